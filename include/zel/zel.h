@@ -1,0 +1,11 @@
+#ifndef ZEL_ZEL_H
+#define ZEL_ZEL_H
+
+// The whole exported interface of the zel library.
+#include "zel/enums.h"
+#include "zel/export.h"
+#include "zel/generator.h"
+#include "zel/read_files.h"
+#include "zel/records.h"
+
+#endif  // ZEL_ZEL_H

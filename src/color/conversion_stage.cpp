@@ -1,0 +1,60 @@
+#include "color/conversion_stage.h"
+
+#include <cmath>
+
+#include "zel/enums.h"
+
+void validateLookInput(const ZelGenInput& input, const float* floatLut,
+                       const float* floatLutFilm) {
+    const int n = input.gridSize;
+    // A lattice needs two nodes an axis: with one, every lookup divides by zero.
+    if (n < 2 || input.nodeValues == nullptr) {
+        throw ZelEnum::ZEL_EXCEPTION_LATTICE;
+    }
+    if ((input.sourceEncoding == zel::kSourceQEnc3Prims3 && floatLut == nullptr) ||
+        (input.sourceEncoding == zel::kSourceQEnc3Film && floatLutFilm == nullptr)) {
+        throw ZelEnum::ZEL_EXCEPTION_LATTICE;
+    }
+    const std::size_t nodes = static_cast<std::size_t>(n) * static_cast<std::size_t>(n) *
+                              static_cast<std::size_t>(n);
+    for (std::size_t node = 0; node < nodes; ++node) {
+        for (std::size_t ch = 0; ch < 3; ++ch) {
+            if (!std::isfinite(input.nodeValues[node * 4 + ch])) {
+                throw ZelEnum::ZEL_EXCEPTION_LATTICE;
+            }
+        }
+    }
+}
+
+void setConversionSizes(ConversionSizes& sizes, std::int32_t generationMode) {
+    if (generationMode != zel::kFirstGeneration && generationMode != zel::kSecondGeneration) {
+        return;
+    }
+    const bool second = generationMode == zel::kSecondGeneration;
+    sizes.cubeSize = second ? 34 : 20;
+    sizes.inputFirst = 0;
+    sizes.inputLast = 400;
+    sizes.table1dRows = 5280;
+    sizes.curveSamples = 128;
+    sizes.matrixRows = 3;
+    sizes.table1dColumns = 3;
+    sizes.cubeColumns = 3;
+    sizes.matrixColumns = 1;
+    sizes.referenceCount = 40;
+    sizes.spare = second ? 14 : 0;
+    sizes.generationMode = generationMode;
+}
+
+// The resampling itself is added with the colour conversion; until then a job's block
+// list stays empty and its float copy unwritten.
+void reindexSourceLattice(const ZelLookSettings&, std::uint8_t, const ZelColorConverter&,
+                          ZelGenOutput&) {}
+void reindexSourceLattice(const ZelLookSettings&, std::uint8_t, const ZelColorConverter&,
+                          ZelGenOutputExtended&) {}
+void buildBlockListStandard(ConversionSizes& sizes, const ConversionEncodings&,
+                            const ZelColorConverter&, std::vector<ZelColorConverter>&, bool, bool,
+                            bool, std::uint32_t lowFlags) {
+    sizes.spare = static_cast<std::int32_t>(lowFlags);
+}
+void buildBlockListExtended(const ConversionSizes&, const ConversionEncodings&,
+                            const ZelColorConverter&, std::vector<ZelColorConverter>&) {}

@@ -1,0 +1,38 @@
+#include "color/output_conversion.h"
+
+#include <cstring>
+
+#include "io/byte_order.h"
+
+ExtendedBody::ExtendedBody() : entryTable(kEntryCount * 32, 0), data(kDataSize, 0) {
+    std::memcpy(head, "CHIP", 4);
+    zel::io::putU32le(head + 4, 64);
+}
+
+void setupOutputContext(OutputContext& context, std::int32_t mode) {
+    context = OutputContext();
+    if (mode != 0 && mode != 2) {
+        return;
+    }
+    context.entryCount = mode == 2 ? 512 : 256;
+    context.mode = mode;
+    context.passCount = mode == 2 ? 3 : 0;
+    context.repeatSingle = 1;
+    context.repeatLut = 4;
+    context.repeatLut3 = 10;
+    context.repeatFixedLut = 1;
+    context.repeatCube = 51;
+    context.entrySlots.assign(static_cast<std::size_t>(context.entryCount), {});
+    context.blockSlots.assign(20 * 5 * 60, {});
+}
+
+// The body writers are added with the output conversion.
+std::uint32_t writeOutputStandard(OutputContext&, std::int32_t, const std::vector<std::int32_t>&,
+                                  const PassTable&, const ZelSharedIniBuf&, ZelBinary&) {
+    return 0;
+}
+
+std::uint32_t writeOutputExtended(OutputContext&, std::int32_t, const std::vector<std::int32_t>&,
+                                  const PassTable&, const ZelSharedIniBuf&, ExtendedBody&) {
+    return 0;
+}

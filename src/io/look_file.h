@@ -1,0 +1,22 @@
+#ifndef ZEL_IO_LOOK_FILE_H
+#define ZEL_IO_LOOK_FILE_H
+
+// The header part of the binary look file (file header, look header, metadata header
+// list and metadata blocks) and the .cube header text returned with it.
+
+#include "platform/platform.h"
+#include "zel/records.h"
+
+// Standard job, first stage: file header without time stamp, look header, metadata
+// header list, the six metadata blocks, and the .cube header text.
+void writeStandardLookHeaders(const ZelGenInput& input, ZelGenOutput& output);
+
+// Standard job, last step: the creation time stamp of the file header.
+void writeStandardTimeStamp(Zel& zel, const zel::platform::LocalTime& time);
+
+// Extended job, last stage: the whole header part into headerBytes and headerSize, and
+// the .cube header text. Prints the writer's diagnostic lines to standard output.
+void writeExtendedLookHeaders(const ZelGenInput& input, ZelGenOutputExtended& output,
+                              const zel::platform::LocalTime& time);
+
+#endif  // ZEL_IO_LOOK_FILE_H

@@ -1,0 +1,32 @@
+# Installs the built library into a scratch prefix, then configures, builds and runs a
+# small host that finds it with find_package(zel) and with pkg-config.
+file(REMOVE_RECURSE ${WORK_DIR})
+set(prefix ${WORK_DIR}/prefix)
+
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "command failed (${rc}): ${ARGN}\n${out}\n${err}")
+  endif()
+endfunction()
+
+run(${CMAKE_COMMAND} --install ${ZEL_BINARY_DIR} --prefix ${prefix})
+run(${CMAKE_COMMAND} -S ${HOST_SOURCE_DIR} -B ${WORK_DIR}/host -G ${CMAKE_GENERATOR}
+    -DCMAKE_PREFIX_PATH=${prefix})
+run(${CMAKE_COMMAND} --build ${WORK_DIR}/host)
+run(${WORK_DIR}/host/zel_package_host)
+
+find_program(PKG_CONFIG pkg-config)
+if(PKG_CONFIG)
+  set(ENV{PKG_CONFIG_PATH} "${prefix}/lib/pkgconfig:${prefix}/lib64/pkgconfig")
+  foreach(dir lib lib64 lib/x86_64-linux-gnu)
+    if(EXISTS ${prefix}/${dir}/pkgconfig/zel.pc)
+      set(ENV{PKG_CONFIG_PATH} "${prefix}/${dir}/pkgconfig")
+    endif()
+  endforeach()
+  run(${PKG_CONFIG} --exists zel)
+  execute_process(COMMAND ${PKG_CONFIG} --cflags --libs zel OUTPUT_VARIABLE flags)
+  if(NOT flags MATCHES "-lzel")
+    message(FATAL_ERROR "pkg-config does not name the library: ${flags}")
+  endif()
+endif()
