@@ -19,6 +19,7 @@
 #include "color/color_converter.h"
 #include "color/conversion_stage.h"
 #include "color/output_conversion.h"
+#include "io/cube_header.h"
 #include "io/look_file.h"
 #include "platform/platform.h"
 #include "regmaps/register_maps.h"
@@ -113,6 +114,10 @@ void ZelGenerator::runJob(ZelGenInput& input, Output& output) {
         const std::int32_t generationMode = settings.generationMode;
         if constexpr (kStandard) {
             writeStandardLookHeaders(input, output);
+            std::uint8_t lookName[64]{};
+            zel::io::deriveLookName(input.lookFileName, lookName);
+            zel::io::writeCubeHeader(output.cubeHeader, input.lookFileName, sourceEncoding,
+                                     lookName, input.gridSize);
         }
         if (endStage(1, schedule)) {
             return;

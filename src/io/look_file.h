@@ -8,14 +8,14 @@
 #include "zel/records.h"
 
 // Standard job, first stage: file header without time stamp, look header, metadata
-// header list, the six metadata blocks, and the .cube header text.
+// header list and the six metadata blocks. (The job writes the .cube header text next.)
 void writeStandardLookHeaders(const ZelGenInput& input, ZelGenOutput& output);
 
 // Standard job, last step: the creation time stamp of the file header.
 void writeStandardTimeStamp(Zel& zel, const zel::platform::LocalTime& time);
 
 // Extended job, last stage: the whole header part into headerBytes and headerSize, and
-// the .cube header text. Prints the writer's diagnostic lines to standard output.
+// the .cube header text (zel::io::writeCubeHeader, with the look name of the look header). Prints the writer's diagnostic lines to standard output.
 void writeExtendedLookHeaders(const ZelGenInput& input, ZelGenOutputExtended& output,
                               const zel::platform::LocalTime& time);
 
