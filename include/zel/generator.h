@@ -27,7 +27,7 @@ struct GeneratorAccess;
 // Expected order: construct, zel_initialize, optionally zel_set_callback, then any number
 // of jobs (an asynchronous one is followed by zel_finalize), and destruction.
 class ZelGenerator {
-public:
+  public:
     using Callback = void (*)(int, ZelEnum::ZEL_STATUS);
 
     ZEL_API ZelGenerator();
@@ -56,7 +56,7 @@ public:
     // Waits for the worker thread, if any.
     ZEL_API void zel_finalize();
 
-private:
+  private:
     friend struct zel::detail::GeneratorAccess;
 
     void zel_exec_common(ZelGenInput& input, ZelGenOutput& output);

@@ -12,8 +12,8 @@ namespace ReadFiles {
 // of three zeros, then fills the rows from the data lines that follow, in file order.
 // Returns true when exactly size^3 data rows were read (or the file has no size line).
 // Conversion and allocation errors reach the caller as standard exceptions.
-ZEL_API bool readCubeFile(std::string path, std::vector<std::vector<double>>& table,
-                          int& rowCount, int& size);
+ZEL_API bool readCubeFile(std::string path, std::vector<std::vector<double>>& table, int& rowCount,
+                          int& size);
 
 }  // namespace ReadFiles
 

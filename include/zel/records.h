@@ -18,11 +18,12 @@ struct ZelGenInput {
     ZEL_API ZelGenInput& operator=(const ZelGenInput&);
     ZEL_API ~ZelGenInput();
 
-    std::uint8_t sourceEncoding{};  // 0 Q-Enc3/Q-Prims3, 1 Q-Enc3/Q-Prims3.Film, 2 ACEScc, 3 ACEScct
-    std::uint8_t outputCurve{};     // 0 Rec.709, 1 Rec.2100 PQ, 2 Rec.2100 HLG
-    std::uint8_t outputRange{};     // 0 full, 1 legal
-    char modelName[34]{};           // "CAMB-001", "CAMB-002" or "CAMA-001"
-    char lookFileName[128]{};       // look name = this name without its ".zel"
+    std::uint8_t
+        sourceEncoding{};        // 0 Q-Enc3/Q-Prims3, 1 Q-Enc3/Q-Prims3.Film, 2 ACEScc, 3 ACEScct
+    std::uint8_t outputCurve{};  // 0 Rec.709, 1 Rec.2100 PQ, 2 Rec.2100 HLG
+    std::uint8_t outputRange{};  // 0 full, 1 legal
+    char modelName[34]{};        // "CAMB-001", "CAMB-002" or "CAMA-001"
+    char lookFileName[128]{};    // look name = this name without its ".zel"
     char fileHeaderText[34]{};
     char fileHeaderTag[18]{};
     char lookHeaderText[514]{};
@@ -117,11 +118,11 @@ struct ZelGenOutput {
     ZEL_API ZelGenOutput& operator=(ZelGenOutput&&);
     ZEL_API ~ZelGenOutput();
 
-    Zel zel;                    // file to write: the first 2752 + binarySize bytes
-    float* floatLutFilm{};      // N^3 x 4 floats, written for sourceEncoding 1
-    float* floatLut{};          // N^3 x 4 floats, written for sourceEncoding 0
+    Zel zel;                     // file to write: the first 2752 + binarySize bytes
+    float* floatLutFilm{};       // N^3 x 4 floats, written for sourceEncoding 1
+    float* floatLut{};           // N^3 x 4 floats, written for sourceEncoding 0
     std::uint32_t binarySize{};  // length of the body chunk inside zel
-    char cubeHeader[514]{};     // the three header lines of a .cube text
+    char cubeHeader[514]{};      // the three header lines of a .cube text
 };
 
 // Extended job output.
@@ -146,7 +147,7 @@ struct ZelGenOutputExtended {
     std::uint32_t lutDataSize{};
     char cubeHeader[514]{};
 
-private:
+  private:
     void copyFixedMembers(const ZelGenOutputExtended& other);
 };
 
@@ -155,7 +156,7 @@ struct ZelGenOutputExtendedUnion {
     ZEL_API ZelGenOutputExtendedUnion();
     ZEL_API ~ZelGenOutputExtendedUnion();
 
-private:
+  private:
     std::uint8_t raw_[800000]{};
 };
 

@@ -26,6 +26,10 @@ struct GeneratorAccess {
     static void setHooks(ZelGenerator& generator, const JobHooks* hooks) {
         generator.hooks = hooks;
     }
+    // Whether a cancel is pending for the running job.
+    static bool cancelRequested(ZelGenerator& generator) {
+        return generator.cancelFlag.load() == 1;
+    }
 };
 
 }  // namespace zel::detail

@@ -139,8 +139,8 @@ void ZelGenerator::runJob(ZelGenInput& input, Output& output) {
         const ConversionEncodings encodings{sourceEncoding, outputCurve, outputRange};
         blocks = new std::vector<ZelColorConverter>();
         if constexpr (kStandard) {
-            buildBlockListStandard(sizes, encodings, *lattice, *blocks, fullDomain, flag12,
-                                   flag16, lowFlags);
+            buildBlockListStandard(sizes, encodings, *lattice, *blocks, fullDomain, flag12, flag16,
+                                   lowFlags);
         } else {
             buildBlockListExtended(sizes, encodings, *lattice, *blocks);
         }

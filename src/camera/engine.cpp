@@ -36,5 +36,5 @@ EngineConfig& initEngineConfig(EngineConfig& config, std::int32_t mode) {
 }
 
 // The writers are added with the camera processing emulation.
-void runEngine(const EngineConfig&, const std::vector<BlockOrderEntry>&, std::uint8_t,
-               std::uint8_t, const ZelSharedParamBuf&, ZelSharedIniBuf&) {}
+void runEngine(const EngineConfig&, const std::vector<BlockOrderEntry>&, std::uint8_t, std::uint8_t,
+               const ZelSharedParamBuf&, ZelSharedIniBuf&) {}

@@ -4,8 +4,7 @@
 
 #include "zel/enums.h"
 
-void validateLookInput(const ZelGenInput& input, const float* floatLut,
-                       const float* floatLutFilm) {
+void validateLookInput(const ZelGenInput& input, const float* floatLut, const float* floatLutFilm) {
     const int n = input.gridSize;
     // A lattice needs two nodes an axis: with one, every lookup divides by zero.
     if (n < 2 || input.nodeValues == nullptr) {
@@ -15,8 +14,8 @@ void validateLookInput(const ZelGenInput& input, const float* floatLut,
         (input.sourceEncoding == zel::kSourceQEnc3Film && floatLutFilm == nullptr)) {
         throw ZelEnum::ZEL_EXCEPTION_LATTICE;
     }
-    const std::size_t nodes = static_cast<std::size_t>(n) * static_cast<std::size_t>(n) *
-                              static_cast<std::size_t>(n);
+    const std::size_t nodes =
+        static_cast<std::size_t>(n) * static_cast<std::size_t>(n) * static_cast<std::size_t>(n);
     for (std::size_t node = 0; node < nodes; ++node) {
         for (std::size_t ch = 0; ch < 3; ++ch) {
             if (!std::isfinite(input.nodeValues[node * 4 + ch])) {

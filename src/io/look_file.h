@@ -15,7 +15,8 @@ void writeStandardLookHeaders(const ZelGenInput& input, ZelGenOutput& output);
 void writeStandardTimeStamp(Zel& zel, const zel::platform::LocalTime& time);
 
 // Extended job, last stage: the whole header part into headerBytes and headerSize, and
-// the .cube header text (zel::io::writeCubeHeader, with the look name of the look header). Prints the writer's diagnostic lines to standard output.
+// the .cube header text (zel::io::writeCubeHeader, with the look name of the look header). Prints
+// the writer's diagnostic lines to standard output.
 void writeExtendedLookHeaders(const ZelGenInput& input, ZelGenOutputExtended& output,
                               const zel::platform::LocalTime& time);
 

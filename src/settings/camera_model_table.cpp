@@ -4,13 +4,12 @@
 
 namespace {
 
-constexpr std::array<std::int32_t, 12> kFirstGenerationShortChain = {2, 6, 4, 5, 8, 3,
+constexpr std::array<std::int32_t, 12> kFirstGenerationShortChain = {2,  6, 4,  5,  8,  3,
                                                                      10, 9, 12, 14, 13, 16};
-constexpr std::array<std::int32_t, 17> kFirstGenerationLongChain = {
-    0, 7, 1, 2, 6, 4, 5, 8, 3, 10, 9, 11, 15, 12, 14, 13, 16};
-constexpr std::array<std::int32_t, 9> kSecondGenerationShortChain = {2, 6, 4, 5, 8,
-                                                                     3, 10, 9, 17};
-constexpr std::array<std::int32_t, 13> kSecondGenerationLongChain = {0, 7, 1, 2,  6,  4, 5,
+constexpr std::array<std::int32_t, 17> kFirstGenerationLongChain = {0,  7, 1,  2,  6,  4,  5,  8, 3,
+                                                                    10, 9, 11, 15, 12, 14, 13, 16};
+constexpr std::array<std::int32_t, 9> kSecondGenerationShortChain = {2, 6, 4, 5, 8, 3, 10, 9, 17};
+constexpr std::array<std::int32_t, 13> kSecondGenerationLongChain = {0, 7, 1,  2, 6,  4, 5,
                                                                      8, 3, 10, 9, 17, 18};
 
 template <std::size_t N>
@@ -34,8 +33,8 @@ void applyModelTable(ZelLookSettings& settings, const ZelSettingsSeed& seed) {
     if (seed.model == "CAMB-001" || seed.model == "CAMA-001") {
         settings.generationMode = zel::kFirstGeneration;
         settings.blockCount = 17;
-        settings.blockList = seed.longChain ? toList(kFirstGenerationLongChain)
-                                            : toList(kFirstGenerationShortChain);
+        settings.blockList =
+            seed.longChain ? toList(kFirstGenerationLongChain) : toList(kFirstGenerationShortChain);
     } else if (seed.model == "CAMB-002") {
         settings.passCount = 3;
         settings.generationMode = zel::kSecondGeneration;

@@ -40,8 +40,8 @@ constexpr std::int32_t kSecondGeneration = 2;
 
 // Made once per job from the input record.
 struct ZelSettingsSeed {
-    ZelSettingsSeed(std::uint8_t sourceEncoding, std::uint8_t outputCurve,
-                    std::uint8_t outputRange, std::string model, bool longChain)
+    ZelSettingsSeed(std::uint8_t sourceEncoding, std::uint8_t outputCurve, std::uint8_t outputRange,
+                    std::string model, bool longChain)
         : sourceEncoding(sourceEncoding),
           outputCurve(outputCurve),
           outputRange(outputRange),
@@ -74,7 +74,7 @@ struct ZelLookSettings {
     std::int32_t entryTag = 0;         // written into every body entry
     bool longChain = false;
     std::int32_t passCount = 0;
-    std::vector<std::int32_t> blockList;     // processing block numbers in chain order
+    std::vector<std::int32_t> blockList;      // processing block numbers in chain order
     std::vector<BlockOrderEntry> blockOrder;  // appended by the parameter-buffer filler
     PassTable passTable;
 };

@@ -1,0 +1,337 @@
+// The generator's job protocol: status values, progress callbacks, cancel, errors and
+// the worker thread.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <new>
+#include <stdexcept>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "api/job_hooks.h"
+#include "support/test_jobs.h"
+#include "zel/zel.h"
+
+using ZelEnum::ZEL_STATUS;
+
+namespace {
+
+// The callback is a plain function pointer, so its calls are collected here.
+struct CallbackLog {
+    std::mutex mutex;
+    std::vector<std::pair<int, ZEL_STATUS>> calls;
+};
+CallbackLog& callbackLog() {
+    static CallbackLog log;
+    return log;
+}
+void recordCallback(int progress, ZEL_STATUS status) {
+    std::lock_guard<std::mutex> guard(callbackLog().mutex);
+    callbackLog().calls.emplace_back(progress, status);
+}
+void throwingCallback(int, ZEL_STATUS) {
+    throw std::runtime_error("host callback failed");
+}
+
+class GeneratorTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::lock_guard<std::mutex> guard(callbackLog().mutex);
+        callbackLog().calls.clear();
+    }
+    std::vector<std::pair<int, ZEL_STATUS>> calls() {
+        std::lock_guard<std::mutex> guard(callbackLog().mutex);
+        return callbackLog().calls;
+    }
+    // A small ACEScc look: no float copy is needed, so the output pointers may stay null.
+    ZelGenInput acesInput(int gridSize, const std::string& model = "CAMB-001") {
+        lattice_ = zeltest::identityLattice(gridSize);
+        return zeltest::makeInput(model, gridSize, lattice_.data(), 2);
+    }
+
+    std::vector<float> lattice_;
+};
+
+std::vector<std::pair<int, ZEL_STATUS>> expectedRun(std::vector<int> schedule) {
+    std::vector<std::pair<int, ZEL_STATUS>> calls;
+    for (int p : schedule) {
+        calls.emplace_back(p, ZelEnum::ZEL_STATUS_RUNNING);
+    }
+    calls.emplace_back(99, ZelEnum::ZEL_STATUS_DONE);
+    return calls;
+}
+
+// Blocks a job at the end of one stage until the test lets it go.
+class StageGate {
+  public:
+    void waitUntilReached() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        changed_.wait(lock, [this] { return reached_; });
+    }
+    void arriveAndWait() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        reached_ = true;
+        changed_.notify_all();
+        changed_.wait(lock, [this] { return released_; });
+    }
+    void release() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        released_ = true;
+        changed_.notify_all();
+    }
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool reached_ = false;
+    bool released_ = false;
+};
+
+}  // namespace
+
+TEST_F(GeneratorTest, StatusStartsAtNoneAndInitialiseMakesItReady) {
+    ZelGenerator generator;
+    EXPECT_EQ(generator.zel_get_status(), ZelEnum::ZEL_STATUS_NONE);
+    generator.zel_initialize();
+    EXPECT_EQ(generator.zel_get_status(), ZelEnum::ZEL_STATUS_READY);
+    generator.zel_finalize();
+    generator.zel_finalize();
+    EXPECT_EQ(generator.zel_get_status(), ZelEnum::ZEL_STATUS_READY);
+}
+
+TEST_F(GeneratorTest, AsyncJobReportsTheGridSizeScheduleThenDone) {
+    const std::vector<std::pair<int, std::vector<int>>> cases = {
+        {33, {5, 20, 40, 50, 70, 75, 90}},  {34, {5, 40, 50, 60, 70, 80, 90}},
+        {67, {5, 40, 50, 60, 70, 80, 90}},  {68, {5, 70, 75, 80, 85, 90, 95}},
+        {129, {5, 70, 75, 80, 85, 90, 95}}, {130, {5, 20, 40, 50, 70, 75, 90}},
+    };
+    for (const auto& [gridSize, schedule] : cases) {
+        SetUp();
+        ZelGenerator generator;
+        generator.zel_initialize();
+        generator.zel_set_callback(recordCallback);
+        ZelGenInput input = acesInput(gridSize);
+        auto output = std::make_unique<ZelGenOutput>();
+        generator.zel_exec_async(input, *output);
+        generator.zel_finalize();
+        EXPECT_EQ(generator.zel_get_status(), ZelEnum::ZEL_STATUS_DONE) << gridSize;
+        EXPECT_EQ(calls(), expectedRun(schedule)) << "grid size " << gridSize;
+    }
+}
+
+TEST_F(GeneratorTest, SyncJobMakesNoCallbackAndClearsIt) {
+    ZelGenerator generator;
+    generator.zel_initialize();
+    generator.zel_set_callback(recordCallback);
+    ZelGenInput input = acesInput(5);
+    auto output = std::make_unique<ZelGenOutput>();
+    generator.zel_exec(input, *output);
+    EXPECT_EQ(generator.zel_get_status(), ZelEnum::ZEL_STATUS_DONE);
+    EXPECT_TRUE(calls().empty());
+
+    // The callback stays cleared for a later asynchronous job.
+    generator.zel_exec_async(input, *output);
+    generator.zel_finalize();
+    EXPECT_EQ(generator.zel_get_status(), ZelEnum::ZEL_STATUS_DONE);
+    EXPECT_TRUE(calls().empty());
+}
+
+TEST_F(GeneratorTest, CancelDuringAStageStopsAfterThatStagesReport) {
+    const std::vector<int> schedule = {5, 20, 40, 50, 70, 75, 90};
+    for (int stage = 1; stage <= 7; ++stage) {
+        for (const bool extended : {false, true}) {
+            SetUp();
+            ZelGenerator generator;
+            zel::detail::JobHooks hooks;
+            hooks.afterStage = [&](int s) {
+                if (s == stage) {
+                    generator.zel_cancel();
+                }
+            };
+            zel::detail::GeneratorAccess::setHooks(generator, &hooks);
+            generator.zel_initialize();
+            generator.zel_set_callback(recordCallback);
+            ZelGenInput input = acesInput(5, extended ? "CAMB-002" : "CAMB-001");
+            zeltest::StreamCapture out(std::cout);
+            if (extended) {
+                auto output = std::make_unique<ZelGenOutputExtended>();
+                generator.zel_exec_async(input, *output);
+                generator.zel_finalize();
+            } else {
+                auto output = std::make_unique<ZelGenOutput>();
+                generator.zel_exec_async(input, *output);
+                generator.zel_finalize();
+            }
+            EXPECT_EQ(generator.zel_get_status(), ZelEnum::ZEL_STATUS_CANCELED);
+            std::vector<std::pair<int, ZEL_STATUS>> expected;
+            for (int s = 0; s < stage; ++s) {
+                expected.emplace_back(schedule[static_cast<std::size_t>(s)],
+                                      ZelEnum::ZEL_STATUS_RUNNING);
+            }
+            EXPECT_EQ(calls(), expected) << "stage " << stage << (extended ? " extended" : "");
+            // The extended job announces its look file only once it reaches stage 7.
+            if (extended) {
+                EXPECT_EQ(out.text().find("ZelMetaGenerator") != std::string::npos, stage == 7);
+            }
+        }
+    }
+}
+
+TEST_F(GeneratorTest, CancelBeforeAJobHasNoEffectOnIt) {
+    ZelGenerator generator;
+    generator.zel_initialize();
+    generator.zel_cancel();
+    ZelGenInput input = acesInput(3);
+    auto output = std::make_unique<ZelGenOutput>();
+    generator.zel_exec(input, *output);
+    EXPECT_EQ(generator.zel_get_status(), ZelEnum::ZEL_STATUS_DONE);
+}
+
+TEST_F(GeneratorTest, DestroyingTheGeneratorMidJobWaitsAndCancels) {
+    std::vector<int> stagesRun;
+    std::mutex stagesMutex;
+    ZelGenInput input = acesInput(5);
+    auto output = std::make_unique<ZelGenOutput>();
+    auto generator = std::make_unique<ZelGenerator>();
+    ZelGenerator* const running = generator.get();
+    StageGate gate;
+    zel::detail::JobHooks hooks;
+    hooks.afterStage = [&](int stage) {
+        {
+            std::lock_guard<std::mutex> guard(stagesMutex);
+            stagesRun.push_back(stage);
+        }
+        if (stage == 3) {
+            gate.arriveAndWait();
+            // Hold the stage until the destructor has asked for the cancel.
+            while (!zel::detail::GeneratorAccess::cancelRequested(*running)) {
+                std::this_thread::yield();
+            }
+        }
+    };
+    zel::detail::GeneratorAccess::setHooks(*generator, &hooks);
+    generator->zel_initialize();
+    generator->zel_set_callback(recordCallback);
+    generator->zel_exec_async(input, *output);
+    gate.waitUntilReached();
+    gate.release();
+    generator.reset();  // returns only after the job has stopped
+
+    EXPECT_EQ(stagesRun, (std::vector<int>{1, 2, 3}));
+    const std::vector<std::pair<int, ZEL_STATUS>> expected = {{5, ZelEnum::ZEL_STATUS_RUNNING},
+                                                              {20, ZelEnum::ZEL_STATUS_RUNNING},
+                                                              {40, ZelEnum::ZEL_STATUS_RUNNING}};
+    EXPECT_EQ(calls(), expected);
+}
+
+TEST_F(GeneratorTest, AnExceptionInAStageGivesErrorStatusAndOneLine) {
+    struct Case {
+        std::function<void()> fail;
+        std::string line;
+    };
+    const std::vector<Case> cases = {
+        {[] { throw std::out_of_range("index past the end"); }, "index past the end\n"},
+        {[] { throw std::bad_alloc(); }, std::string(std::bad_alloc().what()) + "\n"},
+        {[] { throw ZelEnum::ZEL_EXCEPTION_ENGINE; }, "4\n"},
+        {[] { throw std::runtime_error("anything else"); }, "Unexpected Error\n"},
+        {[] { throw 42; }, "Unexpected Error\n"},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        ZelGenerator generator;
+        zel::detail::JobHooks hooks;
+        hooks.afterStage = [&](int stage) {
+            if (stage == 4) {
+                c.fail();
+            }
+        };
+        zel::detail::GeneratorAccess::setHooks(generator, &hooks);
+        generator.zel_initialize();
+        generator.zel_set_callback(recordCallback);
+        ZelGenInput input = acesInput(5);
+        auto output = std::make_unique<ZelGenOutput>();
+        zeltest::StreamCapture err(std::cerr);
+        generator.zel_exec_async(input, *output);
+        generator.zel_finalize();
+        EXPECT_EQ(generator.zel_get_status(), ZelEnum::ZEL_STATUS_ERROR);
+        EXPECT_EQ(err.text(), c.line);
+        // Stages 1 to 3 reported; no report for the failed stage and no final call.
+        EXPECT_EQ(calls().size(), 3u);
+    }
+}
+
+TEST_F(GeneratorTest, AThrowingCallbackEndsTheJobAndLeavesTheLockFree) {
+    ZelGenerator generator;
+    generator.zel_initialize();
+    generator.zel_set_callback(throwingCallback);
+    ZelGenInput input = acesInput(3);
+    auto output = std::make_unique<ZelGenOutput>();
+    zeltest::StreamCapture err(std::cerr);
+    generator.zel_exec_async(input, *output);
+    generator.zel_finalize();
+    EXPECT_EQ(generator.zel_get_status(), ZelEnum::ZEL_STATUS_ERROR);
+    EXPECT_EQ(err.text(), "Unexpected Error\n");
+    // These take the generator's lock: a lock left held would hang here.
+    generator.zel_set_callback(nullptr);
+    generator.zel_cancel();
+    generator.zel_initialize();
+    EXPECT_EQ(generator.zel_get_status(), ZelEnum::ZEL_STATUS_READY);
+}
+
+TEST_F(GeneratorTest, InitialiseWaitsForAnOutstandingWorker) {
+    ZelGenerator generator;
+    StageGate gate;
+    zel::detail::JobHooks hooks;
+    hooks.afterStage = [&](int stage) {
+        if (stage == 2) {
+            gate.arriveAndWait();
+        }
+    };
+    zel::detail::GeneratorAccess::setHooks(generator, &hooks);
+    generator.zel_initialize();
+    generator.zel_set_callback(recordCallback);
+    ZelGenInput input = acesInput(3);
+    auto output = std::make_unique<ZelGenOutput>();
+    generator.zel_exec_async(input, *output);
+    gate.waitUntilReached();
+    std::thread releaser([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        gate.release();
+    });
+    generator.zel_initialize();
+    releaser.join();
+    // The job had ended (final call made) before initialise set the status back to 1.
+    ASSERT_FALSE(calls().empty());
+    EXPECT_EQ(calls().back(), std::make_pair(99, ZelEnum::ZEL_STATUS_DONE));
+    EXPECT_EQ(generator.zel_get_status(), ZelEnum::ZEL_STATUS_READY);
+}
+
+TEST_F(GeneratorTest, AStartingAsyncJobWaitsForThePreviousOne) {
+    ZelGenerator generator;
+    std::atomic<int> running{0};
+    std::atomic<int> overlaps{0};
+    zel::detail::JobHooks hooks;
+    hooks.afterStage = [&](int stage) {
+        if (stage == 1 && running.fetch_add(1) != 0) {
+            ++overlaps;
+        }
+        if (stage == 7) {
+            running.fetch_sub(1);
+        }
+    };
+    zel::detail::GeneratorAccess::setHooks(generator, &hooks);
+    generator.zel_initialize();
+    ZelGenInput input = acesInput(3);
+    auto first = std::make_unique<ZelGenOutput>();
+    auto second = std::make_unique<ZelGenOutput>();
+    generator.zel_exec_async(input, *first);
+    generator.zel_exec_async(input, *second);
+    generator.zel_finalize();
+    EXPECT_EQ(overlaps.load(), 0);
+    EXPECT_EQ(generator.zel_get_status(), ZelEnum::ZEL_STATUS_DONE);
+}
