@@ -61,6 +61,18 @@ inline void putText(std::uint8_t* field, std::size_t width, const char* text,
     std::memset(field + n, 0, width - n);
 }
 
+// Copies exactly min(width, sourceLength) bytes of `source` into a fixed field of `width`
+// bytes, NUL bytes included, and clears the rest of the field. Text fields of the look
+// file that take a fixed number of bytes from a host field use this, not putText.
+inline void copyBytes(std::uint8_t* field, std::size_t width, const void* source,
+                      std::size_t sourceLength) {
+    const std::size_t n = sourceLength < width ? sourceLength : width;
+    if (n > 0) {
+        std::memcpy(field, source, n);
+    }
+    std::memset(field + n, 0, width - n);
+}
+
 }  // namespace zel::io
 
 #endif  // ZEL_IO_BYTE_ORDER_H

@@ -14,9 +14,10 @@ void writeStandardLookHeaders(const ZelGenInput& input, ZelGenOutput& output);
 // Standard job, last step: the creation time stamp of the file header.
 void writeStandardTimeStamp(Zel& zel, const zel::platform::LocalTime& time);
 
-// Extended job, last stage: the whole header part into headerBytes and headerSize, and
-// the .cube header text (zel::io::writeCubeHeader, with the look name of the look header). Prints
-// the writer's diagnostic lines to standard output.
+// Extended job, last stage: the creation time and the whole header part into headerBytes
+// and headerSize, then the .cube header text with the look name of the look header, in
+// every metadata mode. Modes 0 and 3 print one line per section (name and length) to
+// standard output.
 void writeExtendedLookHeaders(const ZelGenInput& input, ZelGenOutputExtended& output,
                               const zel::platform::LocalTime& time);
 

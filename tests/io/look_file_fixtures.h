@@ -1,0 +1,123 @@
+#ifndef ZEL_TESTS_IO_LOOK_FILE_FIXTURES_H
+#define ZEL_TESTS_IO_LOOK_FILE_FIXTURES_H
+
+// Shared helpers for the look-file writer tests: an input record, the standard image's
+// header part as file bytes, and an extended run with its standard output captured.
+
+#include <cstdint>
+#include <cstring>
+#include <iostream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "io/look_file.h"
+#include "zel/records.h"
+
+namespace zel::test {
+
+template <std::size_t N>
+void setText(char (&field)[N], const std::string& text) {
+    std::memset(field, 0, N);
+    std::memcpy(field, text.data(), text.size() < N ? text.size() : N);
+}
+
+inline ZelGenInput makeInput(const char* model, int source, int curve, int range) {
+    ZelGenInput input;
+    setText(input.modelName, model);
+    input.sourceEncoding = static_cast<std::uint8_t>(source);
+    input.outputCurve = static_cast<std::uint8_t>(curve);
+    input.outputRange = static_cast<std::uint8_t>(range);
+    input.gridSize = 33;
+    setText(input.lookFileName, "Day_Ext.zel");
+    return input;
+}
+
+inline zel::platform::LocalTime march5th2026() {
+    zel::platform::LocalTime time;
+    time.year = 2026;
+    time.month = 3;
+    time.day = 5;
+    time.hour = 14;
+    time.minute = 7;
+    time.second = 9;
+    return time;
+}
+
+// The first 2752 bytes of the standard file, assembled from the image's sections.
+inline std::vector<std::uint8_t> standardHeaderPart(const ZelGenOutput& output) {
+    std::vector<std::uint8_t> part;
+    auto append = [&part](const void* from, std::size_t n) {
+        const auto* bytes = static_cast<const std::uint8_t*>(from);
+        part.insert(part.end(), bytes, bytes + n);
+    };
+    append(output.zel.fileHeader, sizeof output.zel.fileHeader);
+    append(output.zel.lookHeader, sizeof output.zel.lookHeader);
+    append(&output.zel.metadataHeaderList, sizeof output.zel.metadataHeaderList);
+    append(output.zel.metadataData, sizeof output.zel.metadataData);
+    return part;
+}
+
+inline std::vector<std::uint8_t> runStandard(const ZelGenInput& input) {
+    auto output = std::make_unique<ZelGenOutput>();
+    writeStandardLookHeaders(input, *output);
+    return standardHeaderPart(*output);
+}
+
+struct ExtendedRun {
+    std::unique_ptr<ZelGenOutputExtended> output = std::make_unique<ZelGenOutputExtended>();
+    std::string printed;
+
+    const std::uint8_t* part() const { return output->headerBytes; }
+};
+
+// Runs the extended writer with std::cout captured.
+inline ExtendedRun runExtended(const ZelGenInput& input) {
+    ExtendedRun run;
+    std::ostringstream captured;
+    std::streambuf* original = std::cout.rdbuf(captured.rdbuf());
+    try {
+        writeExtendedLookHeaders(input, *run.output, march5th2026());
+    } catch (...) {
+        std::cout.rdbuf(original);
+        throw;
+    }
+    std::cout.rdbuf(original);
+    run.printed = captured.str();
+    return run;
+}
+
+inline std::uint16_t u16At(const std::uint8_t* at) {
+    return static_cast<std::uint16_t>(at[0] | (at[1] << 8));
+}
+
+inline std::uint32_t u32At(const std::uint8_t* at) {
+    return static_cast<std::uint32_t>(at[0]) | (static_cast<std::uint32_t>(at[1]) << 8) |
+           (static_cast<std::uint32_t>(at[2]) << 16) | (static_cast<std::uint32_t>(at[3]) << 24);
+}
+
+// The field of `width` bytes at `at`, NUL bytes included.
+inline std::string fieldAt(const std::uint8_t* at, std::size_t width) {
+    return std::string(reinterpret_cast<const char*>(at), width);
+}
+
+// `text` NUL-padded to `width`, as a fixed text field holds it.
+inline std::string padded(const std::string& text, std::size_t width) {
+    std::string field = text;
+    field.resize(width, '\0');
+    return field;
+}
+
+inline bool allZero(const std::uint8_t* at, std::size_t width) {
+    for (std::size_t i = 0; i < width; ++i) {
+        if (at[i] != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace zel::test
+
+#endif  // ZEL_TESTS_IO_LOOK_FILE_FIXTURES_H
