@@ -95,7 +95,10 @@ void writeExtendedLookHeaders(const ZelGenInput& input, ZelGenOutputExtended& ou
         printSectionLength("zelFileHeader", zel::io::kFileHeaderLength);
         printSectionLength("zelLookHeader", zel::io::kLookHeaderLength);
         printSectionLength("zelMetadataHeaderList", layout.listLength);
-        printSectionLength("zelMetadataData", layout.blockCount * layout.blockLength);
+        // Mode 0's list names nine blocks (only six follow it); its line reports the span
+        // those nine entries name.
+        const std::uint32_t namedBlocks = descriptor.mode == 0 ? 9 : layout.blockCount;
+        printSectionLength("zelMetadataData", namedBlocks * layout.blockLength);
     }
 
     // The .cube title carries the look name exactly as the look header does.

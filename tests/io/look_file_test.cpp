@@ -154,7 +154,7 @@ TEST(LookFile, HostTextFieldsAreCopiedByteForByteUpToTheFileFieldWidth) {
 TEST(LookFile, ExtendedWriterPrintsSectionLengthsInModes0And3) {
     EXPECT_EQ(runExtended(makeInput("CAMB-001", 0, 0, 0)).printed,
               "zelFileHeader256\nzelLookHeader896\nzelMetadataHeaderList128\n"
-              "zelMetadataData8640\n");
+              "zelMetadataData12960\n");
     EXPECT_EQ(runExtended(makeInput("CAMA-001", 0, 0, 0)).printed,
               "zelFileHeader256\nzelLookHeader896\nzelMetadataHeaderList128\n"
               "zelMetadataData8640\n");
