@@ -20,9 +20,10 @@ constexpr double kSecondScale = 8192.0;
 constexpr double kPedestal = 512.0;
 constexpr std::int64_t kSecondCeiling = 8704;
 constexpr std::int64_t kWordCeiling = 65535;
-// The first-generation ACEScct memory ramps linearly from zero at this position up to
-// the ACEScct black code at position 512: below black the first-generation camera feeds
-// the ACEScct toe through a gentler ramp than the curve's own linear segment.
+// Below linear black the first-generation ACEScct memory does not follow the curve's own
+// linear segment (which would reach zero only near position 441) but ramps linearly from
+// zero at this position up to the ACEScct black code at position 512, so the codes just
+// below black keep a usable slope on that camera's coarser 16-position steps.
 constexpr double kAcesCctToeStart = 336.0;
 
 double linearAt(double position) {

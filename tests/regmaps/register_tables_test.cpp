@@ -61,17 +61,6 @@ TEST(RegisterTables, SecondGenerationControlPageSkipsTheFirstGenerationBoundarie
     EXPECT_EQ(text(list[86]), "0172=03");
 }
 
-TEST(RegisterTables, ControlVariantsDifferOnlyWhereStated) {
-    RegisterList cc;
-    RegisterList cct;
-    loadRegisterPage(kLutControl0100AcesCc, cc);
-    loadRegisterPage(kLutControl0100AcesCct, cct);
-    for (std::size_t i = 0; i < cc.size(); ++i) {
-        const bool changed = i >= 0x3F && i <= 0x45;
-        EXPECT_EQ(cc[i] != cct[i], changed) << text(cc[i]) << " vs " << text(cct[i]);
-    }
-}
-
 TEST(RegisterTables, MatrixPagesStoreCoefficientsLowByteFirst) {
     RegisterList list;
     EXPECT_EQ(loadMatrixPage(kMatrix0200M1, list), 37u);
