@@ -26,13 +26,4 @@ void setupOutputContext(OutputContext& context, std::int32_t mode) {
     context.blockSlots.assign(20 * 5 * 60, {});
 }
 
-// The body writers are added with the output conversion.
-std::uint32_t writeOutputStandard(OutputContext&, std::int32_t, const std::vector<std::int32_t>&,
-                                  const PassTable&, const ZelSharedIniBuf&, ZelBinary&) {
-    return 0;
-}
-
-std::uint32_t writeOutputExtended(OutputContext&, std::int32_t, const std::vector<std::int32_t>&,
-                                  const PassTable&, const ZelSharedIniBuf&, ExtendedBody&) {
-    return 0;
-}
+// writeOutputStandard and writeOutputExtended: body_writer.cpp.

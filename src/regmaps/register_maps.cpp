@@ -1,4 +1,174 @@
 #include "regmaps/register_maps.h"
 
-// The default register tables are added with the register maps.
-void loadRegisterMaps(const ZelLookSettings&, ZelSharedIniBuf&) {}
+#include <algorithm>
+#include <array>
+
+#include "regmaps/lut_images.h"
+#include "regmaps/register_tables.h"
+
+namespace {
+
+using namespace zel::regmaps;
+
+template <typename T>
+using BySource = std::array<const T*, 4>;
+
+// The table for a selector, or none when the selector is out of range: a block whose
+// choice depends on an out-of-range selector keeps what the register image held.
+template <typename T, std::size_t N>
+const T* choose(const std::array<const T*, N>& options, std::int32_t selector) {
+    if (selector < 0 || static_cast<std::size_t>(selector) >= N) {
+        return nullptr;
+    }
+    return options[static_cast<std::size_t>(selector)];
+}
+
+// Per-source choices. Sources 0 and 1 are the camera's own log encoding (two gamuts),
+// 2 is ACEScc, 3 is ACEScct.
+const BySource<MatrixPage> kInputMatrix = {&kMatrix0200Identity, &kMatrix0200Identity,
+                                           &kMatrix0200M1, &kMatrix0200M1};
+const BySource<MatrixPage> kSecondMatrix = {&kMatrix0200Identity, &kMatrix0200Identity,
+                                            &kMatrix0200M2, &kMatrix0200M2};
+const BySource<MatrixPage> kM2Always = {&kMatrix0200M2, &kMatrix0200M2, &kMatrix0200M2,
+                                        &kMatrix0200M2};
+const BySource<MatrixPage> kSourceGain = {&kGain0280For1102371, &kGain0280For1102371,
+                                          &kGain0280For1134644, &kGain0280For1236954};
+const BySource<MatrixPage> kThirdGain = {&kGain0280For1236954, &kGain0280For1236954,
+                                         &kGain0280For1134644, &kGain0280For1236954};
+const std::array<const MatrixPage*, 2> kRangeGain = {&kGain0240Identity, &kGain0240Legal};
+
+const BySource<RegisterPage> kFirstLutControl = {&kLutControl0100Log, &kLutControl0100Log,
+                                                 &kLutControl0100AcesCc, &kLutControl0100AcesCct};
+const BySource<LutImage> kFirstLutImage = {&kLutImageLogFirst, &kLutImageLogFirst,
+                                           &kLutImageAcesCcFirst, &kLutImageAcesCctFirst};
+const BySource<LutImage> kSecondLutImage = {&kLutImageLogSecond, &kLutImageLogSecond,
+                                            &kLutImageAcesCcSecond, &kLutImageAcesCctSecond};
+// The third LUT group works in ACEScct unless the source is ACEScc.
+const BySource<LutImage> kThirdLutImage = {&kLutImageAcesCctSecond, &kLutImageAcesCctSecond,
+                                           &kLutImageAcesCcSecond, &kLutImageAcesCctSecond};
+const BySource<RegisterPage> kCubeControl = {&kTable0400, &kTable0400, &kTable0400, &kTable0400};
+const BySource<RegisterPage> kSourceLutControl0A00 = {
+    &kLutControl0A00Log, &kLutControl0A00Log, &kLutControl0A00AcesCc, &kLutControl0A00AcesCct};
+const BySource<RegisterPage> kThirdLutControl0A00 = {
+    &kLutControl0A00AcesCct, &kLutControl0A00AcesCct, &kLutControl0A00AcesCc,
+    &kLutControl0A00AcesCct};
+
+// Output curves 0 (Rec.709), 1 (PQ) and 2 (HLG): HDR outputs use Rec.2020 coefficients.
+const std::array<const LumaChromaCoefficients*, 3> kFirstLumaChroma = {
+    &kLumaChromaRec709, &kLumaChromaRec2020First, &kLumaChromaRec2020First};
+const std::array<const LumaChromaCoefficients*, 3> kSecondLumaChroma = {
+    &kLumaChromaRec709, &kLumaChromaRec2020Second, &kLumaChromaRec2020Second};
+
+// Where a LUT image's head, data and tail go.
+struct LutImageBlocks {
+    int head;
+    int data;
+    int tail;
+};
+
+void loadPage(const RegisterPage* page, ZelSharedIniBuf& iniBuf, int block) {
+    if (page != nullptr) {
+        loadRegisterPage(*page, iniBuf.list(block));
+    }
+}
+
+void loadMatrix(const MatrixPage* matrix, ZelSharedIniBuf& iniBuf, int block) {
+    if (matrix != nullptr) {
+        loadMatrixPage(*matrix, iniBuf.list(block));
+    }
+}
+
+void loadLumaChroma(const LumaChromaLayout& layout, const LumaChromaCoefficients* coefficients,
+                    std::int32_t range, ZelSharedIniBuf& iniBuf, int block) {
+    if (coefficients != nullptr && (range == 0 || range == 1)) {
+        loadLumaChromaPage(layout, *coefficients, range, iniBuf.list(block));
+    }
+}
+
+// Overwrites destination entries in place, never more than the destination holds.
+void copyEntries(const RegisterList& scratch, std::size_t first, std::size_t count,
+                 RegisterList& destination) {
+    const std::size_t available = first < scratch.size() ? scratch.size() - first : 0;
+    const std::size_t n = std::min({count, available, destination.size()});
+    std::copy_n(scratch.begin() + static_cast<std::ptrdiff_t>(first), n, destination.begin());
+}
+
+// Loads the image into the scratch list and splits it: three head entries, the data
+// entries, two tail entries.
+void loadLutImageInto(const LutImage* image, RegisterList& scratch, ZelSharedIniBuf& iniBuf,
+                      const LutImageBlocks& blocks) {
+    if (image == nullptr) {
+        return;
+    }
+    const std::size_t count = loadLutImage(*image, scratch);
+    const std::size_t dataCount = count - 5;
+    copyEntries(scratch, 0, 3, iniBuf.list(blocks.head));
+    copyEntries(scratch, 3, dataCount, iniBuf.list(blocks.data));
+    copyEntries(scratch, 3 + dataCount, 2, iniBuf.list(blocks.tail));
+}
+
+void loadFirstGeneration(const ZelLookSettings& settings, ZelSharedIniBuf& iniBuf,
+                         RegisterList& scratch) {
+    const std::int32_t source = settings.sourceEncoding;
+    const std::int32_t range = settings.outputRange;
+    const LumaChromaCoefficients* lumaChroma = choose(kFirstLumaChroma, settings.outputCurve);
+
+    loadPage(&kTable0086, iniBuf, 0);
+    loadPage(&kTable0043, iniBuf, 1);
+    loadPage(&kLutControl0180, iniBuf, 26);
+    loadLutImageInto(&kLutImage0183, scratch, iniBuf, {28, 27, 29});
+    loadMatrix(choose(kInputMatrix, source), iniBuf, 2);
+    loadMatrix(choose(kSecondMatrix, source), iniBuf, 6);
+    loadMatrix(choose(kRangeGain, range), iniBuf, 3);
+    loadPage(choose(kFirstLutControl, source), iniBuf, 14);
+    loadLutImageInto(choose(kFirstLutImage, source), scratch, iniBuf, {16, 15, 17});
+    loadLumaChroma(kLumaChromaFirst, lumaChroma, range, iniBuf, 57);
+    loadMatrix(choose(kRangeGain, range), iniBuf, 62);
+    loadLumaChroma(kLumaChromaFirst, lumaChroma, range, iniBuf, 74);
+}
+
+void loadSecondGeneration(const ZelLookSettings& settings, ZelSharedIniBuf& iniBuf,
+                          RegisterList& scratch) {
+    const std::int32_t source = settings.sourceEncoding;
+    const std::int32_t range = settings.outputRange;
+
+    loadPage(&kTable0086, iniBuf, 0);
+    loadPage(&kTable0043, iniBuf, 1);
+    loadPage(&kLutControl0180, iniBuf, 26);
+    loadLutImageInto(&kLutImage0183, scratch, iniBuf, {28, 27, 29});
+    loadMatrix(choose(kInputMatrix, source), iniBuf, 2);
+    loadMatrix(choose(kSecondMatrix, source), iniBuf, 6);
+    loadMatrix(choose(kM2Always, source), iniBuf, 10);
+    loadMatrix(choose(kRangeGain, range), iniBuf, 3);
+    loadMatrix(choose(kSourceGain, source), iniBuf, 4);
+    loadMatrix(choose(kSourceGain, source), iniBuf, 8);
+    loadMatrix(choose(kThirdGain, source), iniBuf, 12);
+
+    // Three LUT groups: control page, then the image split into head, data and tail.
+    loadPage(&kLutControl0100Second, iniBuf, 14);
+    loadLutImageInto(choose(kSecondLutImage, source), scratch, iniBuf, {16, 15, 17});
+    loadPage(&kLutControl0100Second, iniBuf, 18);
+    loadLutImageInto(choose(kSecondLutImage, source), scratch, iniBuf, {20, 19, 21});
+    loadPage(&kLutControl0100Second, iniBuf, 22);
+    loadLutImageInto(choose(kThirdLutImage, source), scratch, iniBuf, {24, 23, 25});
+
+    loadLumaChroma(kLumaChromaSecond, choose(kSecondLumaChroma, settings.outputCurve), range,
+                   iniBuf, 57);
+    for (const int block : {42, 47, 52}) {
+        loadPage(choose(kCubeControl, source), iniBuf, block);
+    }
+    loadPage(choose(kSourceLutControl0A00, source), iniBuf, 35);
+    loadPage(choose(kSourceLutControl0A00, source), iniBuf, 36);
+    loadPage(choose(kThirdLutControl0A00, source), iniBuf, 37);
+}
+
+}  // namespace
+
+void loadRegisterMaps(const ZelLookSettings& settings, ZelSharedIniBuf& iniBuf) {
+    RegisterList scratch;
+    if (settings.generationMode == zel::kFirstGeneration) {
+        loadFirstGeneration(settings, iniBuf, scratch);
+    } else if (settings.generationMode == zel::kSecondGeneration) {
+        loadSecondGeneration(settings, iniBuf, scratch);
+    }
+}
