@@ -64,9 +64,16 @@ TEST_P(EndToEnd, JobProducesAConsistentDeterministicLookFile) {
     for (const std::string& problem : summary.problems) {
         ADD_FAILURE() << problem;
     }
-    EXPECT_GT(summary.entriesWritten, 0);
-    EXPECT_GT(summary.recordsChecked, 0);
-    EXPECT_GT(summary.dataLength, 0u);
+    if (extended && model != "CAMB-002") {
+        // The extended body carries register records for the second generation only; a
+        // first-generation model's extended file has the full frame and no records.
+        EXPECT_EQ(summary.entriesWritten, 0);
+        EXPECT_EQ(summary.dataLength, 0u);
+    } else {
+        EXPECT_GT(summary.entriesWritten, 0);
+        EXPECT_GT(summary.recordsChecked, 0);
+        EXPECT_GT(summary.dataLength, 0u);
+    }
 
     const JobRun second = extended ? runOnce<ZelGenOutputExtended>(model, source)
                                    : runOnce<ZelGenOutput>(model, source);
