@@ -1,0 +1,51 @@
+// Whole jobs, from the host's node table to the finished look file.
+
+#include <benchmark/benchmark.h>
+
+#include <iostream>
+#include <memory>
+#include <sstream>
+#include <vector>
+
+#include "support/test_jobs.h"
+#include "zel/zel.h"
+
+namespace {
+
+template <typename Output>
+void runWholeJob(benchmark::State& state, const char* model) {
+    const int gridSize = static_cast<int>(state.range(0));
+    const std::vector<float> lattice = zeltest::warmLattice(gridSize);
+    std::vector<float> floats(lattice.size());
+    ZelGenInput input = zeltest::makeInput(model, gridSize, lattice.data(), 0, 0, 0);
+    ZelGenerator generator;
+    generator.zel_initialize();
+    auto output = std::make_unique<Output>();
+    output->floatLut = floats.data();
+    // The extended job prints its progress lines; keep them out of the report.
+    std::ostringstream sink;
+    std::streambuf* saved = std::cout.rdbuf(sink.rdbuf());
+    for (auto _ : state) {
+        generator.zel_exec(input, *output);
+        if (generator.zel_get_status() != ZelEnum::ZEL_STATUS_DONE) {
+            state.SkipWithError("job failed");
+            break;
+        }
+        sink.str({});
+    }
+    std::cout.rdbuf(saved);
+}
+
+void StandardCamb001(benchmark::State& state) {
+    runWholeJob<ZelGenOutput>(state, "CAMB-001");
+}
+void ExtendedCamb002(benchmark::State& state) {
+    runWholeJob<ZelGenOutputExtended>(state, "CAMB-002");
+}
+
+}  // namespace
+
+BENCHMARK(StandardCamb001)->Arg(33)->Arg(65)->Unit(benchmark::kMillisecond);
+BENCHMARK(ExtendedCamb002)->Arg(33)->Arg(65)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
