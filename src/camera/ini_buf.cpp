@@ -39,32 +39,17 @@ constexpr BlockSize kSecondOnly(int n) {
 // control pages, the 1024- and 2048-entry blocks LUT memory images with their 3-entry
 // heads and 2-entry tails; 42 to 56 are the three cubes' control pages and memories.
 constexpr BlockSize kBlocks[ZelSharedIniBuf::kBlockCount] = {
-    same(18),  // 0: table 0086
-    same(4),   // 1: table 0043
-    same(37),
-    same(37),
-    same(37),
-    same(37),  // 2-5
-    same(37),
-    same(37),
-    same(37),
-    same(37),  // 6-9
-    list(37, 37, 0),
-    list(37, 37, 0),
-    list(37, 37, 0),
-    list(37, 37, 0),         // 10-13
-    list(70, 88, 70),        // 14: LUT control 0100
-    list(1024, 2048, 1024),  // 15: LUT image data
-    same(3),                 // 16: LUT image head
-    same(2),                 // 17: LUT image tail
-    kSecondOnly(88),
-    kSecondOnly(2048),
-    kSecondOnly(3),
-    kSecondOnly(2),  // 18-21
-    kSecondOnly(88),
-    kSecondOnly(2048),
-    kSecondOnly(3),
-    kSecondOnly(2),              // 22-25
+    same(18),                    // 0: table 0086
+    same(4),                     // 1: table 0043
+    same(37), same(37), same(37), same(37),  // 2-5
+    same(37), same(37), same(37), same(37),  // 6-9
+    list(37, 37, 0), list(37, 37, 0), list(37, 37, 0), list(37, 37, 0),  // 10-13
+    list(70, 88, 70),            // 14: LUT control 0100
+    list(1024, 2048, 1024),      // 15: LUT image data
+    same(3),                     // 16: LUT image head
+    same(2),                     // 17: LUT image tail
+    kSecondOnly(88), kSecondOnly(2048), kSecondOnly(3), kSecondOnly(2),  // 18-21
+    kSecondOnly(88), kSecondOnly(2048), kSecondOnly(3), kSecondOnly(2),  // 22-25
     same(70),                    // 26: LUT control 0180
     same(1024),                  // 27: LUT image 0183 data
     same(3),                     // 28
@@ -74,35 +59,30 @@ constexpr BlockSize kBlocks[ZelSharedIniBuf::kBlockCount] = {
     group(3, 3, 3, 3),           // 32: head
     group(3, 2, 2, 2),           // 33: tail
     header(),                    // 34: copy of the first 1D LUT header
-    kSecondOnly(70),
-    kSecondOnly(70),
-    kSecondOnly(70),              // 35-37: LUT control 0A00
-    group(3, 0, 1024, 0),         // 38
-    group(3, 0, 3, 0),            // 39
-    group(3, 0, 2, 0),            // 40
-    header(),                     // 41
-    list(108, 28, 108),           // 42: first cube control page
-    single(1, 1, 1),              // 43: begin
-    group(24, 1, 1, 1),           // 44: list selects
+    kSecondOnly(70), kSecondOnly(70), kSecondOnly(70),  // 35-37: LUT control 0A00
+    group(3, 0, 1024, 0),        // 38
+    group(3, 0, 3, 0),           // 39
+    group(3, 0, 2, 0),           // 40
+    header(),                    // 41
+    list(108, 28, 108),          // 42: first cube control page
+    single(1, 1, 1),             // 43: begin
+    group(24, 1, 1, 1),          // 44: list selects
     group(24, 2000, 9826, 2000),  // 45: cube memory
-    single(1, 1, 1),              // 46: end
-    list(108, 28, 108),           // 47: second cube
-    single(1, 1, 1),              // 48
-    group(24, 1, 1, 1),           // 49
+    single(1, 1, 1),             // 46: end
+    list(108, 28, 108),          // 47: second cube
+    single(1, 1, 1),             // 48
+    group(24, 1, 1, 1),          // 49
     group(24, 2000, 9826, 2000),  // 50
-    single(1, 1, 1),              // 51
-    kSecondOnly(28),              // 52: third cube
-    single(0, 1, 0),              // 53
-    group(24, 0, 1, 0),           // 54
-    group(24, 0, 9826, 0),        // 55
-    single(0, 1, 0),              // 56
-    same(24),                     // 57: luma/chroma 00C0
-    same(24),                     // 58
-    kSecondOnly(24),              // 59
-    same(37),
-    same(37),
-    same(37),
-    same(37),                    // 60-63
+    single(1, 1, 1),             // 51
+    kSecondOnly(28),             // 52: third cube
+    single(0, 1, 0),             // 53
+    group(24, 0, 1, 0),          // 54
+    group(24, 0, 9826, 0),       // 55
+    single(0, 1, 0),             // 56
+    same(24),                    // 57: luma/chroma 00C0
+    same(24),                    // 58
+    kSecondOnly(24),             // 59
+    same(37), same(37), same(37), same(37),  // 60-63
     same(70),                    // 64: second 1D LUT control page
     group(3, 1024, 1024, 1024),  // 65
     group(3, 3, 3, 3),           // 66

@@ -12,7 +12,7 @@
 #include "camera/register_entry.h"
 
 class ZelSharedIniBuf {
-  public:
+public:
     static constexpr int kBlockCount = 76;
 
     enum class BlockKind : std::uint8_t {
@@ -37,7 +37,7 @@ class ZelSharedIniBuf {
     std::vector<std::int32_t>& header(int block);
     const std::vector<std::int32_t>& header(int block) const;
 
-  private:
+private:
     std::array<RegisterList, kBlockCount> lists_;
     std::array<RegisterGroup, kBlockCount> groups_;
     std::array<std::vector<std::int32_t>, kBlockCount> headers_;

@@ -35,42 +35,42 @@ struct ParamCube {
 using ParamHeader = std::vector<std::int32_t>;
 
 struct ZelSharedParamBuf {
-    ParamTable gainMatrix0;           // 0: (4, 0)
-    ParamTable secondMatrix0;         // 1: (5, 0)
-    ParamHeader gainMatrixHeader0;    // 2
-    ParamHeader secondMatrixHeader0;  // 3
-    ParamTable firstLut;              // 4: (8, 0)
-    ParamHeader firstLutHeader;       // 5
-    ParamTable spare6;                // 6
-    ParamHeader spareHeader7;         // 7
-    ParamCube cube0;                  // 8: (9, 0)
-    ParamHeader cubeHeader0;          // 9
-    ParamTable colorMatrix0;          // 10: (12, 0)
-    ParamHeader colorMatrixHeader0;   // 11
-    ParamTable secondLut0;            // 12: (14, 0)
-    ParamHeader secondLutHeader0;     // 13
-    ParamTable gainMatrix1;           // 14: (4, 1)
-    ParamTable secondMatrix1;         // 15: (5, 1)
-    ParamHeader gainMatrixHeader1;    // 16
-    ParamHeader secondMatrixHeader1;  // 17
-    ParamCube cube1;                  // 18: (9, 1); first generation: every later cube
-    ParamHeader cubeHeader1;          // 19
-    ParamTable spare20;               // 20
-    ParamHeader spareHeader21;        // 21
-    ParamTable colorMatrix1;          // 22: (12, 1)
-    ParamHeader colorMatrixHeader1;   // 23
-    ParamTable secondLut1;            // 24: (14, 1)
-    ParamHeader secondLutHeader1;     // 25
-    ParamTable spare26;               // 26
-    ParamTable spare27;               // 27
-    ParamHeader spareHeader28;        // 28
-    ParamHeader spareHeader29;        // 29
-    ParamTable spare30;               // 30
-    ParamHeader spareHeader31;        // 31
-    ParamTable spare32;               // 32
-    ParamHeader spareHeader33;        // 33
-    ParamCube cube2;                  // 34: second generation, instance 2 and later
-    ParamHeader cubeHeader2;          // 35
+    ParamTable gainMatrix0;            // 0: (4, 0)
+    ParamTable secondMatrix0;          // 1: (5, 0)
+    ParamHeader gainMatrixHeader0;     // 2
+    ParamHeader secondMatrixHeader0;   // 3
+    ParamTable firstLut;               // 4: (8, 0)
+    ParamHeader firstLutHeader;        // 5
+    ParamTable spare6;                 // 6
+    ParamHeader spareHeader7;          // 7
+    ParamCube cube0;                   // 8: (9, 0)
+    ParamHeader cubeHeader0;           // 9
+    ParamTable colorMatrix0;           // 10: (12, 0)
+    ParamHeader colorMatrixHeader0;    // 11
+    ParamTable secondLut0;             // 12: (14, 0)
+    ParamHeader secondLutHeader0;      // 13
+    ParamTable gainMatrix1;            // 14: (4, 1)
+    ParamTable secondMatrix1;          // 15: (5, 1)
+    ParamHeader gainMatrixHeader1;     // 16
+    ParamHeader secondMatrixHeader1;   // 17
+    ParamCube cube1;                   // 18: (9, 1); first generation: every later cube
+    ParamHeader cubeHeader1;           // 19
+    ParamTable spare20;                // 20
+    ParamHeader spareHeader21;         // 21
+    ParamTable colorMatrix1;           // 22: (12, 1)
+    ParamHeader colorMatrixHeader1;    // 23
+    ParamTable secondLut1;             // 24: (14, 1)
+    ParamHeader secondLutHeader1;      // 25
+    ParamTable spare26;                // 26
+    ParamTable spare27;                // 27
+    ParamHeader spareHeader28;         // 28
+    ParamHeader spareHeader29;         // 29
+    ParamTable spare30;                // 30
+    ParamHeader spareHeader31;         // 31
+    ParamTable spare32;                // 32
+    ParamHeader spareHeader33;         // 33
+    ParamCube cube2;                   // 34: second generation, instance 2 and later
+    ParamHeader cubeHeader2;           // 35
 };
 
 // Copies every converter's table and header into its slot, and appends one

@@ -11,7 +11,7 @@
 #include <vector>
 
 class RegisterEntry {
-  public:
+public:
     RegisterEntry() = default;
     RegisterEntry(std::string_view address, std::string_view value) { set(address, value); }
 
@@ -42,7 +42,7 @@ class RegisterEntry {
     }
     bool operator!=(const RegisterEntry& other) const { return !(*this == other); }
 
-  private:
+private:
     template <std::size_t N>
     static void setText(char (&field)[N], std::string_view text) {
         if (text.size() > N) {
