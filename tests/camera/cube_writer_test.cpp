@@ -1,0 +1,177 @@
+#include "camera/cube_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "camera_blocks.h"
+
+using camera_test::cubeBlock;
+using camera_test::values;
+using Bytes = std::vector<std::string>;
+
+namespace {
+
+struct CubeJob {
+    CubeJob(const ZelColorConverter& block, std::int32_t mode, std::uint8_t sourceEncoding = 0)
+        : iniBuf(mode == zel::kSecondGeneration ? "CAMB-002" : "CAMB-001") {
+        settings.generationMode = mode;
+        fillParamBuffer(settings, {block}, paramBuf);
+        initEngineConfig(config, mode);
+        if (mode == zel::kSecondGeneration) {
+            writeCubeBlock(config, paramBuf, iniBuf, sourceEncoding, block.instance, block.flagD,
+                           2);
+        } else {
+            writeCubeBlock(config, paramBuf, iniBuf, sourceEncoding, block.instance, block.flagD);
+        }
+    }
+    ZelLookSettings settings;
+    ZelSharedParamBuf paramBuf;
+    ZelSharedIniBuf iniBuf;
+    EngineConfig config;
+};
+
+// The node positions of a first-generation control page.
+std::vector<std::uint32_t> nodePositions(const RegisterList& page) {
+    std::vector<std::uint32_t> positions;
+    for (std::size_t slot = 0; slot < 20; ++slot) {
+        positions.push_back(page[0x1C + 4 * slot].valueNumber() |
+                            (page[0x1D + 4 * slot].valueNumber() << 8));
+    }
+    return positions;
+}
+
+}  // namespace
+
+TEST(CubeWriter, NodesLandInTheBankOfTheirParities) {
+    const int grid = kFirstGenerationGrid;
+    CubeNodes nodes(grid * grid * grid * 3);
+    for (int z = 0; z < grid; ++z) {
+        for (int y = 0; y < grid; ++y) {
+            for (int x = 0; x < grid; ++x) {
+                double* node = &nodes[static_cast<std::size_t>((x + grid * (y + grid * z)) * 3)];
+                node[0] = x;
+                node[1] = y;
+                node[2] = z;
+            }
+        }
+    }
+    const CubeBanks banks = splitBanks(nodes, grid);
+    auto nodeAt = [&](int bank, int position) {
+        const CubeNodes& b = banks[static_cast<std::size_t>(bank)];
+        return std::vector<double>(b.begin() + position * 3, b.begin() + position * 3 + 3);
+    };
+    EXPECT_EQ(banks[0].size(), 1000u * 3);
+    EXPECT_EQ(nodeAt(1, 0), (std::vector<double>{1, 0, 0}));
+    EXPECT_EQ(nodeAt(0, 1), (std::vector<double>{2, 0, 0}));
+    EXPECT_EQ(nodeAt(6, 0), (std::vector<double>{0, 1, 1}));
+    EXPECT_EQ(nodeAt(0, 111), (std::vector<double>{2, 2, 2}));
+    EXPECT_EQ(nodeAt(7, 999), (std::vector<double>{19, 19, 19}));
+}
+
+TEST(CubeWriter, MemoryWordsClampToTheNodeRange) {
+    EXPECT_EQ(cubeMemoryWord(1.0), 0x2000u);
+    EXPECT_EQ(cubeMemoryWord(0.5), 0x1000u);
+    EXPECT_EQ(cubeMemoryWord(255.0), 0xE000u);
+    EXPECT_EQ(cubeMemoryWord(1e12), 0xE000u);
+    EXPECT_EQ(cubeMemoryWord(-0.25), 0u);
+    EXPECT_EQ(cubeMemoryWord(std::nan("")), 0u);
+}
+
+TEST(CubeWriter, SmallCubeIsPaddedIntoTheFirstGenerationGrid) {
+    CubeJob job(cubeBlock(0, 17), zel::kFirstGeneration);
+    const RegisterGroup& data = job.iniBuf.group(45);
+    ASSERT_EQ(data.size(), 24u);
+    std::size_t padding = 0;
+    for (std::size_t list = 0; list < 24; ++list) {
+        for (std::size_t i = 0; i < 1000; ++i) {
+            padding += data[list][2 * i + 1].value() == "E0" ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(padding, 3087u * 3);
+    // Grid node (x, y, z) = (2, 0, 4), bank 0 position 201, is the cube's node with red
+    // index 4 and blue index 2: channel 0 holds 0.04 (word 0148), channel 2 0.02 (00A4).
+    EXPECT_EQ(values(data[0], 2 * 201, 2), (Bytes{"48", "01"}));
+    EXPECT_EQ(values(data[16], 2 * 201, 2), (Bytes{"A4", "00"}));
+    EXPECT_EQ(data[0][2 * 9], RegisterEntry("A012", "00"));  // node (18, 0, 0) is padding
+    EXPECT_EQ(data[0][2 * 9 + 1], RegisterEntry("A013", "E0"));
+    EXPECT_EQ(data[0][1999].address(), "A7CF");
+    EXPECT_EQ(job.iniBuf.list(43)[0], RegisterEntry("0409", "01"));
+    EXPECT_EQ(job.iniBuf.list(46)[0], RegisterEntry("0409", "00"));
+    EXPECT_EQ(job.iniBuf.group(44)[0][0], RegisterEntry("040A", "00"));
+    EXPECT_EQ(job.iniBuf.group(44)[23][0], RegisterEntry("040A", "27"));
+}
+
+TEST(CubeWriter, FirstGenerationFixedPagePerSourceEncoding) {
+    const std::pair<std::uint8_t, Bytes> cases[] = {
+        {0, {"F8", "02"}}, {1, {"F8", "02"}}, {2, {"00", "00"}}, {3, {"55", "02"}}};
+    for (const auto& [encoding, first] : cases) {
+        CubeJob job(cubeBlock(1, 17), zel::kFirstGeneration, encoding);
+        const RegisterList& page = job.iniBuf.list(47);
+        ASSERT_EQ(page.size(), 108u);
+        EXPECT_EQ(page[0x02], RegisterEntry("0402", "07"));
+        EXPECT_EQ(page[0x00].value(), "00");
+        EXPECT_EQ(values(page, 0x1C, 2), first) << int{encoding};
+        EXPECT_EQ(nodePositions(page).back(), encoding == 0 || encoding == 1 ? 7118u : 6209u);
+        EXPECT_EQ(page[107].address(), "046B");
+    }
+    CubeJob other(cubeBlock(0, 17), zel::kFirstGeneration, 4);
+    EXPECT_TRUE(camera_test::untouched(other.iniBuf.list(42)));
+}
+
+TEST(CubeWriter, ComputedPageSpreadsTheCubeNodes) {
+    CubeJob job(cubeBlock(0, 17, 1), zel::kFirstGeneration);
+    const RegisterList& page = job.iniBuf.list(42);
+    EXPECT_EQ(values(page, 0, 4), (Bytes{"03", "00", "07", "01"}));
+    std::vector<std::uint32_t> expected;
+    for (std::uint32_t i = 0; i < 16; ++i) {
+        expected.push_back(512 * i);
+    }
+    expected.insert(expected.end(), {8191, 0, 0, 0});
+    EXPECT_EQ(nodePositions(page), expected);
+    EXPECT_EQ(values(page, 0x20, 4), (Bytes{"00", "02", "00", "00"}));
+
+    // More nodes than the page has slots: the first 20 are spread over the axis.
+    CubeJob large(cubeBlock(0, 33, 1), zel::kFirstGeneration);
+    const auto positions = nodePositions(large.iniBuf.list(42));
+    EXPECT_EQ(positions[1], 431u);  // 8192 / 19 = 431.2
+    EXPECT_EQ(positions[19], 8191u);
+    EXPECT_EQ(large.iniBuf.list(42).size(), 108u);
+}
+
+TEST(CubeWriter, SecondGenerationUsesTheFixedPageAndWrapsTheWindow) {
+    CubeJob job(cubeBlock(2, 34, 1), zel::kSecondGeneration);
+    const RegisterList& page = job.iniBuf.list(52);
+    ASSERT_EQ(page.size(), 28u);
+    const Bytes expected = {"00", "00", "07", "00", "0D", "22", "00", "00", "00", "00",
+                            "00", "00", "F1", "C1", "07", "00", "00", "00", "00", "00",
+                            "00", "00", "00", "00", "00", "00", "00", "00"};
+    EXPECT_EQ(values(page), expected);
+    EXPECT_EQ(page[27].address(), "041B");
+    const RegisterList& last = job.iniBuf.group(55)[23];
+    ASSERT_EQ(last.size(), 9826u);
+    EXPECT_EQ(last[4096].address(), "A000");
+    EXPECT_EQ(last[9825].address(), "AFFF");
+    // Channel 2 of bank 7's last node (33, 33, 33) is 0.33: word 0x0A8F.
+    EXPECT_EQ(last[9824].value(), "8F");
+    EXPECT_EQ(last[9825].value(), "0A");
+    EXPECT_TRUE(camera_test::untouched(job.iniBuf.group(45)[0]));
+}
+
+TEST(CubeWriter, MissingOrShortCubeIsSkipped) {
+    ZelSharedParamBuf paramBuf;
+    paramBuf.cubeHeader1 = {17, 3, 0, 0, 0};  // the header announces a cube that is not there
+    EngineConfig config;
+    initEngineConfig(config, 0);
+    ZelSharedIniBuf iniBuf("CAMB-001");
+    writeCubeBlock(config, paramBuf, iniBuf, 0, 1, 0);
+    writeCubeBlock(config, paramBuf, iniBuf, 0, 0, 0);
+    EXPECT_TRUE(camera_test::untouched(iniBuf.group(50)[0]));
+    EXPECT_TRUE(camera_test::untouched(iniBuf.list(47)));
+    // A register image without cube blocks takes nothing.
+    ZelSharedIniBuf unknown("CAMX-001");
+    const ZelColorConverter cube = cubeBlock(0, 5);
+    storeCube(cube.cube, paramBuf.cube0, paramBuf.cubeHeader0, 5, 3, 0);
+    writeCubeBlock(config, paramBuf, unknown, 0, 0, 0);
+    EXPECT_TRUE(unknown.group(45).empty());
+}

@@ -1,0 +1,159 @@
+#include "camera/lut1d_writer.h"
+
+#include <gtest/gtest.h>
+
+#include "camera_blocks.h"
+
+using camera_test::rampBlock;
+using camera_test::untouched;
+using camera_test::values;
+using Bytes = std::vector<std::string>;
+
+namespace {
+
+struct LutJob {
+    explicit LutJob(const ZelColorConverter& block, std::int32_t mode = 0,
+                    const char* model = "CAMB-001")
+        : iniBuf(model) {
+        settings.generationMode = mode;
+        fillParamBuffer(settings, {block}, paramBuf);
+        initEngineConfig(config, mode);
+        write1dLutBlock(config, paramBuf, iniBuf, block.instance, block.typeCode);
+    }
+    ZelLookSettings settings;
+    ZelSharedParamBuf paramBuf;
+    ZelSharedIniBuf iniBuf;
+    EngineConfig config;
+};
+
+// The memory word at word index i of a data list.
+std::uint32_t word(const RegisterList& data, std::size_t i) {
+    return data[2 * i].valueNumber() | (data[2 * i + 1].valueNumber() << 8);
+}
+
+}  // namespace
+
+TEST(Lut1dWriter, SegmentTablesYieldTheirSamplePositions) {
+    const std::size_t expected[] = {327, 457, 375, 510};
+    for (std::uint32_t t = 0; t < 4; ++t) {
+        EXPECT_EQ(zel::lutSamplePositions(lutSegmentTable(t)).size(), expected[t]) << t;
+    }
+    const auto positions = zel::lutSamplePositions(lutSegmentTable(7));  // falls back to 0
+    EXPECT_EQ(positions.size(), 327u);
+    EXPECT_EQ(positions[3], 96u);
+    EXPECT_EQ(positions[322], 64512u);
+    EXPECT_EQ(positions[326], 65535u);
+}
+
+TEST(Lut1dWriter, ResampledCurveEndsAtTheTableSpan) {
+    const ZelColorConverter block = rampBlock(zel::kCodeFirstLut, 1);
+    ParamTable table{17, 1, block.table1d};
+    DenseCurve dense;
+    resample1dLut(table, dense, 1, 17, 16.0, 7008.0, 7008.0);
+    EXPECT_DOUBLE_EQ(dense[0][1000], 1000.0);
+    EXPECT_DOUBLE_EQ(dense[0][7007], 7007.0);
+    EXPECT_EQ(dense[0][7008], 0.0);
+    EXPECT_EQ(dense[0][65534], 0.0);
+    EXPECT_DOUBLE_EQ(dense[0][65535], 7008.0);
+}
+
+TEST(Lut1dWriter, ThreeChannelTableFillsOneMemoryPerChannel) {
+    LutJob job(rampBlock(zel::kCodeFirstLut, 3));
+    const RegisterList& control = job.iniBuf.list(30);
+    EXPECT_EQ(control[0x00], RegisterEntry("0800", "06"));
+    EXPECT_EQ(control[0x03], RegisterEntry("0803", "70"));
+    EXPECT_EQ(control[0x0F], RegisterEntry("080F", "03"));
+    EXPECT_EQ(values(control, 0x21, 3), (Bytes{"02", "00", "02"}));
+    EXPECT_EQ(values(control, 0x2C, 4), (Bytes{"00", "00", "00", "02"}));  // 0, 512
+    EXPECT_EQ(control[0x3D], RegisterEntry("083D", "FF"));                 // 65535
+    EXPECT_EQ(values(control, 0x3E, 3), (Bytes{"05", "05", "08"}));
+    EXPECT_EQ(control[69].address(), "0845");
+
+    const char* ramSelect[] = {"00", "01", "02"};
+    for (std::size_t c = 0; c < 3; ++c) {
+        const RegisterList& head = job.iniBuf.group(32)[c];
+        EXPECT_EQ(head[0], RegisterEntry("0803", "00"));
+        EXPECT_EQ(head[1], RegisterEntry("0809", "01"));
+        EXPECT_EQ(head[2], RegisterEntry("080F", ramSelect[c]));
+        EXPECT_EQ(job.iniBuf.group(33)[c][0], RegisterEntry("0809", "00"));
+        EXPECT_EQ(job.iniBuf.group(33)[c][1], RegisterEntry("0803", "70"));
+
+        const RegisterList& data = job.iniBuf.group(31)[c];
+        EXPECT_EQ(data[0].address(), "9800");
+        EXPECT_EQ(data[1023].address(), "9BFF");
+        // Channel c's curve is (c + 1) x code, moved up by 512 and offset by 512; the codes
+        // below 512 continue it as a straight line, never below 0.
+        const double slope = static_cast<double>(c + 1);
+        for (std::uint32_t i :
+             {0u, 5u, 8u, 15u, 16u, 20u}) {  // positions 0, 160, 256, 480, 512, 640
+            const double position = 32.0 * i;
+            const double expected = std::max(0.0, slope * (position - 512.0) + 512.0);
+            EXPECT_EQ(word(data, i), static_cast<std::uint32_t>(expected)) << "channel " << c;
+        }
+        EXPECT_EQ(word(data, 326), 512u);  // 65535: past the curve
+        for (std::size_t i = 2 * 327; i < data.size(); ++i) {
+            ASSERT_EQ(data[i].value(), "00") << i;
+        }
+    }
+}
+
+TEST(Lut1dWriter, OneChannelTableUsesTheAllChannelMemory) {
+    LutJob job(rampBlock(zel::kCodeSecondLut, 1));
+    EXPECT_EQ(job.iniBuf.list(64)[0], RegisterEntry("0100", "06"));
+    EXPECT_EQ(job.iniBuf.group(66)[0][2], RegisterEntry("010F", "03"));
+    EXPECT_EQ(job.iniBuf.group(65)[0][0].address(), "9000");
+    EXPECT_EQ(job.iniBuf.group(65)[0][1023].address(), "93FF");
+    for (int block : {65, 66, 67}) {
+        EXPECT_TRUE(untouched(job.iniBuf.group(block)[1]));
+        EXPECT_TRUE(untouched(job.iniBuf.group(block)[2]));
+    }
+    std::uint32_t head[3] = {9, 9, 9};
+    std::uint32_t tail[2] = {9, 9};
+    EXPECT_EQ(selectLutRam(head, tail, 0, 4), "Allch_ram");
+    EXPECT_EQ(selectLutRam(head, tail, 3, 7), "Bch_ram");
+    EXPECT_EQ(head[2], 2u);
+    EXPECT_EQ(tail[1], 0x70u);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(selectLutRam(head, tail, 4, 7), "");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Error: 1D LUT\n");
+}
+
+TEST(Lut1dWriter, TableNotMarkedForMemoryLeavesTheImage) {
+    LutJob job(rampBlock(zel::kCodeFirstLut, 3, 0));
+    for (int block : {30}) {
+        EXPECT_TRUE(untouched(job.iniBuf.list(block)));
+    }
+    for (int block : {31, 32, 33}) {
+        EXPECT_TRUE(untouched(job.iniBuf.group(block)[0]));
+    }
+}
+
+TEST(Lut1dWriter, SecondGenerationCopiesNoMoreThanTheMemoryHolds) {
+    // The configured memory size (2048) is larger than the image and the list (1024).
+    LutJob job(rampBlock(zel::kCodeFirstLut, 3), zel::kSecondGeneration, "CAMB-002");
+    EXPECT_EQ(job.config.lutMemorySize, 2048);
+    EXPECT_EQ(job.iniBuf.group(31)[2].size(), 1024u);
+    EXPECT_EQ(job.iniBuf.group(31)[2][1023].address(), "9BFF");
+    // An image without LUT blocks takes nothing.
+    LutJob unknown(rampBlock(zel::kCodeFirstLut, 3), 0, "CAMX-001");
+    EXPECT_TRUE(unknown.iniBuf.list(30).empty());
+}
+
+TEST(Lut1dWriter, FixedFirstLutControlPage) {
+    RegisterList page;
+    EXPECT_EQ(loadLutControl0800(page), 70);
+    const std::pair<std::uint32_t, const char*> set[] = {
+        {0x0F, "03"}, {0x2F, "04"}, {0x31, "08"}, {0x33, "0C"}, {0x35, "10"},
+        {0x37, "14"}, {0x38, "C0"}, {0x39, "1B"}, {0x3A, "CE"}, {0x3B, "1B"},
+        {0x3C, "CE"}, {0x3D, "21"}, {0x3E, "03"}, {0x3F, "04"}, {0x40, "04"},
+        {0x41, "04"}, {0x42, "04"}, {0x43, "05"}, {0x44, "01"}, {0x45, "09"}};
+    RegisterList expected;
+    for (std::uint32_t i = 0; i < 70; ++i) {
+        expected.emplace_back("", "00");
+        expected.back().setAddressNumber(0x0800 + i);
+    }
+    for (const auto& [offset, value] : set) {
+        expected[offset].setValue(value);
+    }
+    EXPECT_EQ(page, expected);
+}
