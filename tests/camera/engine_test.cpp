@@ -101,3 +101,33 @@ TEST(Engine, ImagesWithoutTheBlocksTakeNothing) {
     EXPECT_EQ(older.iniBuf.list(60)[36].address(), "0224");
     EXPECT_TRUE(older.iniBuf.list(10).empty());
 }
+
+TEST(Engine, HostileHeadersStayInsideTheirTables) {
+    ZelSharedParamBuf p;
+    p.firstLutHeader = {17, 3, 16, 0, 0, 0, 1};  // more rows than stored, a negative span
+    p.firstLut = ParamTable{2, 3, {0, 1, 2, 3, 4, 5}};
+    p.secondLutHeader0 = {4, 5};  // too short to say anything
+    p.secondLut0 = ParamTable{1, 1, {1}};
+    p.secondLutHeader1 = {3, 9, 0, 2, 0, 0, 1};  // nine channels
+    p.secondLut1 = ParamTable{3, 9, std::vector<double>(27, 0.5)};
+    p.gainMatrix0 = ParamTable{2, 2, {1, 0, 0, 1}};
+    p.cubeHeader0 = {17};  // a cube of 17 announced, 5 stored
+    p.cube0 = ParamCube{5, std::vector<double>(125 * 3, 0.5)};
+    p.cube1 = ParamCube{5, std::vector<double>(125 * 3, 0.5)};  // no header at all
+    const std::vector<BlockOrderEntry> order = {{8, 0}, {14, 0}, {14, 1}, {4, 0}, {9, 0},
+                                                {9, 1}, {13, 0}, {99, 0}, {12, 1}};
+    for (const char* model : {"CAMB-001", "CAMA-001", "CAMB-002", "CAMX-001"}) {
+        for (std::int32_t mode : {0, 2}) {
+            EngineConfig config;
+            initEngineConfig(config, mode);
+            ZelSharedIniBuf iniBuf(model);
+            runEngine(config, order, 0, 0, p, iniBuf);
+            if (std::string(model) == "CAMB-001") {
+                EXPECT_TRUE(untouched(iniBuf.list(4)));
+                EXPECT_TRUE(untouched(iniBuf.group(45)[0]));
+                EXPECT_EQ(iniBuf.group(65)[2][0].value(), "00");  // 0.5 x 8192 + 512 = 4608
+                EXPECT_EQ(iniBuf.group(65)[2][1].value(), "12");
+            }
+        }
+    }
+}
