@@ -8,17 +8,6 @@
 
 namespace {
 
-std::vector<ZelColorConverter> secondGenerationBlocks() {
-    ZelColorConverter firstLut;
-    firstLut.initLattice(zel::kKind1d, 0, 3);
-    firstLut.typeCode = zel::kCodeFirstLut;
-    firstLut.flagA = 1;
-    return {camera_test::cubeBlock(0, 34),    camera_test::cubeBlock(1, 34),
-            camera_test::cubeBlock(2, 34),    firstLut,
-            camera_test::identityBlock(4, 0), camera_test::identityBlock(4, 1),
-            camera_test::identityBlock(5, 0), camera_test::identityBlock(5, 1)};
-}
-
 // Stage 4: the parameter buffer and the block order.
 void runStage4(const std::vector<ZelColorConverter>& blocks, ZelSharedParamBuf& paramBuf,
                std::vector<BlockOrderEntry>& order) {
@@ -38,7 +27,7 @@ void runStage5(const ZelSharedParamBuf& paramBuf, const std::vector<BlockOrderEn
 }
 
 void BM_Stage4(benchmark::State& state) {
-    const auto blocks = secondGenerationBlocks();
+    const auto blocks = camera_test::secondGenerationJob();
     for (auto _ : state) {
         ZelSharedParamBuf paramBuf;
         std::vector<BlockOrderEntry> order;
@@ -48,7 +37,7 @@ void BM_Stage4(benchmark::State& state) {
 }
 
 void BM_Stage5(benchmark::State& state) {
-    const auto blocks = secondGenerationBlocks();
+    const auto blocks = camera_test::secondGenerationJob();
     ZelSharedParamBuf paramBuf;
     std::vector<BlockOrderEntry> order;
     runStage4(blocks, paramBuf, order);
@@ -58,7 +47,7 @@ void BM_Stage5(benchmark::State& state) {
 }
 
 void BM_Stages4And5(benchmark::State& state) {
-    const auto blocks = secondGenerationBlocks();
+    const auto blocks = camera_test::secondGenerationJob();
     for (auto _ : state) {
         ZelSharedParamBuf paramBuf;
         std::vector<BlockOrderEntry> order;

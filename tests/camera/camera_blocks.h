@@ -62,19 +62,22 @@ inline ZelColorConverter rampBlock(std::uint32_t code, int channels, std::uint8_
     return block;
 }
 
+// The extended job's blocks in the second generation: three 34-grid cubes, an empty first
+// 1D LUT that the camera replaces by its own page, the gain and second matrices.
+inline std::vector<ZelColorConverter> secondGenerationJob() {
+    ZelColorConverter firstLut;
+    firstLut.initLattice(zel::kKind1d, 0, 3);
+    firstLut.typeCode = zel::kCodeFirstLut;
+    firstLut.flagA = 1;
+    return {cubeBlock(0, 34),    cubeBlock(1, 34),    cubeBlock(2, 34),    firstLut,
+            identityBlock(4, 0), identityBlock(4, 1), identityBlock(5, 0), identityBlock(5, 1)};
+}
+
 inline std::vector<std::string> values(const RegisterList& list, std::size_t from = 0,
                                        std::size_t count = std::string::npos) {
     std::vector<std::string> out;
     for (std::size_t i = from; i < list.size() && out.size() < count; ++i) {
         out.push_back(list[i].value());
-    }
-    return out;
-}
-
-inline std::vector<std::string> addresses(const RegisterList& list) {
-    std::vector<std::string> out;
-    for (const RegisterEntry& entry : list) {
-        out.push_back(entry.address());
     }
     return out;
 }
