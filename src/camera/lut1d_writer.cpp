@@ -193,7 +193,7 @@ void buildLutMemory(const EngineConfig& config, const DenseCurve& dense, std::ui
     const std::size_t channelCount =
         std::min(channels > 0 ? static_cast<std::size_t>(channels) : 0, dense.size());
 
-    // 1, 2. The curve as the memory sees it: scaled, offset and, with the input shift, moved
+    // The curve as the memory sees it: scaled, offset and, with the input shift, moved
     // up by the offset with the codes below continued as a straight line.
     const double scale = legalScale ? kLegalScale : 1.0;
     const double offset = addOffset ? config.lutOffset : 0.0;
@@ -216,7 +216,7 @@ void buildLutMemory(const EngineConfig& config, const DenseCurve& dense, std::ui
         }
     }
 
-    // 3. The control page.
+    // The control page.
     std::uint32_t control[kControlRegisters] = {};
     control[0x00] = (shiftInput ? 4u : 0u) + (addOffset ? 2u : 0u);
     control[kChannelEnableRegister] = channelEnable(channelMask);
@@ -227,7 +227,7 @@ void buildLutMemory(const EngineConfig& config, const DenseCurve& dense, std::ui
     const RegisterList page = controlPage(layout.pageBase, control, segments);
     copyEntries(page, iniBuf.list(layout.controlBlock), static_cast<std::int64_t>(page.size()));
 
-    // 4, 5. Per channel, the memory image: one word per sample position, low byte first,
+    // Per channel, the memory image: one word per sample position, low byte first,
     // then "00" up to the end of the memory.
     const std::vector<std::uint32_t> positions = zel::lutSamplePositions(segments);
     const std::size_t points =
@@ -248,7 +248,7 @@ void buildLutMemory(const EngineConfig& config, const DenseCurve& dense, std::ui
             image[2 * i + 1].setValueNumber(word >> 8);
         }
 
-        // 6. The memory of this channel, framed by its head and tail registers.
+        // The memory of this channel, framed by its head and tail registers.
         std::uint32_t headValues[3] = {0, 0, 0};
         std::uint32_t tailValues[2] = {0, 0};
         const int ram = channelCount == 1 ? 0 : static_cast<int>(c) + 1;
