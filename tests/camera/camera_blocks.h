@@ -3,41 +3,33 @@
 
 // Processing blocks and register views shared by the camera tests.
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
-#include "camera/register_entry.h"
+#include "camera/engine.h"
 #include "color/color_converter.h"
 
 namespace camera_test {
 
-inline ZelColorConverter matrixBlock(std::uint32_t code, std::uint32_t instance,
-                                     std::vector<double> values) {
+inline ZelColorConverter identityBlock(std::uint32_t code, std::uint32_t instance) {
     ZelColorConverter block;
     block.initLattice(zel::kKindMatrix, 3, 1);
-    block.loadFlatTable(values);
+    block.loadFlatTable({1, 0, 0, 0, 1, 0, 0, 0, 1});
     block.typeCode = code;
     block.instance = instance;
     return block;
-}
-
-inline ZelColorConverter identityBlock(std::uint32_t code, std::uint32_t instance) {
-    return matrixBlock(code, instance, {1, 0, 0, 0, 1, 0, 0, 0, 1});
 }
 
 // A cube whose node (i, j, k) holds (i, j, k) / 100.
 inline ZelColorConverter cubeBlock(std::uint32_t instance, int size, std::uint8_t flagD = 0) {
     ZelColorConverter block;
     block.initLattice(zel::kKindCube, size, 3);
-    for (int i = 0; i < size; ++i) {
-        for (int j = 0; j < size; ++j) {
-            for (int k = 0; k < size; ++k) {
-                double* node = block.node(i, j, k);
-                node[0] = i / 100.0;
-                node[1] = j / 100.0;
-                node[2] = k / 100.0;
-            }
-        }
+    for (std::size_t node = 0; node < block.cube.size() / 3; ++node) {
+        const std::size_t n = static_cast<std::size_t>(size);
+        block.cube[3 * node] = static_cast<double>(node / (n * n)) / 100.0;
+        block.cube[3 * node + 1] = static_cast<double>(node / n % n) / 100.0;
+        block.cube[3 * node + 2] = static_cast<double>(node % n) / 100.0;
     }
     block.typeCode = zel::kCodeCube;
     block.instance = instance;
@@ -55,7 +47,6 @@ inline ZelColorConverter rampBlock(std::uint32_t code, int channels, std::uint8_
             block.table(row, c) = (c + 1) * row / 16.0;
         }
     }
-    block.inputFirst = 0;
     block.inputLast = 16;
     block.typeCode = code;
     block.flagC = flagC;
@@ -73,6 +64,23 @@ inline std::vector<ZelColorConverter> secondGenerationJob() {
             identityBlock(4, 0), identityBlock(4, 1), identityBlock(5, 0), identityBlock(5, 1)};
 }
 
+// Stages 4 and 5 of a job made of `blocks`.
+struct CameraJob {
+    CameraJob(std::int32_t mode, const char* model, const std::vector<ZelColorConverter>& blocks,
+              std::uint8_t sourceEncoding = zel::kSourceAcesCct)
+        : iniBuf(model) {
+        settings.generationMode = mode;
+        fillParamBuffer(settings, blocks, paramBuf);
+        copyBlockOrder(settings, order);
+        runEngine(initEngineConfig(config, mode), order, sourceEncoding, 0, paramBuf, iniBuf);
+    }
+    ZelLookSettings settings;
+    ZelSharedParamBuf paramBuf;
+    std::vector<BlockOrderEntry> order;
+    ZelSharedIniBuf iniBuf;
+    EngineConfig config;
+};
+
 inline std::vector<std::string> values(const RegisterList& list, std::size_t from = 0,
                                        std::size_t count = std::string::npos) {
     std::vector<std::string> out;
@@ -84,12 +92,8 @@ inline std::vector<std::string> values(const RegisterList& list, std::size_t fro
 
 // True when no entry of the list has been written.
 inline bool untouched(const RegisterList& list) {
-    for (const RegisterEntry& entry : list) {
-        if (entry != RegisterEntry()) {
-            return false;
-        }
-    }
-    return true;
+    return std::all_of(list.begin(), list.end(),
+                       [](const RegisterEntry& entry) { return entry == RegisterEntry(); });
 }
 
 }  // namespace camera_test
