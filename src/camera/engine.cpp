@@ -1,5 +1,9 @@
 #include "camera/engine.h"
 
+#include "camera/cube_writer.h"
+#include "camera/lut1d_writer.h"
+#include "camera/matrix_writer.h"
+
 EngineConfig& initEngineConfig(EngineConfig& config, std::int32_t mode) {
     if (mode != 0 && mode != 2) {
         config.mode = static_cast<std::uint32_t>(mode);
@@ -35,6 +39,54 @@ EngineConfig& initEngineConfig(EngineConfig& config, std::int32_t mode) {
     return config;
 }
 
-// The writers are added with the camera processing emulation.
-void runEngine(const EngineConfig&, const std::vector<BlockOrderEntry>&, std::uint8_t, std::uint8_t,
-               const ZelSharedParamBuf&, ZelSharedIniBuf&) {}
+void runEngine(const EngineConfig& config, const std::vector<BlockOrderEntry>& blockOrder,
+               std::uint8_t sourceEncoding, std::uint8_t /*outputRange*/,
+               const ZelSharedParamBuf& paramBuf, ZelSharedIniBuf& iniBuf) {
+    const bool firstGeneration = config.mode == static_cast<std::uint32_t>(zel::kFirstGeneration);
+    const bool secondGeneration = config.mode == static_cast<std::uint32_t>(zel::kSecondGeneration);
+    if (!firstGeneration && !secondGeneration) {
+        return;
+    }
+    iniBuf.header(34) = paramBuf.firstLutHeader;
+    if (firstGeneration) {
+        iniBuf.header(72) = paramBuf.secondLutHeader0;
+        iniBuf.header(73) = paramBuf.secondLutHeader1;
+    }
+
+    // Every cube takes the domain option of the first one.
+    const std::int32_t flagD = paramBuf.cubeHeader0.size() > 4 ? paramBuf.cubeHeader0[4] : 0;
+    // The camera loads its own control page for the first 1D LUT when asked to.
+    const bool fixedFirstLut =
+        paramBuf.firstLutHeader.size() > 4 && paramBuf.firstLutHeader[4] == 1;
+
+    for (const BlockOrderEntry& entry : blockOrder) {
+        switch (entry.typeCode) {
+            case zel::kCodeGainMatrix:
+            case zel::kCodeSecondMatrix:
+            case zel::kCodeColorMatrix:
+                writeMatrixBlock(paramBuf, entry.instance, entry.typeCode, iniBuf,
+                                 config.normalizeRows != 0);
+                break;
+            case zel::kCodeCube:
+                if (firstGeneration) {
+                    writeCubeBlock(config, paramBuf, iniBuf, sourceEncoding, entry.instance, flagD);
+                } else {
+                    writeCubeBlock(config, paramBuf, iniBuf, sourceEncoding, entry.instance, flagD,
+                                   config.mode);
+                }
+                break;
+            case zel::kCodeFirstLut:
+                if (fixedFirstLut) {
+                    loadLutControl0800(iniBuf.list(30));
+                } else {
+                    write1dLutBlock(config, paramBuf, iniBuf, entry.instance, entry.typeCode);
+                }
+                break;
+            case zel::kCodeSecondLut:
+                write1dLutBlock(config, paramBuf, iniBuf, entry.instance, entry.typeCode);
+                break;
+            default:
+                break;
+        }
+    }
+}

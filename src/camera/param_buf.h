@@ -78,6 +78,23 @@ struct ZelSharedParamBuf {
 void fillParamBuffer(ZelLookSettings& settings, const std::vector<ZelColorConverter>& converters,
                      ZelSharedParamBuf& paramBuf);
 
+// The three copy operations of the filler. Each replaces both members: the table (left
+// unchanged for a 1D table with flagB 1, whose header alone is stored) and the header.
+// storeMatrix: a square rows x rows table from the converter's 3x3 matrix; header
+// (rows, columns, flagA, 0).
+void storeMatrix(const std::vector<double>& source, ParamTable& table, ParamHeader& header,
+                 std::int32_t rows, std::int32_t columns, std::uint8_t flagA);
+// store1dTable: a rows x columns table; header (rows, columns, inputFirst, inputLast,
+// flagA, flagB, flagC).
+void store1dTable(const ZelColorConverter& converter, ParamTable& table, ParamHeader& header,
+                  std::int32_t rows, std::int32_t columns, std::int32_t inputFirst,
+                  std::int32_t inputLast, std::uint8_t flagA, std::uint8_t flagB,
+                  std::uint8_t flagC);
+// storeCube: a size^3 cube of RGB triples; header (size, columns, 0, 0, flagD). Throws
+// std::length_error for a size no cube memory can have (above 65535).
+void storeCube(const std::vector<double>& source, ParamCube& cube, ParamHeader& header,
+               std::int32_t size, std::int32_t columns, std::uint8_t flagD);
+
 // Clears `order`, copies the settings' block order into it and returns it.
 std::vector<BlockOrderEntry>& copyBlockOrder(const ZelLookSettings& settings,
                                              std::vector<BlockOrderEntry>& order);

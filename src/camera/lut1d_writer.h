@@ -1,0 +1,56 @@
+#ifndef ZEL_CAMERA_LUT1D_WRITER_H
+#define ZEL_CAMERA_LUT1D_WRITER_H
+
+// The 1D LUTs of the camera chain as LUT memories: 512 16-bit words sampled at
+// non-uniform input codes (the segment table), one memory per colour channel or one for
+// all channels, with the page of LUT control registers that describes the sampling.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "camera/engine.h"
+#include "camera/ini_buf.h"
+#include "camera/lut_sampling.h"
+#include "camera/param_buf.h"
+
+// Per channel, the curve at every 16-bit input code.
+using DenseCurve = std::vector<std::vector<double>>;
+constexpr std::size_t kDenseCodes = 65536;
+
+// Segment tables 0 to 3 of the LUT memory; any other number selects table 0.
+const zel::LutSegmentTable& lutSegmentTable(std::uint32_t number);
+
+// Writes the 1D LUT of block (code, instance), code 8 or 14, into its LUT control page and
+// memories when its flagC is 1; otherwise, and for a block whose header or table is
+// missing, the register image is left as it is. Throws ZelException 4 for another code.
+void write1dLutBlock(const EngineConfig& config, const ZelSharedParamBuf& paramBuf,
+                     ZelSharedIniBuf& iniBuf, std::uint32_t instance, std::uint32_t code);
+
+// Resamples `rows` rows of `table` onto the dense curve (`channels` arrays, resized to
+// kDenseCodes codes each): row i sits at input code i * xMax / span and its value is
+// scaled by yScale, with linear interpolation between rows. Codes past the last row stay
+// 0, except the last code (65535), which takes the last row's value.
+void resample1dLut(const ParamTable& table, DenseCurve& dense, int channels, int rows, double span,
+                   double xMax, double yScale);
+
+// Builds the LUT memory image and control page of `code` from the dense curve and stores
+// them: the control page into the code's control block, per channel the head, data and
+// tail into list `channel` of the code's memory groups. Throws ZelException 4 for a code
+// other than 8 or 14.
+void buildLutMemory(const EngineConfig& config, const DenseCurve& dense, std::uint32_t code,
+                    int channels, std::uint32_t segmentTable, ZelSharedIniBuf& iniBuf,
+                    bool shiftInput, bool addOffset, std::uint32_t channelMask, bool legalScale);
+
+// Sets the head values (0, 1, RAM select) and tail values (0, channel enable) of the
+// memory of `channel` (0 all channels, 1 to 3 red, green, blue) and returns the memory's
+// name. Another channel prints "Error: 1D LUT" and returns an empty name, leaving the RAM
+// select value as it was.
+std::string selectLutRam(std::uint32_t (&headValues)[3], std::uint32_t (&tailValues)[2],
+                         int channel, std::uint32_t channelMask);
+
+// The camera's own control page of the first 1D LUT, loaded instead of a computed one:
+// sizes `list` to 70 entries, fills them and returns 70.
+int loadLutControl0800(RegisterList& list);
+
+#endif  // ZEL_CAMERA_LUT1D_WRITER_H

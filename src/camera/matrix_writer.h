@@ -1,0 +1,31 @@
+#ifndef ZEL_CAMERA_MATRIX_WRITER_H
+#define ZEL_CAMERA_MATRIX_WRITER_H
+
+// The 3x3 matrix blocks of the camera chain (gain, second and colour matrix) as register
+// pages: nine fixed-point coefficients of four bytes each, least significant byte first,
+// followed by a latch register.
+
+#include <array>
+#include <cstdint>
+
+#include "camera/ini_buf.h"
+#include "camera/param_buf.h"
+
+using QuantizedMatrix = std::array<std::array<double, 3>, 3>;
+
+// Writes the matrix of block (typeCode, instance) into its register page. A block whose
+// parameter-buffer table holds no 3x3 matrix is skipped, and entries the register page
+// does not have are not written. Throws ZelException 4 for a type code other than 4, 5
+// or 12.
+void writeMatrixBlock(const ZelSharedParamBuf& paramBuf, std::uint32_t instance,
+                      std::uint32_t typeCode, ZelSharedIniBuf& iniBuf, bool normalizeRows);
+
+// Scales the 3x3 `matrix` to fixed point with `fractionBits` fraction bits, saturated to
+// what a `totalBits`-bit two's-complement register holds, and rounded half away from zero.
+// With `normalizeRows` every row is rescaled to sum to 1.0 in fixed point. The results
+// are integers held in doubles; a coefficient that is not a number gives 0. `matrix`
+// must hold at least 3x3 values.
+QuantizedMatrix& quantizeMatrix(QuantizedMatrix& destination, const ParamTable& matrix,
+                                int fractionBits, int totalBits, bool normalizeRows);
+
+#endif  // ZEL_CAMERA_MATRIX_WRITER_H
