@@ -31,17 +31,6 @@ struct JobResult {
     ZelEnum::ZEL_STATUS status = ZelEnum::ZEL_STATUS_NONE;
 };
 
-zel::platform::LocalTime fixedTime() {
-    zel::platform::LocalTime t;
-    t.year = 2026;
-    t.month = 3;
-    t.day = 5;
-    t.hour = 14;
-    t.minute = 7;
-    t.second = 9;
-    return t;
-}
-
 JobResult runJob(ZelGenerator& generator, const JobSpec& spec, bool async) {
     const std::vector<float> lattice = zeltest::warmLattice(spec.gridSize);
     ZelGenInput input = zeltest::makeInput(spec.model, spec.gridSize, lattice.data(), spec.source,
@@ -81,7 +70,7 @@ TEST(Concurrency, FourGeneratorsProduceTheSameFilesAsOneAlone) {
         {"CAMA-001", true, 0, 0, 0, 5},  {"CAMB-002", true, 3, 0, 0, 4},
     };
     zel::detail::JobHooks hooks;
-    hooks.clock = fixedTime;
+    hooks.clock = zeltest::march5th2026;
 
     std::vector<JobResult> alone;
     {

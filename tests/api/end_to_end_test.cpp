@@ -14,17 +14,6 @@
 
 namespace {
 
-zel::platform::LocalTime fixedTime() {
-    zel::platform::LocalTime t;
-    t.year = 2026;
-    t.month = 3;
-    t.day = 5;
-    t.hour = 14;
-    t.minute = 7;
-    t.second = 9;
-    return t;
-}
-
 struct JobRun {
     std::vector<std::uint8_t> file;
     ZelEnum::ZEL_STATUS status;
@@ -38,7 +27,7 @@ JobRun runOnce(const std::string& model, int source) {
     std::vector<float> floats(lattice.size());
     ZelGenInput input = zeltest::makeInput(model, kGrid, lattice.data(), source, 1, 1);
     zel::detail::JobHooks hooks;
-    hooks.clock = fixedTime;
+    hooks.clock = zeltest::march5th2026;
     ZelGenerator generator;
     zel::detail::GeneratorAccess::setHooks(generator, &hooks);
     generator.zel_initialize();

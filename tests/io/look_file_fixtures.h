@@ -13,15 +13,13 @@
 #include <vector>
 
 #include "io/look_file.h"
+#include "support/test_jobs.h"
 #include "zel/records.h"
 
 namespace zel::test {
 
-template <std::size_t N>
-void setText(char (&field)[N], const std::string& text) {
-    std::memset(field, 0, N);
-    std::memcpy(field, text.data(), text.size() < N ? text.size() : N);
-}
+using zeltest::march5th2026;
+using zeltest::setText;
 
 inline ZelGenInput makeInput(const char* model, int source, int curve, int range) {
     ZelGenInput input;
@@ -32,17 +30,6 @@ inline ZelGenInput makeInput(const char* model, int source, int curve, int range
     input.gridSize = 33;
     setText(input.lookFileName, "Day_Ext.zel");
     return input;
-}
-
-inline zel::platform::LocalTime march5th2026() {
-    zel::platform::LocalTime time;
-    time.year = 2026;
-    time.month = 3;
-    time.day = 5;
-    time.hour = 14;
-    time.minute = 7;
-    time.second = 9;
-    return time;
 }
 
 // The first 2752 bytes of the standard file, assembled from the image's sections.

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/platform.h"
 #include "zel/records.h"
 
 namespace zeltest {
@@ -72,6 +73,18 @@ inline ZelGenInput makeInput(const std::string& model, int gridSize, const float
     input.gridSize = static_cast<std::uint8_t>(gridSize);
     input.nodeValues = nodes;
     return input;
+}
+
+// The clock tests give their jobs: 5 March 2026, 14:07:09.
+inline zel::platform::LocalTime march5th2026() {
+    zel::platform::LocalTime time;
+    time.year = 2026;
+    time.month = 3;
+    time.day = 5;
+    time.hour = 14;
+    time.minute = 7;
+    time.second = 9;
+    return time;
 }
 
 // Redirects std::cerr (or std::cout) into a string for the lifetime of the object.
