@@ -297,14 +297,20 @@ CubeLut readCubeLut(const std::string& path) {
         throw CubeParseError(path, 0, "",
                              std::string("cannot open the file (") + std::strerror(errno) + ")");
     }
-    file.seekg(0, std::ios::end);
-    const std::streamoff length = file.tellg();
-    file.seekg(0, std::ios::beg);
-    if (!file || length < 0) {
-        throw CubeParseError(path, 0, "", "cannot read the file (it is not a regular file)");
+    // Read in large pieces rather than by size, so that pipes and process substitutions
+    // work as well as plain files.
+    std::string text;
+    constexpr std::size_t kPiece = std::size_t{1} << 20;
+    for (;;) {
+        const std::size_t used = text.size();
+        text.resize(used + kPiece);
+        file.read(text.data() + used, static_cast<std::streamsize>(kPiece));
+        text.resize(used + static_cast<std::size_t>(file.gcount()));
+        if (!file) {
+            break;
+        }
     }
-    std::string text(static_cast<std::size_t>(length), '\0');
-    if (!file.read(text.data(), length)) {
+    if (file.bad() || !file.eof()) {
         throw CubeParseError(path, 0, "", "cannot read the file");
     }
     return parseCubeText(text, path);
