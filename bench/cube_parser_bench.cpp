@@ -18,7 +18,8 @@ std::string lookFile() {
     const std::string path =
         (std::filesystem::temp_directory_path() / "zel_bench_look65.cube").string();
     std::ofstream out(path, std::ios::binary);
-    out << "# benchmark look\nTITLE \"bench\"\nLUT_3D_SIZE 65\nDOMAIN_MIN 0 0 0\nDOMAIN_MAX 1 1 1\n";
+    out << "# benchmark look\nTITLE \"bench\"\nLUT_3D_SIZE 65\nDOMAIN_MIN 0 0 0\nDOMAIN_MAX 1 1 "
+           "1\n";
     char line[96];
     for (int b = 0; b < 65; ++b) {
         for (int g = 0; g < 65; ++g) {

@@ -170,6 +170,11 @@ TEST_F(Zelgen, UsageErrorsExitWithTwoAndSayWhatIsWrong) {
         EXPECT_NE(run.err.find(c.expected), std::string::npos) << run.err;
     }
     EXPECT_TRUE(files().empty());
+    writeFile("mine.cube", slurp(look));
+    const Outcome clash = zelgen({"make", "mine.cube", "-o", "mine.cube", "--camera", "CAMB-001"});
+    EXPECT_EQ(clash.exitCode, 2);
+    EXPECT_NE(clash.err.find("would overwrite the input"), std::string::npos) << clash.err;
+    EXPECT_EQ(slurp(path("mine.cube")), slurp(look));
     // A second name of 59 characters fits an extended CAMB-002 file.
     EXPECT_EQ(zelgen({"make", look, "-o", "a.zel", "--camera", "CAMB-002", "-q", "--second-name",
                       std::string(59, 'n')})

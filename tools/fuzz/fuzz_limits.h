@@ -17,8 +17,8 @@ inline bool asksForLargeGrid(const std::string& text) {
     for (std::size_t at = text.find("LUT_3D_SIZE"); at != std::string::npos;
          at = text.find("LUT_3D_SIZE", at + 1)) {
         const std::size_t end = text.find('\n', at);
-        const std::string rest = text.substr(at + 11, end == std::string::npos ? std::string::npos
-                                                                                : end - at - 11);
+        const std::string rest =
+            text.substr(at + 11, end == std::string::npos ? std::string::npos : end - at - 11);
         const double size = std::strtod(rest.c_str(), nullptr);
         if (!(size <= kLargestFuzzedSize)) {
             return true;

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <filesystem>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <system_error>
@@ -50,6 +51,9 @@ Outcome makeOne(ZelGenerator& generator, const MakeOptions& options, const std::
     const std::string lookFileName = fileNameOf(outputPath);
     try {
         const CubeLut lut = readCubeLut(input);
+        if (InterruptWatch::requested()) {
+            return {Outcome::Kind::cancelled, ""};
+        }
         LookJobResult job = runLookJob(generator, options.settings, lut, lookFileName, watch);
         if (job.end == LookJobResult::End::cancelled) {
             return {Outcome::Kind::cancelled, ""};
@@ -213,9 +217,34 @@ std::string checkMakeOptions(const MakeOptions& options) {
     if (!options.outputDir.empty() && !std::filesystem::is_directory(options.outputDir)) {
         return "the folder " + options.outputDir + " does not exist";
     }
+    // No two results may land on one file, and no result on an input.
+    std::map<std::string, std::string> writtenBy;
+    const auto claim = [&](const std::string& path, const std::string& by) -> std::string {
+        std::error_code error;
+        const std::string key = std::filesystem::weakly_canonical(path, error).string();
+        const auto [at, fresh] = writtenBy.emplace(error ? path : key, by);
+        if (fresh) {
+            return "";
+        }
+        if (at->second.empty()) {
+            return by + " would overwrite the input " + path;
+        }
+        return by + " and " + at->second + " would both be written to " + path;
+    };
     for (const std::string& input : options.inputs) {
-        const std::string problem =
-            checkTextLengths(options.settings, fileNameOf(outputPathFor(options, input)));
+        if (!claim(input, "").empty()) {
+            return "the input " + input + " is named twice";
+        }
+    }
+    for (const std::string& input : options.inputs) {
+        const std::string output = outputPathFor(options, input);
+        std::string problem = checkTextLengths(options.settings, fileNameOf(output));
+        if (problem.empty()) {
+            problem = claim(output, "the look file of " + input);
+        }
+        if (problem.empty() && !options.cubeOut.empty()) {
+            problem = claim(options.cubeOut, "--cube-out");
+        }
         if (!problem.empty()) {
             return problem;
         }
