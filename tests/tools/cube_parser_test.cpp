@@ -55,6 +55,14 @@ TEST(CubeParser, ReadsWhatGradingApplicationsWrite) {
     EXPECT_EQ(lut.rows[23], 1.0f);
 }
 
+TEST(CubeParser, LinesMayEndInACarriageReturnAlone) {
+    std::string text = "TITLE \"old\"\rLUT_3D_SIZE 2\r" + identityRows("\r");
+    const CubeLut lut = parseCubeText(text, "look.cube");
+    EXPECT_EQ(lut.rows, parseCubeText("LUT_3D_SIZE 2\n" + identityRows("\n"), "x").rows);
+    text.replace(text.find("1 1 1"), 5, "1 1 x");
+    EXPECT_EQ(errorOf(text).lineNumber(), 10u);
+}
+
 TEST(CubeParser, AcceptsEveryUsualGridSize) {
     for (const int size : {17, 33, 65}) {
         std::string text = "LUT_3D_SIZE " + std::to_string(size) + "\n";

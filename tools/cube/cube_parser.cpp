@@ -98,13 +98,24 @@ class Parser {
     }
 
   private:
+    // Lines end at LF, CR LF or a lone CR (old Mac exports).
     bool nextLine() {
         if (position_ >= text_.size()) {
             return false;
         }
-        std::size_t end = text_.find('\n', position_);
-        if (end == std::string_view::npos) {
-            end = text_.size();
+        if (lineNumber_ == 0 || nextLineFeed_ < position_) {
+            nextLineFeed_ = text_.find('\n', position_);
+            if (nextLineFeed_ == std::string_view::npos) {
+                nextLineFeed_ = text_.size();
+            }
+        }
+        std::size_t end = nextLineFeed_;
+        const void* cr = std::memchr(text_.data() + position_, '\r', end - position_);
+        if (cr != nullptr) {
+            const auto at = static_cast<std::size_t>(static_cast<const char*>(cr) - text_.data());
+            if (at + 1 != end) {
+                end = at;
+            }
         }
         line_ = text_.substr(position_, end - position_);
         position_ = end + 1;
@@ -264,6 +275,7 @@ class Parser {
     std::string_view text_;
     const std::string& fileName_;
     std::size_t position_ = 0;
+    std::size_t nextLineFeed_ = 0;
     std::size_t lineNumber_ = 0;
     std::string_view line_;
     std::size_t expectedRows_ = 0;
@@ -301,6 +313,10 @@ CubeLut readCubeLut(const std::string& path) {
     // work as well as plain files.
     std::string text;
     constexpr std::size_t kPiece = std::size_t{1} << 20;
+    const std::uintmax_t knownSize = std::filesystem::file_size(path, error);
+    if (!error) {
+        text.reserve(static_cast<std::size_t>(knownSize) + kPiece);
+    }
     for (;;) {
         const std::size_t used = text.size();
         text.resize(used + kPiece);
