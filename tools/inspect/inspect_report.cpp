@@ -170,6 +170,12 @@ void printLookFileReport(const LookFileInfo& info, const std::string& path, std:
             << b.outputCoding << "\n"
             << "    LUT names " << b.lutNameA << " | " << b.lutNameB << "\n"
             << "    description " << b.description << "\n";
+        if (b.classNumber >= 0) {
+            out << "    class " << b.classNumber << ": " << b.texts.at("classTransfer") << " / "
+                << b.texts.at("classPrimaries") << " / " << b.texts.at("classCoding") << ", output "
+                << b.texts.at("finalTransfer") << " / " << b.texts.at("finalPrimaries") << " / "
+                << b.texts.at("finalCoding") << "\n";
+        }
     }
     const BodyInfo& body = info.body;
     out << "\nBody: " << body.length << " bytes after the head, " << body.entries.size() << " of "

@@ -54,7 +54,8 @@ void fillInput(ZelGenInput& input, const LookJobSettings& settings, const CubeLu
     copyText(input.fileHeaderTag, settings.texts.headerTag);
     copyText(input.lookHeaderText, settings.texts.lookText);
     copyText(input.lookHeaderNote, settings.texts.note);
-    copyText(input.metadataName, settings.texts.secondName);
+    // The standard job reads 28 characters of the short field, the extended job the long one.
+    copyText(input.metadataName, settings.texts.secondName.substr(0, kSecondNameRoom));
     copyText(input.metadataNameLong, settings.texts.secondName);
     input.gridSize = static_cast<std::uint8_t>(lut.size);
     input.nodeValues = nodes.data();
