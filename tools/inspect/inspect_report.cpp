@@ -15,6 +15,11 @@ const char* rangeWord(std::uint8_t code) {
     }
 }
 
+// An empty field shows as a dash, so that the columns of the report stay readable.
+std::string shown(const std::string& text) {
+    return text.empty() ? "-" : text;
+}
+
 nlohmann::json blockJson(const MetadataBlockInfo& block) {
     nlohmann::json json = {
         {"kindCode", block.kindCode},
@@ -165,11 +170,12 @@ void printLookFileReport(const LookFileInfo& info, const std::string& path, std:
             k < info.metadataList.entries.size() ? info.metadataList.entries[k].sourceTag : "?";
         out << "  block " << k << " [" << tag << "] kind " << b.kindCode << ", range code "
             << unsigned{b.rangeCode} << "\n"
-            << "    source   " << b.sourceTransfer << " / " << b.sourcePrimaries << "\n"
-            << "    output   " << b.outputTransfer << " / " << b.outputPrimaries << " / "
-            << b.outputCoding << "\n"
-            << "    LUT names " << b.lutNameA << " | " << b.lutNameB << "\n"
-            << "    description " << b.description << "\n";
+            << "    source       " << shown(b.sourceTransfer) << " / " << shown(b.sourcePrimaries)
+            << "\n"
+            << "    output       " << shown(b.outputTransfer) << " / " << shown(b.outputPrimaries)
+            << " / " << shown(b.outputCoding) << "\n"
+            << "    LUT names    " << shown(b.lutNameA) << " | " << shown(b.lutNameB) << "\n"
+            << "    description  " << shown(b.description) << "\n";
         if (b.classNumber >= 0) {
             out << "    class " << b.classNumber << ": " << b.texts.at("classTransfer") << " / "
                 << b.texts.at("classPrimaries") << " / " << b.texts.at("classCoding") << ", output "
