@@ -1,0 +1,199 @@
+// The tool's .cube parser: real files read, unusable ones refused with line and reason.
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <string>
+
+#include "cube/cube_parser.h"
+#include "cube/cube_writer.h"
+#include "cube/number_text.h"
+
+namespace {
+
+using zelgen::CubeLut;
+using zelgen::CubeParseError;
+using zelgen::parseCubeText;
+
+// The eight rows of a size-2 identity, in .cube order, each ended by `eol`.
+std::string identityRows(const std::string& eol, const std::string& gap = " ") {
+    std::string rows;
+    for (int b = 0; b < 2; ++b) {
+        for (int g = 0; g < 2; ++g) {
+            for (int r = 0; r < 2; ++r) {
+                rows += std::to_string(r) + gap + std::to_string(g) + gap + std::to_string(b) + eol;
+            }
+        }
+    }
+    return rows;
+}
+
+// The error a text raises; fails the test when it parses.
+CubeParseError errorOf(const std::string& text) {
+    try {
+        parseCubeText(text, "look.cube");
+    } catch (const CubeParseError& e) {
+        return e;
+    }
+    ADD_FAILURE() << "parsed without error:\n" << text;
+    return CubeParseError("", 0, "", "");
+}
+
+TEST(CubeParser, ReadsWhatGradingApplicationsWrite) {
+    const std::string text =
+        "\xEF\xBB\xBF# exported\r\nTITLE \"Warm look\"\r\n\r\nLUT_3D_SIZE 2\r\n"
+        "DOMAIN_MIN 0 0 0\r\nDOMAIN_MAX 1.0 1 1\r\n# data follows\r\n" +
+        identityRows("\r\n", " \t ") + "\r\n# trailing comment\r\nTITLE \"late\"\r\n";
+    const CubeLut lut = parseCubeText(text, "look.cube");
+    EXPECT_EQ(lut.size, 2);
+    EXPECT_EQ(lut.title, "late");
+    ASSERT_EQ(lut.rows.size(), 24u);
+    // Row 1 is red 1, green 0, blue 0: red varies fastest.
+    EXPECT_EQ(lut.rows[3], 1.0f);
+    EXPECT_EQ(lut.rows[4], 0.0f);
+    EXPECT_EQ(lut.rows[23], 1.0f);
+}
+
+TEST(CubeParser, LinesMayEndInACarriageReturnAlone) {
+    std::string text = "TITLE \"old\"\rLUT_3D_SIZE 2\r" + identityRows("\r");
+    const CubeLut lut = parseCubeText(text, "look.cube");
+    EXPECT_EQ(lut.rows, parseCubeText("LUT_3D_SIZE 2\n" + identityRows("\n"), "x").rows);
+    text.replace(text.find("1 1 1"), 5, "1 1 x");
+    EXPECT_EQ(errorOf(text).lineNumber(), 10u);
+}
+
+TEST(CubeParser, AcceptsEveryUsualGridSize) {
+    for (const int size : {17, 33, 65}) {
+        std::string text = "LUT_3D_SIZE " + std::to_string(size) + "\n";
+        const int rows = size * size * size;
+        text.reserve(static_cast<std::size_t>(rows) * 12);
+        for (int i = 0; i < rows; ++i) {
+            text += "0.5 0.25 1e-3\n";
+        }
+        const CubeLut lut = parseCubeText(text, "look.cube");
+        EXPECT_EQ(lut.size, size);
+        EXPECT_EQ(lut.rows.size(), static_cast<std::size_t>(rows) * 3);
+        EXPECT_FLOAT_EQ(lut.rows.back(), 0.001f);
+    }
+}
+
+TEST(CubeParser, RefusesWhatCannotBeALookNamingLineAndReason) {
+    struct Case {
+        std::string text;
+        std::size_t line;
+        const char* reasonPart;
+    };
+    const std::string head = "LUT_3D_SIZE 2\n";
+    const Case cases[] = {
+        {"LUT_1D_SIZE 1024\n", 1, "1D LUT"},
+        {head + "DOMAIN_MIN -0.1 0 0\n", 2, "domain 0 to 1"},
+        {head + "DOMAIN_MAX 1 1 2\n", 2, "domain 0 to 1"},
+        {head + "LUT_IN_VIDEO_RANGE\n", 2, "video-range"},
+        {"LUT_3D_SIZE 1\n0 0 0\n", 1, "from 2 to 255"},
+        {"LUT_3D_SIZE 256\n", 1, "from 2 to 255"},
+        {"LUT_3D_SIZE 17.5\n", 1, "from 2 to 255"},
+        {head + "0 0 0\n1x 0 0\n", 3, "'1x' is not a number"},
+        {head + "0,5 0 0\n", 2, "'0,5' is not a number"},
+        {head + "0 nan 0\n", 2, "NaN or infinity"},
+        {head + "0 0 -inf\n", 2, "NaN or infinity"},
+        {head + "0 0 1e39\n", 2, "too large"},
+        {head + "0 0\n", 2, "has 2 items"},
+        {head + "0 0 0 0\n", 2, "has 4 items"},
+        {"0 0 0\n" + head, 1, "before the LUT_3D_SIZE"},
+        {head + identityRows("\n") + "0 0 0\n", 10, "more data lines"},
+        {head + "0 0 0\nDOMAIN_MIN 0 0 0\n", 3, "after the data lines"},
+        {head + head, 2, "second LUT_3D_SIZE"},
+        {head + "LUT_3D_SHAPER 0 1\n", 2, "unknown keyword"},
+        {head + "0 0 0\n1 0 0\n\n", 3, "ends after 2 of 8"},
+    };
+    for (const Case& c : cases) {
+        const CubeParseError e = errorOf(c.text);
+        EXPECT_EQ(e.lineNumber(), c.line) << c.text;
+        EXPECT_NE(e.reason().find(c.reasonPart), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("look.cube"), std::string::npos) << e.what();
+    }
+}
+
+TEST(CubeParser, MessageShowsTheLineSafely) {
+    const CubeParseError e = errorOf("LUT_3D_SIZE 2\n0 0 \x1b[2J\n");
+    EXPECT_EQ(std::string(e.what()), "look.cube, line 2: \"0 0 ?[2J\": '?[2J' is not a number");
+}
+
+TEST(CubeParser, FileWithoutSizeLineIsNotA3dLut) {
+    const CubeParseError e = errorOf("# nothing here\nTITLE \"x\"\n");
+    EXPECT_EQ(e.lineNumber(), 0u);
+    EXPECT_NE(e.reason().find("no LUT_3D_SIZE"), std::string::npos);
+}
+
+// Switches LC_NUMERIC to a comma-decimal locale for its lifetime, compiling one into the
+// test's temporary folder when the machine has none installed.
+class CommaDecimalLocale {
+  public:
+    CommaDecimalLocale() {
+        const char* current = std::setlocale(LC_NUMERIC, nullptr);
+        saved_ = current != nullptr ? current : "C";
+        if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr) {
+            active_ = true;
+            return;
+        }
+        const std::string folder = testing::TempDir() + "zel_locales";
+        const std::string command = "mkdir -p '" + folder + "' && localedef -i de_DE -f UTF-8 '" +
+                                    folder + "/de_DE.UTF-8' >/dev/null 2>&1";
+        if (std::system(command.c_str()) == 0) {
+            setenv("LOCPATH", folder.c_str(), 1);
+            active_ = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+        }
+    }
+    ~CommaDecimalLocale() { std::setlocale(LC_NUMERIC, saved_.c_str()); }
+    CommaDecimalLocale(const CommaDecimalLocale&) = delete;
+    CommaDecimalLocale& operator=(const CommaDecimalLocale&) = delete;
+
+    bool active() const { return active_; }
+
+  private:
+    std::string saved_;
+    bool active_ = false;
+};
+
+TEST(CubeParser, CommaDecimalLocaleChangesNothing) {
+    std::string text = "LUT_3D_SIZE 2\n";
+    for (int i = 0; i < 8; ++i) {
+        text += "0.5 0.25 0.125\n";
+    }
+    const CommaDecimalLocale locale;
+    if (!locale.active()) {
+        GTEST_SKIP() << "no comma-decimal locale available";
+    }
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+    const CubeLut lut = parseCubeText(text, "look.cube");
+    EXPECT_EQ(lut.rows[1], 0.25f);
+    EXPECT_THROW(parseCubeText("LUT_3D_SIZE 2\n0,5 0 0\n", "look.cube"), CubeParseError);
+    std::string written;
+    zelgen::appendFloat(written, 0.125f);
+    EXPECT_EQ(written, "0.125");
+}
+
+TEST(CubeWriter, EveryFloatReadsBackExactly) {
+    const std::vector<float> rows = {0.1f, 1.0f / 3.0f, 7.006492e-44f, -0.0f, 1e-7f, 65504.0f,
+                                     0.2f, 0.30000001f, 0.99999994f,   1.0f,  0.0f,  0.5f,
+                                     0.1f, 0.1f,        0.1f,          0.2f,  0.2f,  0.2f,
+                                     0.3f, 0.3f,        0.3f,          0.4f,  0.4f,  0.4f};
+    const std::string text =
+        zelgen::formatCubeText("# ZEL: a.zel\r\nTITLE x\r\nLUT_3D_SIZE 2\r\n", 2, rows);
+    const CubeLut lut = parseCubeText(text, "written.cube");
+    ASSERT_EQ(lut.rows.size(), rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(lut.rows[i], rows[i]) << "value " << i;
+    }
+    EXPECT_NE(text.find("\r\n0.1 0.33333334 7e-44\r\n"), std::string::npos) << text;
+}
+
+TEST(CubeWriter, HeaderWithoutSizeLineGetsOne) {
+    const std::vector<float> rows(24, 0.5f);
+    const std::string text = zelgen::formatCubeText("", 2, rows);
+    EXPECT_EQ(text.rfind("LUT_3D_SIZE 2\r\n0.5 0.5 0.5\r\n", 0), 0u);
+    EXPECT_EQ(parseCubeText(text, "x.cube").size, 2);
+}
+
+}  // namespace

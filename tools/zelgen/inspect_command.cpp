@@ -1,0 +1,58 @@
+#include "zelgen/inspect_command.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <vector>
+
+#include "inspect/inspect_report.h"
+#include "inspect/look_file_decoder.h"
+#include "zelgen/make_command.h"
+
+namespace zelgen {
+
+namespace {
+
+// A look file is a few hundred kilobytes; anything far larger is not one.
+constexpr std::streamoff kLargestLookFile = 64 * 1024 * 1024;
+
+}  // namespace
+
+int runInspect(const std::string& path, bool json) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        std::cerr << "zelgen: " << path << ": cannot open the file (" << std::strerror(errno) << ")"
+                  << std::endl;
+        return kExitFailed;
+    }
+    file.seekg(0, std::ios::end);
+    const std::streamoff length = file.tellg();
+    file.seekg(0, std::ios::beg);
+    if (!file || length < 0 || length > kLargestLookFile) {
+        std::cerr << "zelgen: " << path << ": this is not a look file" << std::endl;
+        return kExitFailed;
+    }
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
+    if (!file.read(reinterpret_cast<char*>(bytes.data()), length)) {
+        std::cerr << "zelgen: " << path << ": cannot read the file" << std::endl;
+        return kExitFailed;
+    }
+    try {
+        const LookFileInfo info = decodeLookFile(bytes);
+        if (json) {
+            std::cout << lookFileJson(info, path)
+                             .dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
+                      << std::endl;
+        } else {
+            printLookFileReport(info, path, std::cout);
+        }
+        return info.problems.empty() ? kExitSuccess : kExitFailed;
+    } catch (const LookFileError& e) {
+        std::cerr << "zelgen: " << path << ": " << e.what() << std::endl;
+        return kExitFailed;
+    }
+}
+
+}  // namespace zelgen

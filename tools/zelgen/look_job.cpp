@@ -1,0 +1,209 @@
+#include "zelgen/look_job.h"
+
+#include <chrono>
+#include <cstddef>
+#include <cstring>
+#include <memory>
+#include <thread>
+#include <type_traits>
+
+#include "cube/row_order.h"
+#include "zelgen/interrupt.h"
+#include "zelgen/job_errors.h"
+
+namespace zelgen {
+
+namespace {
+
+// The room the look file gives each text (the input fields are two bytes wider).
+constexpr std::size_t kLookFileNameRoom = 128;
+constexpr std::size_t kNoteRoom = 128;
+constexpr std::size_t kLookTextRoom = 512;
+constexpr std::size_t kHeaderTextRoom = 32;
+constexpr std::size_t kHeaderTagRoom = 16;
+// The second LUT name: 28 characters in a standard file and in the extended file of a
+// first-generation camera body, 59 in the extended files of CAMB-002 and CAMA-001.
+constexpr std::size_t kSecondNameRoom = 28;
+constexpr std::size_t kSecondNameLongRoom = 59;
+
+// The standard look file is the `zel` record itself: its header part, then the body.
+constexpr std::size_t kStandardHeaderPart = 2752;
+static_assert(sizeof(Zel) == 121200, "the standard look-file image must have no padding");
+
+constexpr auto kPollInterval = std::chrono::milliseconds(20);
+
+std::size_t secondNameRoom(const LookJobSettings& settings) {
+    const bool longNames = settings.model == "CAMB-002" || settings.model == "CAMA-001";
+    return settings.extendedJob && longNames ? kSecondNameLongRoom : kSecondNameRoom;
+}
+
+template <std::size_t N>
+void copyText(char (&field)[N], const std::string& text) {
+    const std::size_t length = text.size() < N ? text.size() : N;
+    std::memcpy(field, text.data(), length);
+}
+
+void fillInput(ZelGenInput& input, const LookJobSettings& settings, const CubeLut& lut,
+               const std::string& lookFileName, const std::vector<float>& nodes) {
+    input.sourceEncoding = settings.source;
+    input.outputCurve = settings.curve;
+    input.outputRange = settings.range;
+    copyText(input.modelName, settings.model);
+    copyText(input.lookFileName, lookFileName);
+    copyText(input.fileHeaderText, settings.texts.headerText);
+    copyText(input.fileHeaderTag, settings.texts.headerTag);
+    copyText(input.lookHeaderText, settings.texts.lookText);
+    copyText(input.lookHeaderNote, settings.texts.note);
+    // The standard job reads 28 characters of the short field, the extended job the long one.
+    copyText(input.metadataName, settings.texts.secondName.substr(0, kSecondNameRoom));
+    copyText(input.metadataNameLong, settings.texts.secondName);
+    input.gridSize = static_cast<std::uint8_t>(lut.size);
+    input.nodeValues = nodes.data();
+    input.flags = (settings.longChain ? 1u << 4 : 0u) | (settings.fullDomain ? 1u << 8 : 0u);
+}
+
+const std::uint8_t* bytesOf(const void* record) {
+    return static_cast<const std::uint8_t*>(record);
+}
+
+// The file the standard job built; false when its length is out of the record's room.
+bool takeLookFile(const ZelGenOutput& output, std::vector<std::uint8_t>& file) {
+    if (output.binarySize > sizeof(Zel) - kStandardHeaderPart) {
+        return false;
+    }
+    const std::uint8_t* image = bytesOf(&output.zel);
+    file.assign(image, image + kStandardHeaderPart + output.binarySize);
+    return true;
+}
+
+// The extended job's file: header part, body head, entry table, data.
+bool takeLookFile(const ZelGenOutputExtended& output, std::vector<std::uint8_t>& file) {
+    if (output.headerSize > sizeof output.headerBytes ||
+        output.entryTableSize > sizeof output.entryTable ||
+        output.lutDataSize > output.lutData.size()) {
+        return false;
+    }
+    file.clear();
+    file.insert(file.end(), output.headerBytes, output.headerBytes + output.headerSize);
+    file.insert(file.end(), output.binaryHead, output.binaryHead + sizeof output.binaryHead);
+    file.insert(file.end(), output.entryTable, output.entryTable + output.entryTableSize);
+    file.insert(file.end(), output.lutData.begin(), output.lutData.begin() + output.lutDataSize);
+    return true;
+}
+
+bool hasEnded(ZelEnum::ZEL_STATUS status) {
+    return status == ZelEnum::ZEL_STATUS_ERROR || status == ZelEnum::ZEL_STATUS_CANCELED ||
+           status == ZelEnum::ZEL_STATUS_DONE;
+}
+
+// Runs the job asynchronously, drawing the bar and cancelling on Ctrl-C.
+template <typename Output>
+ZelEnum::ZEL_STATUS runWithProgress(ZelGenerator& generator, ZelGenInput& input, Output& output,
+                                    ProgressBar& bar) {
+    resetRelayedJobProgress();
+    generator.zel_set_callback(&relayJobProgress);
+    generator.zel_exec_async(input, output);
+    ZelEnum::ZEL_STATUS status = generator.zel_get_status();
+    while (!hasEnded(status)) {
+        if (InterruptWatch::requested()) {
+            // Repeated each round: a cancel that arrives before the job has started is
+            // cleared when it starts.
+            generator.zel_cancel();
+        }
+        bar.show(relayedJobProgress(), 100);
+        std::this_thread::sleep_for(kPollInterval);
+        status = generator.zel_get_status();
+    }
+    generator.zel_finalize();
+    bar.finish();
+    return generator.zel_get_status();
+}
+
+template <typename Output>
+LookJobResult runWith(ZelGenerator& generator, ZelGenInput& input, Output& output,
+                      const CubeLut& lut, const LookJobSettings& settings, const JobWatch& watch) {
+    LookJobResult result;
+    const std::size_t nodeFloats = static_cast<std::size_t>(lut.size) * lut.size * lut.size * 4;
+    if (returnsReindexedLook(settings.source)) {
+        result.reindexedNodes.assign(nodeFloats, 0.0f);
+        (settings.source == 0 ? output.floatLut : output.floatLutFilm) =
+            result.reindexedNodes.data();
+    }
+
+    generator.zel_initialize();
+    ZelEnum::ZEL_STATUS status;
+    std::string libraryLine;
+    if (watch.bar != nullptr) {
+        watch.tap.takeLastLine();
+        status = runWithProgress(generator, input, output, *watch.bar);
+        libraryLine = watch.tap.takeLastLine();
+    } else {
+        generator.zel_exec(input, output);
+        status = generator.zel_get_status();
+        libraryLine = watch.tap.takeLastLine(std::this_thread::get_id());
+    }
+    output.floatLut = nullptr;
+    output.floatLutFilm = nullptr;
+
+    const bool stopped = InterruptWatch::requested() ||
+                         (watch.stopRequested != nullptr && watch.stopRequested->load());
+    if (status == ZelEnum::ZEL_STATUS_CANCELED || (stopped && status == ZelEnum::ZEL_STATUS_DONE)) {
+        result.end = LookJobResult::End::cancelled;
+        return result;
+    }
+    if (status != ZelEnum::ZEL_STATUS_DONE) {
+        result.end = LookJobResult::End::failed;
+        result.failure = describeJobError(libraryLine);
+        return result;
+    }
+    if (!takeLookFile(output, result.lookFile)) {
+        result.end = LookJobResult::End::failed;
+        result.failure = describeJobError(std::to_string(ZelEnum::ZEL_EXCEPTION_OUTPUT));
+        return result;
+    }
+    result.cubeHeader.assign(output.cubeHeader,
+                             strnlen(output.cubeHeader, sizeof output.cubeHeader));
+    result.end = LookJobResult::End::done;
+    return result;
+}
+
+}  // namespace
+
+std::string checkTextLengths(const LookJobSettings& settings, const std::string& lookFileName) {
+    struct Check {
+        const char* what;
+        const std::string& text;
+        std::size_t room;
+    };
+    const Check checks[] = {
+        {"the look file name (the name given with -o)", lookFileName, kLookFileNameRoom},
+        {"--note", settings.texts.note, kNoteRoom},
+        {"--second-name", settings.texts.secondName, secondNameRoom(settings)},
+        {"--look-text", settings.texts.lookText, kLookTextRoom},
+        {"--header-text", settings.texts.headerText, kHeaderTextRoom},
+        {"--header-tag", settings.texts.headerTag, kHeaderTagRoom},
+    };
+    for (const Check& check : checks) {
+        if (check.text.size() > check.room) {
+            return std::string(check.what) + " is " + std::to_string(check.text.size()) +
+                   " characters long; the look file has room for " + std::to_string(check.room);
+        }
+    }
+    return "";
+}
+
+LookJobResult runLookJob(ZelGenerator& generator, const LookJobSettings& settings,
+                         const CubeLut& lut, const std::string& lookFileName,
+                         const JobWatch& watch) {
+    const std::vector<float> nodes = cubeRowsToNodeTable(lut.size, lut.rows);
+    ZelGenInput input;
+    fillInput(input, settings, lut, lookFileName, nodes);
+    if (settings.extendedJob) {
+        auto output = std::make_unique<ZelGenOutputExtended>();
+        return runWith(generator, input, *output, lut, settings, watch);
+    }
+    auto output = std::make_unique<ZelGenOutput>();
+    return runWith(generator, input, *output, lut, settings, watch);
+}
+
+}  // namespace zelgen

@@ -1,0 +1,146 @@
+// zelgen: turns a creative look (.cube) into a look file the camera loads, and shows what a
+// look file holds.
+
+#include <CLI/CLI.hpp>
+#include <exception>
+#include <iostream>
+#include <map>
+#include <string>
+
+#include "zelgen/inspect_command.h"
+#include "zelgen/make_command.h"
+
+#ifndef ZELGEN_VERSION
+#define ZELGEN_VERSION "unknown"
+#endif
+
+namespace {
+
+const std::map<std::string, std::uint8_t> kSources{
+    {"qenc3", 0}, {"qenc3-film", 1}, {"acescc", 2}, {"acescct", 3}};
+const std::map<std::string, std::uint8_t> kOutputs{{"rec709", 0}, {"pq", 1}, {"hlg", 2}};
+const std::map<std::string, std::uint8_t> kRanges{{"full", 0}, {"legal", 1}};
+
+constexpr char kMakeDescription[] =
+    "Make a camera look file from a 3D LUT in .cube form.\n\n"
+    "The LUT must be graded for the camera's log encoding (--source) and deliver the\n"
+    "picture the camera shall record (--output, --range). Any grid size from 2 to 255\n"
+    "works (17, 33 and 65 are usual). Examples:\n\n"
+    "  zelgen make Day_Ext.cube -o Day_Ext.zel --camera CAMB-001\n"
+    "  zelgen make Night.cube -o Night.zel --camera CAMB-002 --output pq --range legal\n"
+    "  zelgen make looks/*.cube --out-dir cards/ --camera CAMA-001\n";
+
+constexpr char kMakeFooter[] =
+    "\nEncodings:\n"
+    "  --source   qenc3 (Q-Enc3/Q-Prims3), qenc3-film (Q-Enc3/Q-Prims3.Film),\n"
+    "             acescc, acescct\n"
+    "  --output   rec709 (Rec.709), pq (Rec.2100 PQ), hlg (Rec.2100 HLG)\n"
+    "  --job      standard for CAMB-001 and CAMA-001, extended for CAMB-002 unless given\n"
+    "\nTexts and their room in the look file (longer texts are refused):\n"
+    "  look file name (from -o) 128, --note 128, --look-text 512, --header-text 32,\n"
+    "  --header-tag 16, --second-name 28 (59 in extended CAMB-002 and CAMA-001 files).\n"
+    "  The look's LUT name in the metadata is \"LUT:\" and the start of --note.\n"
+    "\n--cube-out writes the look re-indexed for the other Q-Enc3 gamut (Q-Enc3 sources).\n"
+    "Ctrl-C cancels cleanly: no partial file is left behind.\n"
+    "Exit status: 0 done, 1 a look failed or could not be read, 2 usage, 130 cancelled.";
+
+constexpr char kInspectDescription[] =
+    "Show what a look file holds: camera model, look name, encodings, range, grid size,\n"
+    "creation time, the metadata blocks and a check of the register data.\n"
+    "Exits with 1 when the file is damaged.";
+
+struct Choices {
+    std::string source = "qenc3";
+    std::string output = "rec709";
+    std::string range = "full";
+    std::string job;
+};
+
+void addMakeOptions(CLI::App& make, zelgen::MakeOptions& options, Choices& choices) {
+    make.add_option("LOOK.cube", options.inputs, "The look(s): .cube 3D LUT files")->required();
+    make.add_option("-o,--out", options.output, "Look file to write (one input); names the look");
+    make.add_option("--out-dir", options.outputDir, "Folder for the look files, one per input");
+    make.add_option("--camera", options.settings.model, "Camera body the look is for")
+        ->required()
+        ->check(CLI::IsMember({"CAMB-001", "CAMB-002", "CAMA-001"}));
+    make.add_option("--source", choices.source, "Encoding the LUT expects as its input")
+        ->check(CLI::IsMember({"qenc3", "qenc3-film", "acescc", "acescct"}))
+        ->capture_default_str();
+    make.add_option("--output", choices.output, "What the camera records: Rec.709, PQ or HLG")
+        ->check(CLI::IsMember({"rec709", "pq", "hlg"}))
+        ->capture_default_str();
+    make.add_option("--range", choices.range, "Output signal range")
+        ->check(CLI::IsMember({"full", "legal"}))
+        ->capture_default_str();
+    make.add_option("--job", choices.job, "Look file layout (default: by camera)")
+        ->check(CLI::IsMember({"standard", "extended"}));
+    make.add_flag("--long-chain", options.settings.longChain,
+                  "Use the camera's longer processing chain");
+    make.add_flag("--full-domain", options.settings.fullDomain,
+                  "Cubes span the full code range (standard)");
+    make.add_option("--cube-out", options.cubeOut, "Also write the re-indexed look as .cube");
+    make.add_option("--note", options.settings.texts.note,
+                    "Look note; its start names the look's LUT");
+    make.add_option("--second-name", options.settings.texts.secondName,
+                    "Second LUT name of the metadata");
+    make.add_option("--look-text", options.settings.texts.lookText, "Free text of the look header");
+    make.add_option("--header-text", options.settings.texts.headerText, "Text of the file header");
+    make.add_option("--header-tag", options.settings.texts.headerTag, "Tag of the file header");
+    make.add_flag("-q,--quiet", options.quiet, "No progress bar, no list of written files");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"zelgen turns creative looks (.cube 3D LUTs) into camera look files."};
+    app.name("zelgen");
+    app.set_version_flag("--version", std::string("zelgen ") + ZELGEN_VERSION);
+    app.require_subcommand(1);
+
+    zelgen::MakeOptions makeOptions;
+    Choices choices;
+    CLI::App* make = app.add_subcommand("make", kMakeDescription);
+    addMakeOptions(*make, makeOptions, choices);
+    make->footer(kMakeFooter);
+
+    std::string inspectPath;
+    bool inspectJson = false;
+    CLI::App* inspect = app.add_subcommand("inspect", kInspectDescription);
+    inspect->add_option("LOOK.zel", inspectPath, "The look file to show")->required();
+    inspect->add_flag("--json", inspectJson, "Print JSON instead of a report");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForVersion& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        std::cerr << "zelgen: " << e.what() << "\nRun 'zelgen --help' or 'zelgen make --help'."
+                  << std::endl;
+        return zelgen::kExitUsage;
+    }
+
+    try {
+        if (inspect->parsed()) {
+            return zelgen::runInspect(inspectPath, inspectJson);
+        }
+        zelgen::LookJobSettings& settings = makeOptions.settings;
+        settings.source = kSources.at(choices.source);
+        settings.curve = kOutputs.at(choices.output);
+        settings.range = kRanges.at(choices.range);
+        settings.extendedJob =
+            choices.job.empty() ? settings.model == "CAMB-002" : choices.job == "extended";
+        const std::string problem = zelgen::checkMakeOptions(makeOptions);
+        if (!problem.empty()) {
+            std::cerr << "zelgen: " << problem << std::endl;
+            return zelgen::kExitUsage;
+        }
+        return zelgen::runMake(makeOptions);
+    } catch (const std::exception& e) {
+        std::cerr << "zelgen: " << e.what() << std::endl;
+        return zelgen::kExitFailed;
+    }
+}

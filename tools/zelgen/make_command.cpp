@@ -1,0 +1,261 @@
+#include "zelgen/make_command.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <system_error>
+#include <thread>
+
+#include "cube/cube_parser.h"
+#include "cube/cube_writer.h"
+#include "cube/row_order.h"
+#include "zelgen/interrupt.h"
+#include "zelgen/library_error_tap.h"
+#include "zelgen/pending_file.h"
+#include "zelgen/progress.h"
+
+namespace zelgen {
+
+namespace {
+
+constexpr auto kPollInterval = std::chrono::milliseconds(50);
+
+// What became of one input.
+struct Outcome {
+    enum class Kind { written, failed, cancelled };
+    Kind kind = Kind::failed;
+    std::string message;  // the reason when failed
+};
+
+std::string fileNameOf(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
+std::string outputPathFor(const MakeOptions& options, const std::string& input) {
+    if (!options.output.empty()) {
+        return options.output;
+    }
+    const std::filesystem::path stem = std::filesystem::path(input).stem();
+    return (std::filesystem::path(options.outputDir) / stem).string() + ".zel";
+}
+
+// Reads, runs and writes one look. Both output files appear only when all went well.
+Outcome makeOne(ZelGenerator& generator, const MakeOptions& options, const std::string& input,
+                const JobWatch& watch, bool singleInput) {
+    const std::string outputPath = outputPathFor(options, input);
+    const std::string lookFileName = fileNameOf(outputPath);
+    try {
+        const CubeLut lut = readCubeLut(input);
+        if (InterruptWatch::requested()) {
+            return {Outcome::Kind::cancelled, ""};
+        }
+        LookJobResult job = runLookJob(generator, options.settings, lut, lookFileName, watch);
+        if (job.end == LookJobResult::End::cancelled) {
+            return {Outcome::Kind::cancelled, ""};
+        }
+        if (job.end == LookJobResult::End::failed) {
+            return {Outcome::Kind::failed, input + ": " + job.failure};
+        }
+        PendingFile lookFile(outputPath);
+        lookFile.write(job.lookFile.data(), job.lookFile.size());
+        std::unique_ptr<PendingFile> cubeFile;
+        if (singleInput && !options.cubeOut.empty()) {
+            const std::vector<float> rows =
+                nodeTableToCubeRows(lut.size, job.reindexedNodes.data());
+            const std::string text = formatCubeText(job.cubeHeader, lut.size, rows);
+            cubeFile = std::make_unique<PendingFile>(options.cubeOut);
+            cubeFile->write(text.data(), text.size());
+        }
+        if (InterruptWatch::requested() ||
+            (watch.stopRequested != nullptr && watch.stopRequested->load())) {
+            return {Outcome::Kind::cancelled, ""};
+        }
+        lookFile.commit();
+        if (cubeFile) {
+            cubeFile->commit();
+        }
+        return {Outcome::Kind::written, ""};
+    } catch (const CubeParseError& e) {
+        return {Outcome::Kind::failed, std::string("cannot use ") + e.what()};
+    } catch (const std::system_error& e) {
+        return {Outcome::Kind::failed, input + ": the job could not be started (" + e.what() + ")"};
+    } catch (const std::bad_alloc&) {
+        return {Outcome::Kind::failed, input + ": there was not enough memory"};
+    } catch (const std::runtime_error& e) {
+        return {Outcome::Kind::failed, e.what()};
+    }
+}
+
+int reportOutcomes(const MakeOptions& options, const std::vector<Outcome>& outcomes) {
+    bool cancelled = false;
+    bool failed = false;
+    for (std::size_t i = 0; i < outcomes.size(); ++i) {
+        const Outcome& outcome = outcomes[i];
+        const std::string& input = options.inputs[i];
+        switch (outcome.kind) {
+            case Outcome::Kind::written:
+                if (!options.quiet) {
+                    std::cout << input << " -> " << outputPathFor(options, input) << std::endl;
+                }
+                break;
+            case Outcome::Kind::failed:
+                failed = true;
+                std::cerr << "zelgen: " << outcome.message << std::endl;
+                break;
+            case Outcome::Kind::cancelled:
+                cancelled = true;
+                if (options.inputs.size() > 1) {
+                    std::cerr << "zelgen: " << input << ": cancelled, nothing written" << std::endl;
+                }
+                break;
+        }
+    }
+    if (cancelled) {
+        std::cerr << "zelgen: cancelled; no partial file was left behind" << std::endl;
+        return kExitInterrupted;
+    }
+    return failed ? kExitFailed : kExitSuccess;
+}
+
+// One input: the job runs on the generator's worker while this thread draws the progress.
+int makeSingle(const MakeOptions& options, LibraryErrorTap& tap) {
+    ZelGenerator generator;
+    ProgressBar bar(!options.quiet, fileNameOf(options.inputs[0]));
+    const JobWatch watch{tap, &bar, nullptr};
+    return reportOutcomes(options, {makeOne(generator, options, options.inputs[0], watch, true)});
+}
+
+// Several inputs: one worker a core, each with its own generator, taking the next input
+// until none is left. This thread counts finished files and forwards Ctrl-C.
+int makeMany(const MakeOptions& options, LibraryErrorTap& tap) {
+    const std::size_t count = options.inputs.size();
+    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    const std::size_t workerCount = std::min(cores, count);
+
+    std::vector<std::unique_ptr<ZelGenerator>> generators;
+    for (std::size_t w = 0; w < workerCount; ++w) {
+        generators.push_back(std::make_unique<ZelGenerator>());
+    }
+    std::vector<Outcome> outcomes(count, Outcome{Outcome::Kind::cancelled, ""});
+    std::atomic<std::size_t> nextInput{0};
+    std::atomic<std::size_t> finished{0};
+    std::atomic<bool> stop{false};
+    std::atomic<std::size_t> workersRunning{workerCount};
+
+    std::vector<std::thread> workers;
+    for (std::size_t w = 0; w < workerCount; ++w) {
+        workers.emplace_back([&, w] {
+            const JobWatch watch{tap, nullptr, &stop};
+            for (;;) {
+                const std::size_t i = nextInput.fetch_add(1);
+                if (i >= count || stop.load()) {
+                    break;
+                }
+                try {
+                    outcomes[i] = makeOne(*generators[w], options, options.inputs[i], watch, false);
+                } catch (const std::exception& e) {
+                    outcomes[i] = {Outcome::Kind::failed, options.inputs[i] + ": " + e.what()};
+                }
+                finished.fetch_add(1);
+            }
+            workersRunning.fetch_sub(1);
+        });
+    }
+
+    ProgressBar bar(!options.quiet, "zelgen");
+    while (workersRunning.load() > 0) {
+        if (InterruptWatch::requested()) {
+            stop.store(true);
+            for (const auto& generator : generators) {
+                generator->zel_cancel();
+            }
+        }
+        bar.show(static_cast<int>(finished.load()), static_cast<int>(count));
+        std::this_thread::sleep_for(kPollInterval);
+    }
+    for (std::thread& worker : workers) {
+        worker.join();
+    }
+    bar.finish();
+    return reportOutcomes(options, outcomes);
+}
+
+}  // namespace
+
+std::string checkMakeOptions(const MakeOptions& options) {
+    const bool single = options.inputs.size() == 1;
+    if (options.inputs.empty()) {
+        return "name at least one .cube file";
+    }
+    if (!options.output.empty() && !options.outputDir.empty()) {
+        return "give either -o or --out-dir, not both";
+    }
+    if (!single && !options.output.empty()) {
+        return "-o names one look file; with several .cube files use --out-dir";
+    }
+    if (options.output.empty() && options.outputDir.empty()) {
+        return single ? "name the look file to write with -o LOOK.zel"
+                      : "name the folder for the look files with --out-dir";
+    }
+    if (!options.cubeOut.empty()) {
+        if (!single) {
+            return "--cube-out works with one .cube file at a time";
+        }
+        if (!returnsReindexedLook(options.settings.source)) {
+            return "--cube-out needs a Q-Enc3 source (qenc3 or qenc3-film); for ACEScc and "
+                   "ACEScct looks the library returns no re-indexed look to write";
+        }
+    }
+    if (options.settings.fullDomain && options.settings.extendedJob) {
+        return "--full-domain applies to the standard job only";
+    }
+    if (!options.outputDir.empty() && !std::filesystem::is_directory(options.outputDir)) {
+        return "the folder " + options.outputDir + " does not exist";
+    }
+    // No two results may land on one file, and no result on an input.
+    std::map<std::string, std::string> writtenBy;
+    const auto claim = [&](const std::string& path, const std::string& by) -> std::string {
+        std::error_code error;
+        const std::string key = std::filesystem::weakly_canonical(path, error).string();
+        const auto [at, fresh] = writtenBy.emplace(error ? path : key, by);
+        if (fresh) {
+            return "";
+        }
+        if (at->second.empty()) {
+            return by + " would overwrite the input " + path;
+        }
+        return by + " and " + at->second + " would both be written to " + path;
+    };
+    for (const std::string& input : options.inputs) {
+        if (!claim(input, "").empty()) {
+            return "the input " + input + " is named twice";
+        }
+    }
+    for (const std::string& input : options.inputs) {
+        const std::string output = outputPathFor(options, input);
+        std::string problem = checkTextLengths(options.settings, fileNameOf(output));
+        if (problem.empty()) {
+            problem = claim(output, "the look file of " + input);
+        }
+        if (problem.empty() && !options.cubeOut.empty()) {
+            problem = claim(options.cubeOut, "--cube-out");
+        }
+        if (!problem.empty()) {
+            return problem;
+        }
+    }
+    return "";
+}
+
+int runMake(const MakeOptions& options) {
+    const InterruptWatch interrupts;
+    LibraryErrorTap tap;
+    return options.inputs.size() == 1 ? makeSingle(options, tap) : makeMany(options, tap);
+}
+
+}  // namespace zelgen

@@ -1,0 +1,34 @@
+#ifndef ZELGEN_MAKE_COMMAND_H
+#define ZELGEN_MAKE_COMMAND_H
+
+// `zelgen make`: .cube files in, look files out.
+
+#include <string>
+#include <vector>
+
+#include "zelgen/look_job.h"
+
+namespace zelgen {
+
+struct MakeOptions {
+    std::vector<std::string> inputs;
+    std::string output;     // -o: the look file of a single input
+    std::string outputDir;  // --out-dir: one look file per input, named after it
+    std::string cubeOut;    // --cube-out: the re-indexed look as .cube (single input)
+    bool quiet = false;
+    LookJobSettings settings;
+};
+
+// Exit codes of the tool.
+constexpr int kExitSuccess = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+// Checks the options that CLI11 cannot (combinations, text lengths); "" when usable.
+std::string checkMakeOptions(const MakeOptions& options);
+
+int runMake(const MakeOptions& options);
+
+}  // namespace zelgen
+
+#endif  // ZELGEN_MAKE_COMMAND_H
