@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 
 // TODO(lead): set to true once the library's stages are merged; the tests below that
 // check the contents of the look files need the complete library.
-constexpr bool kLibraryComplete = false;
+constexpr bool kLibraryComplete = true;
 
 const std::string kExamples = ZEL_EXAMPLES_DIR;
 
