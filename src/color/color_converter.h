@@ -31,7 +31,7 @@ constexpr std::uint32_t kCodeSecondLut = 14;
 }  // namespace zel
 
 class ZelColorConverter {
-public:
+  public:
     ZelColorConverter() = default;
 
     // Sizes and zero-fills the table of `kind`: 1 a rows x columns table, 2 a cube of
@@ -89,7 +89,7 @@ public:
     std::uint8_t flagC = 0;  // 1D: written to LUT memory
     std::uint8_t flagD = 0;  // cube: spans code values 0 to 1 directly
 
-private:
+  private:
     std::size_t nodeOffset(std::int32_t i, std::int32_t j, std::int32_t k) const {
         const auto n = static_cast<std::size_t>(rows);
         return ((static_cast<std::size_t>(i) * n + static_cast<std::size_t>(j)) * n +

@@ -4,8 +4,7 @@
 
 #include "zel/enums.h"
 
-void validateLookInput(const ZelGenInput& input, const float* floatLut,
-                       const float* floatLutFilm) {
+void validateLookInput(const ZelGenInput& input, const float* floatLut, const float* floatLutFilm) {
     const int n = input.gridSize;
     // A lattice needs two nodes an axis: with one, every lookup divides by zero.
     if (n < 2 || input.nodeValues == nullptr) {
@@ -15,8 +14,8 @@ void validateLookInput(const ZelGenInput& input, const float* floatLut,
         (input.sourceEncoding == zel::kSourceQEnc3Film && floatLutFilm == nullptr)) {
         throw ZelEnum::ZEL_EXCEPTION_LATTICE;
     }
-    const std::size_t nodes = static_cast<std::size_t>(n) * static_cast<std::size_t>(n) *
-                              static_cast<std::size_t>(n);
+    const std::size_t nodes =
+        static_cast<std::size_t>(n) * static_cast<std::size_t>(n) * static_cast<std::size_t>(n);
     for (std::size_t node = 0; node < nodes; ++node) {
         for (std::size_t ch = 0; ch < 3; ++ch) {
             if (!std::isfinite(input.nodeValues[node * 4 + ch])) {
@@ -44,17 +43,3 @@ void setConversionSizes(ConversionSizes& sizes, std::int32_t generationMode) {
     sizes.spare = second ? 14 : 0;
     sizes.generationMode = generationMode;
 }
-
-// The resampling itself is added with the colour conversion; until then a job's block
-// list stays empty and its float copy unwritten.
-void reindexSourceLattice(const ZelLookSettings&, std::uint8_t, const ZelColorConverter&,
-                          ZelGenOutput&) {}
-void reindexSourceLattice(const ZelLookSettings&, std::uint8_t, const ZelColorConverter&,
-                          ZelGenOutputExtended&) {}
-void buildBlockListStandard(ConversionSizes& sizes, const ConversionEncodings&,
-                            const ZelColorConverter&, std::vector<ZelColorConverter>&, bool, bool,
-                            bool, std::uint32_t lowFlags) {
-    sizes.spare = static_cast<std::int32_t>(lowFlags);
-}
-void buildBlockListExtended(const ConversionSizes&, const ConversionEncodings&,
-                            const ZelColorConverter&, std::vector<ZelColorConverter>&) {}

@@ -51,8 +51,8 @@ void reindexSourceLattice(const ZelLookSettings& settings, std::uint8_t sourceEn
 // other flag bits are handed over and kept in sizes.spare (bits 0 to 3).
 void buildBlockListStandard(ConversionSizes& sizes, const ConversionEncodings& encodings,
                             const ZelColorConverter& hostLattice,
-                            std::vector<ZelColorConverter>& blocks, bool fullDomain,
-                            bool flag12, bool flag16, std::uint32_t lowFlags);
+                            std::vector<ZelColorConverter>& blocks, bool fullDomain, bool flag12,
+                            bool flag16, std::uint32_t lowFlags);
 
 // Appends the eight blocks of the extended job.
 void buildBlockListExtended(const ConversionSizes& sizes, const ConversionEncodings& encodings,
