@@ -59,7 +59,7 @@ void resampleIntoCube(const ZelColorConverter& hostLattice, ZelColorConverter& c
         throw ZelEnum::ZEL_EXCEPTION_LATTICE;
     }
     double* nodes = cube.cube.data();
-    const TetrahedralSampler look(hostLattice);
+    const TetrahedralSampler look(hostLattice, true);
     resampleGrid(axis, move, look, [nodes, clamp](std::size_t node, const double* value) {
         double* out = nodes + node * 3;
         for (int ch = 0; ch < 3; ++ch) {

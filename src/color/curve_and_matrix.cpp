@@ -99,7 +99,7 @@ void buildCurveAndMatrix(const ConversionSizes& sizes, std::uint8_t sourceEncodi
         matrix.kind != zel::kKindMatrix || matrix.matrixTable.size() < 9) {
         throw ZelEnum::ZEL_EXCEPTION_LATTICE;
     }
-    const zel::TetrahedralSampler look(hostLattice);
+    const zel::TetrahedralSampler look(hostLattice, true);
     zel::fillNeutralTable(sizes, sourceEncoding, look, table);
     const std::array<zel::CubicCurve, 3> inverse =
         zel::invertNeutralResponse(sizes, sourceEncoding, look);

@@ -37,7 +37,7 @@ void reindexInto(std::uint8_t sourceEncoding, const ZelColorConverter& hostLatti
 
     // The nodes go straight into the host's buffer: a lattice-sized double copy in
     // between would double the job's peak memory for large grids.
-    const zel::TetrahedralSampler look(hostLattice);
+    const zel::TetrahedralSampler look(hostLattice, true);
     zel::resampleGrid(reindexAxis(hostLattice.rows), &move, look,
                       [target](std::size_t node, const double* value) {
                           float* out = target + node * 4;

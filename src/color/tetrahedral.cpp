@@ -2,7 +2,7 @@
 
 namespace zel {
 
-TetrahedralSampler::TetrahedralSampler(const ZelColorConverter& lattice) {
+TetrahedralSampler::TetrahedralSampler(const ZelColorConverter& lattice, bool manyLookups) {
     const std::int32_t n = lattice.rows;
     if (n < 1) {
         return;
@@ -20,6 +20,12 @@ TetrahedralSampler::TetrahedralSampler(const ZelColorConverter& lattice) {
     stride_[0] = size * size * 3;
     stride_[1] = size * 3;
     stride_[2] = 3;
+    if (manyLookups) {
+        cellStart_.resize(size);
+        for (std::size_t b = 0; b < size; ++b) {
+            cellStart_[b] = static_cast<double>(b) / last_;
+        }
+    }
 }
 
 }  // namespace zel

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "color/color_converter.h"
 
@@ -14,8 +15,10 @@ namespace zel {
 
 class TetrahedralSampler {
   public:
-    // The lattice must outlive the sampler and stay unchanged while it is used.
-    explicit TetrahedralSampler(const ZelColorConverter& lattice);
+    // The lattice must outlive the sampler and stay unchanged while it is used. A
+    // sampler made for many lookups keeps each cell's start b / (N - 1) in a table
+    // instead of dividing for every axis of every lookup.
+    explicit TetrahedralSampler(const ZelColorConverter& lattice, bool manyLookups = false);
 
     // Interpolates the three channels at `point` (normalised code values, red first).
     // Each axis picks its cell from the point scaled to grid units (clamped to 0 and
@@ -42,7 +45,8 @@ class TetrahedralSampler {
             const std::int32_t b1 = b + 1 < lastIndex_ ? b + 1 : lastIndex_;
             lower[a] = static_cast<std::size_t>(b) * stride_[a];
             upper[a] = static_cast<std::size_t>(b1) * stride_[a];
-            d[a] = point[a] - static_cast<double>(b) / last_;
+            d[a] = point[a] - (cellStart_.empty() ? static_cast<double>(b) / last_
+                                                  : cellStart_[static_cast<std::size_t>(b)]);
         }
         const double d0 = d[0];
         const double d1 = d[1];
@@ -120,6 +124,7 @@ class TetrahedralSampler {
     double last_ = 0.0;           // N - 1
     double step_ = 0.0;           // 1 / (N - 1)
     std::size_t stride_[3] = {0, 0, 0};
+    std::vector<double> cellStart_;  // b / (N - 1) for every base index b, when kept
 };
 
 }  // namespace zel
