@@ -43,17 +43,3 @@ void setConversionSizes(ConversionSizes& sizes, std::int32_t generationMode) {
     sizes.spare = second ? 14 : 0;
     sizes.generationMode = generationMode;
 }
-
-// The resampling itself is added with the colour conversion; until then a job's block
-// list stays empty and its float copy unwritten.
-void reindexSourceLattice(const ZelLookSettings&, std::uint8_t, const ZelColorConverter&,
-                          ZelGenOutput&) {}
-void reindexSourceLattice(const ZelLookSettings&, std::uint8_t, const ZelColorConverter&,
-                          ZelGenOutputExtended&) {}
-void buildBlockListStandard(ConversionSizes& sizes, const ConversionEncodings&,
-                            const ZelColorConverter&, std::vector<ZelColorConverter>&, bool, bool,
-                            bool, std::uint32_t lowFlags) {
-    sizes.spare = static_cast<std::int32_t>(lowFlags);
-}
-void buildBlockListExtended(const ConversionSizes&, const ConversionEncodings&,
-                            const ZelColorConverter&, std::vector<ZelColorConverter>&) {}
