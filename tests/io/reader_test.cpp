@@ -56,102 +56,79 @@ std::string twoCubeRows(const std::string& eol) {
     return rows;
 }
 
-TEST(CubeReader, ReadsHeaderLinesThenRowsInFileOrder) {
-    const ReadResult r =
+TEST(CubeReader, ReadsHeaderLinesThenRowsInFileOrderWhateverTheLineEnds) {
+    const ReadResult lf =
         read("# ZEL: a.zel\nTITLE Q-Enc3/Q-Prims3 to a\nLUT_3D_SIZE 2\n" + twoCubeRows("\n"));
-    EXPECT_TRUE(r.ok);
-    EXPECT_EQ(r.size, 2);
-    EXPECT_EQ(r.rowCount, 8);
-    ASSERT_EQ(r.table.size(), 8u);
+    EXPECT_TRUE(lf.ok);
+    EXPECT_EQ(lf.size, 2);
+    EXPECT_EQ(lf.rowCount, 8);
+    ASSERT_EQ(lf.table.size(), 8u);
     for (std::size_t n = 0; n < 8; ++n) {
-        EXPECT_EQ(r.table[n], (std::vector<double>{double(n), 0.5, 0.25})) << "row " << n;
+        EXPECT_EQ(lf.table[n], (std::vector<double>{double(n), 0.5, 0.25})) << "row " << n;
     }
-}
-
-TEST(CubeReader, CarriageReturnLineEndsReadLikeLineFeeds) {
     const ReadResult crlf = read("TITLE x\r\nLUT_3D_SIZE 2\r\n" + twoCubeRows("\r\n"));
-    const ReadResult lf = read("TITLE x\nLUT_3D_SIZE 2\n" + twoCubeRows("\n"));
     EXPECT_TRUE(crlf.ok);
-    EXPECT_EQ(crlf.size, 2);
     EXPECT_EQ(crlf.table, lf.table);
 }
 
-TEST(CubeReader, FractionalSizeIsTruncated) {
-    const ReadResult r = read("LUT_3D_SIZE 17.9\n0 0 0\n");
-    EXPECT_EQ(r.size, 17);
-    EXPECT_EQ(r.table.size(), 4913u);
-    EXPECT_EQ(r.rowCount, 1);
-    EXPECT_FALSE(r.ok);
+// How the reader's line handling decides success, the size, the row count and the rows.
+TEST(CubeReader, LineHandlingDecidesSizeRowsAndSuccess) {
+    const struct {
+        std::string text;
+        bool ok;
+        int size;
+        int rowCount;
+        std::size_t tableSize;
+        std::size_t row;  // the row compared with `values`
+        std::vector<double> values;
+    } cases[] = {
+        // A fractional size is truncated; one data line of 4913 fails.
+        {"LUT_3D_SIZE 17.9\n0 0 0\n", false, 17, 1, 4913, 0, {0, 0, 0}},
+        // Blank lines among the rows are skipped and not counted.
+        {"LUT_3D_SIZE 2\n\n1 2 3\n\n\n" + twoCubeRows("\n") + "\n", true, 2, 8, 8, 0, {1, 2, 3}},
+        // A tab is no separator: the first number is read and the rest ignored.
+        {"LUT_3D_SIZE 1\n0.5\t0.25\t0.125\n", true, 1, 1, 1, 0, {0.5, 0, 0}},
+        // A short line leaves the remaining columns at zero and still counts.
+        {"LUT_3D_SIZE 1\n0.5 0.25\n", true, 1, 1, 1, 0, {0.5, 0.25, 0}},
+        // A keyword before the size line is ignored.
+        {"DOMAIN_MIN 0 0 0\nLUT_3D_SIZE 1\n0 0 0\n", true, 1, 1, 1, 0, {0, 0, 0}},
+        // An indented size line is no size line: the table stays untouched.
+        {"  LUT_3D_SIZE 2\n0 0 0\n", true, -1, 0, 1, 0, {9, 9, 9}},
+        // A short file keeps zeros in the missing rows and fails.
+        {"LUT_3D_SIZE 2\n1 1 1\n2 2 2\n", false, 2, 2, 8, 7, {0, 0, 0}},
+        // Lines beyond the expected count are not read.
+        {"LUT_3D_SIZE 1\n1 1 1\nnot a number\n", true, 1, 1, 1, 0, {1, 1, 1}},
+        // Size 0 consumes one line and fails.
+        {"LUT_3D_SIZE 0\n1 1 1\n2 2 2\n", false, 0, 1, 0, 0, {}},
+    };
+    for (const auto& c : cases) {
+        const ReadResult r = read(c.text);
+        EXPECT_EQ(r.ok, c.ok) << c.text;
+        EXPECT_EQ(r.size, c.size) << c.text;
+        EXPECT_EQ(r.rowCount, c.rowCount) << c.text;
+        ASSERT_EQ(r.table.size(), c.tableSize) << c.text;
+        if (!c.values.empty()) {
+            EXPECT_EQ(r.table[c.row], c.values) << c.text;
+        }
+    }
 }
 
-TEST(CubeReader, BlankLinesAmongRowsAreSkippedAndNotCounted) {
-    const ReadResult r = read("LUT_3D_SIZE 2\n\n1 2 3\n\n\n" + twoCubeRows("\n") + "\n");
-    EXPECT_TRUE(r.ok);
-    EXPECT_EQ(r.rowCount, 8);
-    EXPECT_EQ(r.table[0], (std::vector<double>{1, 2, 3}));
-}
-
-TEST(CubeReader, OnlySingleSpacesSeparateNumbers) {
-    // A tab is no separator: the conversion reads the first number and ignores the rest.
-    ReadResult tabs = read("LUT_3D_SIZE 1\n0.5\t0.25\t0.125\n");
-    EXPECT_TRUE(tabs.ok);
-    EXPECT_EQ(tabs.table[0], (std::vector<double>{0.5, 0, 0}));
-    // A short line leaves the remaining columns at zero and still counts.
-    ReadResult two = read("LUT_3D_SIZE 1\n0.5 0.25\n");
-    EXPECT_TRUE(two.ok);
-    EXPECT_EQ(two.table[0], (std::vector<double>{0.5, 0.25, 0}));
-}
-
-TEST(CubeReader, LeadingOrDoubledSpaceIsAnInvalidArgument) {
-    for (const char* line : {" 0.5 0.25 0.125\n", "0.5  0.25 0.125\n"}) {
-        CubeFile file(std::string("LUT_3D_SIZE 1\n") + line);
+TEST(CubeReader, LeadingOrDoubledSpaceOrAKeywordAmongRowsIsAnInvalidArgument) {
+    for (const char* rows :
+         {" 0.5 0.25 0.125\n", "0.5  0.25 0.125\n", "DOMAIN_MIN 0 0 0\n0 0 0\n"}) {
+        CubeFile file(std::string("LUT_3D_SIZE 1\n") + rows);
         Table table;
         int rowCount = -1;
         int size = -1;
         try {
             ReadFiles::readCubeFile(file.path(), table, rowCount, size);
-            ADD_FAILURE() << "no exception for '" << line << "'";
+            ADD_FAILURE() << "no exception for '" << rows << "'";
         } catch (const std::invalid_argument& e) {
             EXPECT_STREQ(e.what(), "invalid stod argument");
         }
         EXPECT_EQ(size, 1);
         EXPECT_EQ(rowCount, -1) << "rowCount is written only when the data pass ends";
     }
-}
-
-TEST(CubeReader, KeywordIsIgnoredBeforeTheSizeLineAndRejectedAfterIt) {
-    EXPECT_TRUE(read("DOMAIN_MIN 0 0 0\nLUT_3D_SIZE 1\n0 0 0\n").ok);
-    EXPECT_THROW(read("LUT_3D_SIZE 1\nDOMAIN_MIN 0 0 0\n0 0 0\n"), std::invalid_argument);
-}
-
-TEST(CubeReader, IndentedSizeLineIsNotASizeLine) {
-    const ReadResult r = read("  LUT_3D_SIZE 2\n0 0 0\n");
-    EXPECT_TRUE(r.ok);
-    EXPECT_EQ(r.rowCount, 0);
-    EXPECT_EQ(r.size, -1);
-    EXPECT_EQ(r.table.size(), 1u) << "the table stays untouched";
-}
-
-TEST(CubeReader, ShortFileKeepsZerosAndFails) {
-    const ReadResult r = read("LUT_3D_SIZE 2\n1 1 1\n2 2 2\n");
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.rowCount, 2);
-    EXPECT_EQ(r.table[1], (std::vector<double>{2, 2, 2}));
-    EXPECT_EQ(r.table[7], (std::vector<double>{0, 0, 0}));
-}
-
-TEST(CubeReader, LinesBeyondTheExpectedCountAreNotRead) {
-    const ReadResult r = read("LUT_3D_SIZE 1\n1 1 1\nnot a number\n");
-    EXPECT_TRUE(r.ok);
-    EXPECT_EQ(r.rowCount, 1);
-}
-
-TEST(CubeReader, SizeZeroConsumesOneLineAndFails) {
-    const ReadResult r = read("LUT_3D_SIZE 0\n1 1 1\n2 2 2\n");
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.size, 0);
-    EXPECT_EQ(r.rowCount, 1);
-    EXPECT_TRUE(r.table.empty());
 }
 
 TEST(CubeReader, SizeOutsideZeroTo256IsALengthErrorWithTheTableUntouched) {
