@@ -95,15 +95,3 @@ TEST(Lut1dWriter, SecondGenerationCopiesNoMoreThanTheMemoryHolds) {
     EXPECT_EQ(job.iniBuf.group(31)[2].size(), 1024u);
     EXPECT_EQ(job.iniBuf.group(31)[2][1023].address(), "9BFF");
 }
-
-TEST(Lut1dWriter, FixedFirstLutControlPage) {
-    RegisterList page;
-    EXPECT_EQ(loadLutControl0800(page), 70);
-    EXPECT_EQ(page[69].address(), "0845");
-    EXPECT_EQ(values(page, 0, 0x0F), Bytes(0x0F, "00"));
-    EXPECT_EQ(page[0x0F].value(), "03");
-    EXPECT_EQ(values(page, 0x10, 0x1E), Bytes(0x1E, "00"));
-    const Bytes tail = {"00", "04", "00", "08", "00", "0C", "00", "10", "00", "14", "C0", "1B",
-                        "CE", "1B", "CE", "21", "03", "04", "04", "04", "04", "05", "01", "09"};
-    EXPECT_EQ(values(page, 0x2E), tail);
-}

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "io/byte_order.h"
-#include "regmaps/register_maps.h"
 #include "regmaps/register_tables.h"
 #include "support/register_image_fill.h"
 #include "zel/enums.h"
@@ -111,12 +110,13 @@ TEST(BodyWriter, UnwrittenBlocksGiveEmptyEntriesAtTheCurrentOffset) {
     EXPECT_EQ(binary->data[3], 0x02);
 }
 
-TEST(BodyWriter, LaterPassReusePointsAtPassZeroRecords) {
+TEST(BodyWriter, ReusedBlocksPointAtTheRecordTheyReuse) {
     auto binary = std::make_unique<ZelBinary>();
     ZelSharedIniBuf iniBuf("CAMB-001");
     zel::regmaps::loadRegisterPage(zel::regmaps::kTable0086, iniBuf.list(0));
     OutputContext context;
     setupOutputContext(context, 0);
+    // Pass 1 reuses pass 0's records.
     PassTable passTable = noReuse(2);
     passTable[1][0][0] = 1;
     EXPECT_EQ(writeOutputStandard(context, 1, {0, 0}, passTable, iniBuf, *binary), 8256u + 128u);
@@ -125,18 +125,14 @@ TEST(BodyWriter, LaterPassReusePointsAtPassZeroRecords) {
     EXPECT_EQ(entryAt(table, 2).offset, entryAt(table, 0).offset);
     EXPECT_EQ(entryAt(table, 3).offset, entryAt(table, 1).offset);
     EXPECT_EQ(entryAt(table, 1).offset, 8192u + 64u);
-}
 
-TEST(BodyWriter, SecondPathReusesTheFirstPathRecordOfItsKind) {
-    auto binary = std::make_unique<ZelBinary>();
-    ZelSharedIniBuf iniBuf("CAMB-001");
-    zel::regmaps::loadRegisterPage(zel::regmaps::kTable0086, iniBuf.list(0));
-    OutputContext context;
+    // Within pass 0, block 11 (flag 1, category 0) takes block 0's record.
+    binary = std::make_unique<ZelBinary>();
     setupOutputContext(context, 0);
-    PassTable passTable = noReuse(2);
-    passTable[0][11][0] = 1;  // block 11 (flag 1, category 0) takes block 0's record
+    passTable = noReuse(2);
+    passTable[0][11][0] = 1;
     writeOutputStandard(context, 1, {0, 11}, passTable, iniBuf, *binary);
-    const std::uint8_t* table = &binary->entryTable[0][0];
+    table = &binary->entryTable[0][0];
     EXPECT_EQ(binary->entryTable[1][0], 1);   // flag
     EXPECT_EQ(binary->entryTable[1][8], 20);  // flag-1 type code
     EXPECT_EQ(entryAt(table, 1).count, 18u);
@@ -208,37 +204,6 @@ TEST(BodyWriter, RoomGuardsRefuseOversizedImagesAndSecondGenerationStandardJobs)
 
     ZelSharedIniBuf second("CAMB-002");
     expectOutputError([&] { writeOutputStandard(context, 1, {}, noReuse(2), second, *binary); });
-}
-
-// A job's register image after the register maps, with the camera writers' blocks filled.
-struct Job {
-    explicit Job(const char* model) : iniBuf(model) {
-        applyModelTable(settings, ZelSettingsSeed(0, 0, 0, model, true));
-        buildLookSettings(settings, passTable);
-        loadRegisterMaps(settings, iniBuf);
-        zel::testing::fillUnwrittenBlocks(iniBuf);
-        setupOutputContext(context, settings.generationMode);
-    }
-    ZelLookSettings settings;
-    PassTable passTable;
-    ZelSharedIniBuf iniBuf;
-    OutputContext context;
-};
-
-TEST(BodyWriter, FullRegisterImagesFitTheirRecords) {
-    Job first("CAMB-001");
-    auto binary = std::make_unique<ZelBinary>();
-    const std::uint32_t size = writeOutputStandard(first.context, 1, first.settings.blockList,
-                                                   first.passTable, first.iniBuf, *binary);
-    EXPECT_GT(size, 8256u + 100000u);
-    EXPECT_LE(size, 8256u + 110192u);
-
-    Job second("CAMB-002");
-    auto body = std::make_unique<ExtendedBody>();
-    const std::uint32_t data = writeOutputExtended(second.context, 1, second.settings.blockList,
-                                                   second.passTable, second.iniBuf, *body);
-    EXPECT_GT(data, 700000u);
-    EXPECT_LE(data, 763776u);
 }
 
 }  // namespace

@@ -112,12 +112,8 @@ TEST(TetrahedralSampling, NonNumbersSingleNodesAndUnsizedLatticesGiveZero) {
     ZelColorConverter unsized;
     unsized.rows = 3;
     EXPECT_EQ(sampleAt(zel::test::randomLattice(4, 9), {0.5, nan, 0.5}), (Rgb{0, 0, 0}));
-    EXPECT_EQ(sampleAt(zel::test::latticeOf(1,
-                                            [](double, double, double) {
-                                                return Rgb{1, 1, 1};
-                                            }),
-                       {0.2, 0.4, 0.6}),
-              (Rgb{0, 0, 0}));
+    const auto white = [](double, double, double) { return Rgb{1, 1, 1}; };
+    EXPECT_EQ(sampleAt(zel::test::latticeOf(1, white), {0.2, 0.4, 0.6}), (Rgb{0, 0, 0}));
     EXPECT_EQ(sampleAt(unsized, {0.2, 0.4, 0.6}), (Rgb{0, 0, 0}));
 }
 

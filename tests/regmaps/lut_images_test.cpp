@@ -61,10 +61,8 @@ TEST(LutImages, LogImagesPutTheLogBlackAtLinearZero) {
 TEST(LutImages, Image0183DecodesTheLogCodeAndHoldsBlackPastItsRange) {
     const std::vector<std::uint16_t> words = lutImageWords(kLutImage0183);
     ASSERT_EQ(words.size(), 512u);
-    EXPECT_EQ(words[0], 435);
-    EXPECT_EQ(words[1], 436);
-    EXPECT_EQ(words[2], 436);
-    EXPECT_EQ(words[3], 437);
+    EXPECT_EQ(std::vector<std::uint16_t>(words.begin(), words.begin() + 4),
+              (std::vector<std::uint16_t>{435, 436, 436, 437}));
     EXPECT_LT(words[452], 65535);
     EXPECT_EQ(words[453], 65535);
     EXPECT_EQ(words[511], 435);

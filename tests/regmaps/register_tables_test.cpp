@@ -52,56 +52,30 @@ TEST(RegisterTables, PagesHaveTheirCountsAndEnds) {
     }
 }
 
-TEST(RegisterTables, SecondGenerationControlPageSkipsTheFirstGenerationBoundaries) {
-    RegisterList list;
-    loadRegisterPage(kLutControl0100Second, list);
-    EXPECT_EQ(text(list[43]), "012B=02");
-    EXPECT_EQ(text(list[44]), "013E=02");
-    EXPECT_EQ(text(list[52]), "0150=00");
-    EXPECT_EQ(text(list[86]), "0172=03");
-}
-
-TEST(RegisterTables, MatrixPagesStoreCoefficientsLowByteFirst) {
-    RegisterList list;
-    EXPECT_EQ(loadMatrixPage(kMatrix0200M1, list), 37u);
-    // Coefficient 2 is -0.0781555, 0x7EBFE in 19-bit two's complement.
-    EXPECT_EQ(text(list[8]), "0208=FE");
-    EXPECT_EQ(text(list[9]), "0209=EB");
-    EXPECT_EQ(text(list[10]), "020A=07");
-    EXPECT_EQ(text(list[11]), "020B=00");
-    EXPECT_EQ(text(list[36]), "0224=01");
-
-    loadMatrixPage(kGain0240Legal, list);
-    EXPECT_EQ(text(list[0]), "0240=37");
-    EXPECT_EQ(text(list[1]), "0241=DB");
-    EXPECT_EQ(text(list[0x21]), "0261=DB");
-    EXPECT_EQ(text(list[2]), "0242=00");
-
-    loadMatrixPage(kGain0280For1236954, list);  // 0x13CA9
-    EXPECT_EQ(text(list[0x10]), "0290=A9");
-    EXPECT_EQ(text(list[0x11]), "0291=3C");
-    EXPECT_EQ(text(list[0x12]), "0292=01");
-    EXPECT_EQ(text(list[36]), "02A4=01");
-}
-
-TEST(RegisterTables, LumaChromaPagesCarryRangeAndWords) {
-    RegisterList list;
-    EXPECT_EQ(loadLumaChromaPage(kLumaChromaFirst, kLumaChromaRec2020First, 1, list), 24u);
-    EXPECT_EQ(text(list[0]), "00C0=0A");
-    EXPECT_EQ(text(list[1]), "00C1=02");
-    EXPECT_EQ(text(list[3]), "00C7=00");
-    EXPECT_EQ(text(list[5]), "00C9=01");
-    EXPECT_EQ(text(list[6]), "00CA=1A");  // 538 = 0x021A
-    EXPECT_EQ(text(list[7]), "00CB=02");
-    EXPECT_EQ(text(list[22]), "00DA=18");  // 1048 = 0x0418
-    EXPECT_EQ(text(list[23]), "00DB=04");
-
-    EXPECT_EQ(loadLumaChromaPage(kLumaChromaSecond, kLumaChromaRec709, 0, list), 21u);
-    EXPECT_EQ(text(list[0]), "00C0=00");
-    EXPECT_EQ(text(list[1]), "00D8=00");
-    EXPECT_EQ(text(list[2]), "00D9=00");
-    EXPECT_EQ(text(list[3]), "00DA=B3");   // 435 = 0x01B3
-    EXPECT_EQ(text(list[20]), "00EB=04");  // 1047 = 0x0417
+// Multi-byte values are stored low byte first; a matrix page ends with its latch.
+TEST(RegisterTables, MatrixAndLumaChromaPagesStoreWordsLowByteFirst) {
+    RegisterList m1, gain, luma2020, luma709;
+    EXPECT_EQ(loadMatrixPage(kMatrix0200M1, m1), 37u);
+    loadMatrixPage(kGain0280For1236954, gain);  // 0x13CA9
+    EXPECT_EQ(loadLumaChromaPage(kLumaChromaFirst, kLumaChromaRec2020First, 1, luma2020), 24u);
+    EXPECT_EQ(loadLumaChromaPage(kLumaChromaSecond, kLumaChromaRec709, 0, luma709), 21u);
+    const struct {
+        const RegisterList& list;
+        std::size_t index;
+        const char* expected;
+    } cases[] = {
+        // Coefficient 2 of M1 is -0.0781555, 0x7EBFE in 19-bit two's complement.
+        {m1, 8, "0208=FE"},       {m1, 9, "0209=EB"},       {m1, 10, "020A=07"},
+        {m1, 11, "020B=00"},      {m1, 36, "0224=01"},      {gain, 0x10, "0290=A9"},
+        {gain, 0x11, "0291=3C"},  {gain, 0x12, "0292=01"},  {gain, 36, "02A4=01"},
+        {luma2020, 0, "00C0=0A"}, {luma2020, 5, "00C9=01"},  // legal range
+        {luma2020, 6, "00CA=1A"}, {luma2020, 7, "00CB=02"},  // 538
+        {luma709, 0, "00C0=00"},  {luma709, 3, "00DA=B3"},   // 435
+        {luma709, 20, "00EB=04"},                            // 1047
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(text(c.list[c.index]), c.expected) << c.index;
+    }
 }
 
 }  // namespace

@@ -262,6 +262,10 @@ TEST_F(Zelgen, InspectShowsWhatMakeWrote) {
         EXPECT_EQ(json["lookHeader"]["note"], "Warm");
         EXPECT_EQ(json["metadataHeaderList"]["blockCount"], c.blocks);
         EXPECT_EQ(json["metadataBlocks"].size(), static_cast<std::size_t>(c.blocks));
+        if (c.blocks == 9) {  // the ACEScct class, its list tag shown escaped
+            EXPECT_EQ(json["metadataHeaderList"]["entries"][8]["sourceTag"], "\\x12f");
+            EXPECT_EQ(json["metadataBlocks"][6]["texts"]["classTransfer"], "aces-cct ");
+        }
         EXPECT_EQ(json["body"]["entrySlots"], c.slots);
         EXPECT_GT(json["body"]["records"], 0);
         EXPECT_EQ(json["body"]["badRecords"], 0);
