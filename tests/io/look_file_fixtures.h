@@ -8,10 +8,10 @@
 #include <cstring>
 #include <iostream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "io/byte_order.h"
 #include "io/look_file.h"
 #include "support/test_jobs.h"
 #include "zel/records.h"
@@ -62,27 +62,14 @@ struct ExtendedRun {
 // Runs the extended writer with std::cout captured.
 inline ExtendedRun runExtended(const ZelGenInput& input) {
     ExtendedRun run;
-    std::ostringstream captured;
-    std::streambuf* original = std::cout.rdbuf(captured.rdbuf());
-    try {
-        writeExtendedLookHeaders(input, *run.output, march5th2026());
-    } catch (...) {
-        std::cout.rdbuf(original);
-        throw;
-    }
-    std::cout.rdbuf(original);
-    run.printed = captured.str();
+    const zeltest::StreamCapture captured(std::cout);
+    writeExtendedLookHeaders(input, *run.output, march5th2026());
+    run.printed = captured.text();
     return run;
 }
 
-inline std::uint16_t u16At(const std::uint8_t* at) {
-    return static_cast<std::uint16_t>(at[0] | (at[1] << 8));
-}
-
-inline std::uint32_t u32At(const std::uint8_t* at) {
-    return static_cast<std::uint32_t>(at[0]) | (static_cast<std::uint32_t>(at[1]) << 8) |
-           (static_cast<std::uint32_t>(at[2]) << 16) | (static_cast<std::uint32_t>(at[3]) << 24);
-}
+using zel::io::getU16le;
+using zel::io::getU32le;
 
 // The field of `width` bytes at `at`, NUL bytes included.
 inline std::string fieldAt(const std::uint8_t* at, std::size_t width) {

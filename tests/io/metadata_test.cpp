@@ -6,23 +6,19 @@ namespace {
 
 using namespace zel::test;
 
-// Label bytes as a loader expects them, first byte first.
-const std::string kPqTransfer("\x06\x0E\x2B\x34\x04\x01\x01\x0D\x04\x01\x01\x01\x01\x0A\x00\x00",
-                              16);
-const std::string kRec2020Primaries(
-    "\x06\x0E\x2B\x34\x04\x01\x01\x0D\x04\x01\x01\x01\x03\x04\x00\x00", 16);
-const std::string kRec2020Coding("\x06\x0E\x2B\x34\x04\x01\x01\x0D\x04\x01\x01\x01\x02\x06\x00\x00",
-                                 16);
-const std::string kQEnc3Transfer("\x06\x0E\x2B\x34\x04\x01\x01\x06\x0E\x06\x04\x01\x01\x01\x06\x04",
-                                 16);
-const std::string kAcesCctTransfer(
-    "\x06\x0E\x2B\x34\x04\x01\x01\x06\x0E\x06\x04\x01\x01\x01\x07\x06", 16);
-const std::string kAcesAp1Primaries(
-    "\x06\x0E\x2B\x34\x04\x01\x01\x06\x0E\x06\x04\x01\x01\x03\x03\x02", 16);
-const std::string kRec709Transfer(
-    "\x06\x0E\x2B\x34\x04\x01\x01\x01\x04\x01\x01\x01\x01\x02\x00\x00", 16);
-const std::string kLinearTransfer(
-    "\x06\x0E\x2B\x34\x04\x01\x01\x06\x04\x01\x01\x01\x01\x06\x00\x00", 16);
+// Label bytes as a loader expects them, first byte first: a shared seven-byte prefix, then
+// the label's own nine bytes.
+std::string label(const char (&tail)[10]) {
+    return std::string("\x06\x0E\x2B\x34\x04\x01\x01", 7) + std::string(tail, 9);
+}
+const std::string kPqTransfer = label("\x0D\x04\x01\x01\x01\x01\x0A\x00\x00");
+const std::string kRec2020Primaries = label("\x0D\x04\x01\x01\x01\x03\x04\x00\x00");
+const std::string kRec2020Coding = label("\x0D\x04\x01\x01\x01\x02\x06\x00\x00");
+const std::string kQEnc3Transfer = label("\x06\x0E\x06\x04\x01\x01\x01\x06\x04");
+const std::string kAcesCctTransfer = label("\x06\x0E\x06\x04\x01\x01\x01\x07\x06");
+const std::string kAcesAp1Primaries = label("\x06\x0E\x06\x04\x01\x01\x03\x03\x02");
+const std::string kRec709Transfer = label("\x01\x04\x01\x01\x01\x01\x02\x00\x00");
+const std::string kLinearTransfer = label("\x06\x04\x01\x01\x01\x01\x06\x00\x00");
 
 constexpr std::size_t kStandardBlocks = 1216;
 constexpr std::size_t kExtendedBlocks = 1280;

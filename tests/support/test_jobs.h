@@ -77,14 +77,7 @@ inline ZelGenInput makeInput(const std::string& model, int gridSize, const float
 
 // The clock tests give their jobs: 5 March 2026, 14:07:09.
 inline zel::platform::LocalTime march5th2026() {
-    zel::platform::LocalTime time;
-    time.year = 2026;
-    time.month = 3;
-    time.day = 5;
-    time.hour = 14;
-    time.minute = 7;
-    time.second = 9;
-    return time;
+    return {2026, 3, 5, 14, 7, 9};
 }
 
 // Redirects std::cerr (or std::cout) into a string for the lifetime of the object.
