@@ -62,13 +62,10 @@ TEST(CubeHeader, LongNamesStayWholeInTheFirstLine) {
 }
 
 TEST(CubeHeader, GridSizeIsPlainDecimal) {
-    for (const auto& [grid, text] : {std::pair<int, std::string>{9, "9"},
-                                     {10, "10"},
-                                     {99, "99"},
-                                     {100, "100"},
-                                     {255, "255"}}) {
+    for (const int grid : {9, 10, 99, 100, 255}) {
         const std::string header = headerFor("g.zel", 0, static_cast<std::uint8_t>(grid));
-        EXPECT_EQ(header.substr(header.rfind("LUT_3D_SIZE ")), "LUT_3D_SIZE " + text + "\r\n");
+        EXPECT_EQ(header.substr(header.rfind("LUT_3D_SIZE ")),
+                  "LUT_3D_SIZE " + std::to_string(grid) + "\r\n");
     }
 }
 

@@ -21,9 +21,7 @@ TEST(LookFile, StandardHeadersDescribePqLegalOutput) {
 
     EXPECT_EQ(fieldAt(&file[256], 4), "LOOK");
     EXPECT_EQ(getU32le(&file[260]), 896u);
-    EXPECT_EQ(file[264], '2');
-    EXPECT_EQ(file[265], 'W');
-    EXPECT_EQ(file[266], 6);
+    EXPECT_EQ(fieldAt(&file[264], 3), "2W\x06");
     EXPECT_EQ(getU16le(&file[270]), 4000);
     EXPECT_EQ(getU32le(&file[272]), 896u);
     EXPECT_EQ(fieldAt(&file[340], 32), padded("Rec.2100(PQ)", 32));
@@ -56,9 +54,7 @@ TEST(LookFile, FullRangeIsFULLInStandardAndFullInExtendedFiles) {
 
 TEST(LookFile, UnknownOutputCurveAndRangeLeaveTheirFieldsZero) {
     const std::vector<std::uint8_t> file = runStandard(makeInput("CAMB-001", 0, 3, 2));
-    EXPECT_EQ(file[264], 0);
-    EXPECT_EQ(file[265], 0);
-    EXPECT_EQ(file[266], 0);
+    EXPECT_TRUE(allZero(&file[264], 3));
     EXPECT_EQ(getU16le(&file[270]), 0);
     EXPECT_TRUE(allZero(&file[340], 48));
 }

@@ -84,10 +84,11 @@ class Zelgen : public testing::Test {
         std::ofstream(path(name), std::ios::binary) << text;
     }
 
-    // Every file in the folder: a run that fails must leave none of its own behind.
-    std::vector<std::string> files() const {
+    // Every file in the folder (or a sub-folder): a run that fails must leave none of its
+    // own behind.
+    std::vector<std::string> files(const std::string& sub = "") const {
         std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(dir_)) {
+        for (const auto& entry : fs::directory_iterator(dir_ / sub)) {
             names.push_back(entry.path().filename().string());
         }
         std::sort(names.begin(), names.end());
@@ -196,12 +197,8 @@ TEST_F(Zelgen, SeveralInputsRunTogetherAndEachOutcomeIsReported) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("broken.cube, line 3"), std::string::npos) << run.err;
     EXPECT_NE(run.out.find("contrast.cube -> cards/contrast.zel"), std::string::npos) << run.out;
-    std::vector<std::string> written;
-    for (const auto& entry : fs::directory_iterator(path("cards"))) {
-        written.push_back(entry.path().filename().string());
-    }
-    std::sort(written.begin(), written.end());
-    EXPECT_EQ(written, (std::vector<std::string>{"contrast.zel", "identity.zel", "warm_teal.zel"}));
+    EXPECT_EQ(files("cards"),
+              (std::vector<std::string>{"contrast.zel", "identity.zel", "warm_teal.zel"}));
 }
 
 TEST_F(Zelgen, CtrlCCancelsCleanlyWithExitCode130) {
