@@ -65,13 +65,14 @@ TEST(RegisterTables, MatrixAndLumaChromaPagesStoreWordsLowByteFirst) {
         const char* expected;
     } cases[] = {
         // Coefficient 2 of M1 is -0.0781555, 0x7EBFE in 19-bit two's complement.
-        {m1, 8, "0208=FE"},       {m1, 9, "0209=EB"},       {m1, 10, "020A=07"},
-        {m1, 11, "020B=00"},      {m1, 36, "0224=01"},      {gain, 0x10, "0290=A9"},
-        {gain, 0x11, "0291=3C"},  {gain, 0x12, "0292=01"},  {gain, 36, "02A4=01"},
-        {luma2020, 0, "00C0=0A"}, {luma2020, 5, "00C9=01"},  // legal range
-        {luma2020, 6, "00CA=1A"}, {luma2020, 7, "00CB=02"},  // 538
-        {luma709, 0, "00C0=00"},  {luma709, 3, "00DA=B3"},   // 435
-        {luma709, 20, "00EB=04"},                            // 1047
+        {m1, 8, "0208=FE"},        {m1, 9, "0209=EB"},        {m1, 10, "020A=07"},
+        {m1, 11, "020B=00"},       {m1, 36, "0224=01"},       {gain, 0x10, "0290=A9"},
+        {gain, 0x11, "0291=3C"},   {gain, 0x12, "0292=01"},   {gain, 36, "02A4=01"},
+        {luma2020, 0, "00C0=0A"},  {luma2020, 5, "00C9=01"},   // legal range
+        {luma2020, 6, "00CA=1A"},  {luma2020, 7, "00CB=02"},   // 538
+        {luma2020, 22, "00DA=18"}, {luma2020, 23, "00DB=04"},  // 1048
+        {luma709, 0, "00C0=00"},   {luma709, 3, "00DA=B3"},    // 435
+        {luma709, 20, "00EB=04"},                              // 1047
     };
     for (const auto& c : cases) {
         EXPECT_EQ(text(c.list[c.index]), c.expected) << c.index;
