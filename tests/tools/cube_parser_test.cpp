@@ -78,6 +78,7 @@ TEST(CubeParser, AcceptsEveryUsualGridSize) {
     }
 }
 
+// The 1D LUT and the decimal comma are refused in the zelgen end-to-end tests.
 TEST(CubeParser, RefusesWhatCannotBeALookNamingLineAndReason) {
     struct Case {
         std::string text;
@@ -86,7 +87,6 @@ TEST(CubeParser, RefusesWhatCannotBeALookNamingLineAndReason) {
     };
     const std::string head = "LUT_3D_SIZE 2\n";
     const Case cases[] = {
-        {"LUT_1D_SIZE 1024\n", 1, "1D LUT"},
         {head + "DOMAIN_MIN -0.1 0 0\n", 2, "domain 0 to 1"},
         {head + "DOMAIN_MAX 1 1 2\n", 2, "domain 0 to 1"},
         {head + "LUT_IN_VIDEO_RANGE\n", 2, "video-range"},
@@ -94,7 +94,6 @@ TEST(CubeParser, RefusesWhatCannotBeALookNamingLineAndReason) {
         {"LUT_3D_SIZE 256\n", 1, "from 2 to 255"},
         {"LUT_3D_SIZE 17.5\n", 1, "from 2 to 255"},
         {head + "0 0 0\n1x 0 0\n", 3, "'1x' is not a number"},
-        {head + "0,5 0 0\n", 2, "'0,5' is not a number"},
         {head + "0 nan 0\n", 2, "NaN or infinity"},
         {head + "0 0 -inf\n", 2, "NaN or infinity"},
         {head + "0 0 1e39\n", 2, "too large"},
