@@ -15,7 +15,7 @@
 
 namespace {
 
-struct JobSpec {
+struct JobPlan {
     std::string model;
     bool extended;
     int source;
@@ -31,10 +31,10 @@ struct JobResult {
     ZelEnum::ZEL_STATUS status = ZelEnum::ZEL_STATUS_NONE;
 };
 
-JobResult runJob(ZelGenerator& generator, const JobSpec& spec, bool async) {
-    const std::vector<float> lattice = zeltest::warmLattice(spec.gridSize);
-    ZelGenInput input = zeltest::makeInput(spec.model, spec.gridSize, lattice.data(), spec.source,
-                                           spec.curve, spec.range);
+JobResult runJob(ZelGenerator& generator, const JobPlan& plan, bool async) {
+    const std::vector<float> lattice = zeltest::warmLattice(plan.gridSize);
+    ZelGenInput input = zeltest::makeInput(plan.model, plan.gridSize, lattice.data(), plan.source,
+                                           plan.curve, plan.range);
     JobResult result;
     result.floats.assign(lattice.size(), 0.0f);
     auto run = [&](auto& output) {
@@ -50,7 +50,7 @@ JobResult runJob(ZelGenerator& generator, const JobSpec& spec, bool async) {
         result.file = zeltest::lookFileBytes(output);
         result.cubeHeader = output.cubeHeader;
     };
-    if (spec.extended) {
+    if (plan.extended) {
         auto output = std::make_unique<ZelGenOutputExtended>();
         run(*output);
     } else {
@@ -63,7 +63,7 @@ JobResult runJob(ZelGenerator& generator, const JobSpec& spec, bool async) {
 }  // namespace
 
 TEST(Concurrency, FourGeneratorsProduceTheSameFilesAsOneAlone) {
-    const std::vector<JobSpec> specs = {
+    const std::vector<JobPlan> plans = {
         {"CAMB-001", false, 0, 0, 0, 9}, {"CAMB-001", false, 1, 1, 1, 5},
         {"CAMA-001", false, 2, 2, 0, 6}, {"CAMB-001", true, 3, 0, 1, 5},
         {"CAMB-002", true, 0, 1, 0, 7},  {"CAMB-002", true, 1, 2, 1, 5},
@@ -77,9 +77,9 @@ TEST(Concurrency, FourGeneratorsProduceTheSameFilesAsOneAlone) {
         ZelGenerator generator;
         zel::detail::GeneratorAccess::setHooks(generator, &hooks);
         generator.zel_initialize();
-        for (const JobSpec& spec : specs) {
-            alone.push_back(runJob(generator, spec, false));
-            ASSERT_EQ(alone.back().status, ZelEnum::ZEL_STATUS_DONE) << spec.model;
+        for (const JobPlan& plan : plans) {
+            alone.push_back(runJob(generator, plan, false));
+            ASSERT_EQ(alone.back().status, ZelEnum::ZEL_STATUS_DONE) << plan.model;
         }
     }
 
@@ -93,13 +93,13 @@ TEST(Concurrency, FourGeneratorsProduceTheSameFilesAsOneAlone) {
             zel::detail::GeneratorAccess::setHooks(generator, &hooks);
             generator.zel_initialize();
             for (int j = 0; j < kJobsPerThread; ++j) {
-                const std::size_t which = static_cast<std::size_t>(t * 7 + j * 3) % specs.size();
-                const JobResult result = runJob(generator, specs[which], (j + t) % 2 == 0);
+                const std::size_t which = static_cast<std::size_t>(t * 7 + j * 3) % plans.size();
+                const JobResult result = runJob(generator, plans[which], (j + t) % 2 == 0);
                 const JobResult& expected = alone[which];
                 if (result.status != expected.status || result.file != expected.file ||
                     result.floats != expected.floats || result.cubeHeader != expected.cubeHeader) {
                     failures[static_cast<std::size_t>(t)].push_back(
-                        "thread " + std::to_string(t) + " job " + std::to_string(j) + " (spec " +
+                        "thread " + std::to_string(t) + " job " + std::to_string(j) + " (plan " +
                         std::to_string(which) + ")");
                 }
             }
