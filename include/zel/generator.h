@@ -68,6 +68,7 @@ class ZelGenerator {
     void runJob(ZelGenInput& input, Output& output);
     template <typename Output>
     void startAsync(ZelGenInput& input, Output& output);
+    void prepareSyncJob();
     void joinWorker();
     // Reports progress p; returns true when a cancel is pending (status is then 4).
     bool progressStep(int progress);

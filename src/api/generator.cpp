@@ -49,17 +49,17 @@ void ZelGenerator::zel_cancel() {
 }
 
 void ZelGenerator::zel_exec(ZelGenInput& input, ZelGenOutput& output) {
-    joinWorker();
-    {
-        std::lock_guard<std::mutex> guard(lock);
-        callback = nullptr;
-    }
-    asyncFlag = 0;
-    cancelFlag.store(0);
+    prepareSyncJob();
     zel_exec_common(input, output);
 }
 
 void ZelGenerator::zel_exec(ZelGenInput& input, ZelGenOutputExtended& output) {
+    prepareSyncJob();
+    zel_exec_commonExtended(input, output);
+}
+
+// A synchronous job runs without callback: the host reads the outcome from the status.
+void ZelGenerator::prepareSyncJob() {
     joinWorker();
     {
         std::lock_guard<std::mutex> guard(lock);
@@ -67,7 +67,6 @@ void ZelGenerator::zel_exec(ZelGenInput& input, ZelGenOutputExtended& output) {
     }
     asyncFlag = 0;
     cancelFlag.store(0);
-    zel_exec_commonExtended(input, output);
 }
 
 template <typename Output>
