@@ -36,16 +36,23 @@ expect 1 "a lost exported name fails" "$work/lost" "ReadFiles::readCubeFile("
 grep -v '^_ZN12ZelGenerator8zel_execER11ZelGenInputR12ZelGenOutput$' "$work/real" >"$work/overload"
 expect 1 "a lost overload fails" "$work/overload" "ZelGenerator::zel_exec(ZelGenInput&, ZelGenOutput&)"
 
-# Leaked internals: a stage function, a private generator member, a C-style name.
+# Leaked internals: a stage function, a private generator member, a C-style name, a
+# local static of a stage function.
 { cat "$work/real"; echo _ZN3zel8platform12localTimeNowEv; } >"$work/leak_stage"
 expect 1 "a leaked stage function fails" "$work/leak_stage" "zel::platform::localTimeNow()"
 { cat "$work/real"; echo _ZN12ZelGenerator10joinWorkerEv; } >"$work/leak_private"
 expect 1 "a leaked private member fails" "$work/leak_private" "ZelGenerator::joinWorker()"
 { cat "$work/real"; echo zel_internal_helper; } >"$work/leak_c"
 expect 1 "a leaked unmangled name fails" "$work/leak_c" "zel_internal_helper"
+{ cat "$work/real"; echo _ZZN3zel8platform12localTimeNowEvE5cache; } >"$work/leak_static"
+expect 1 "a leaked local static fails" "$work/leak_static" "zel::platform::localTimeNow()::cache"
 
 # Weak copies of the C++ runtime's templates are not the library's interface.
-{ cat "$work/real"; echo _ZNSt6vectorIdSaIdEE14_M_fill_assignEmRKd; } >"$work/runtime"
+{
+    cat "$work/real"
+    echo _ZNSt6vectorIdSaIdEE14_M_fill_assignEmRKd
+    echo _ZZNSt8__detail18__to_chars_10_implIjEEvPcjT_E8__digits
+} >"$work/runtime"
 expect 0 "runtime template copies are ignored" "$work/runtime"
 
 [[ $failures -eq 0 ]]
