@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <fstream>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -131,4 +132,31 @@ TEST(LibraryBoundary, CubeReaderLeavesOutputsAloneForMissingFile) {
     EXPECT_EQ(r.size, -1);
     EXPECT_EQ(r.rowCount, -1);
     EXPECT_EQ(r.table, (std::vector<std::vector<double>>{{-1.0, -1.0, -1.0}}));
+}
+
+// An exception the library throws reaches the host as the standard type: each side has
+// its own copy of the C++ runtime, so this rests on unwinding and type matching across
+// the DLL boundary.
+TEST(LibraryBoundary, CubeReaderErrorsReachTheHostAsStandardExceptions) {
+    writeBytes(scratchPath("bad.cube"), "LUT_3D_SIZE x\r\n");
+    std::vector<std::vector<double>> table;
+    int rowCount = 0;
+    int size = 0;
+    EXPECT_THROW(ReadFiles::readCubeFile(scratchPath("bad.cube"), table, rowCount, size),
+                 std::invalid_argument);
+    std::remove(scratchPath("bad.cube").c_str());
+}
+
+TEST(LibraryBoundary, CubeReaderFillsHostTableFromCrLfFile) {
+    writeBytes(scratchPath("look.cube"),
+               "LUT_3D_SIZE 2\r\n0 0 0\r\n1 0 0\r\n0 1 0\r\n1 1 0\r\n"
+               "0 0 1\r\n1 0 1\r\n0 1 1\r\n0.5 0.25 0.125\r\n");
+    const CubeResult r = readCube(scratchPath("look.cube"));
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.size, 2);
+    EXPECT_EQ(r.rowCount, 8);
+    ASSERT_EQ(r.table.size(), 8u);
+    EXPECT_EQ(r.table[1], (std::vector<double>{1.0, 0.0, 0.0}));
+    EXPECT_EQ(r.table[7], (std::vector<double>{0.5, 0.25, 0.125}));
+    std::remove(scratchPath("look.cube").c_str());
 }
