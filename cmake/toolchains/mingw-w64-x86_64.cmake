@@ -18,6 +18,13 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+# Release at -O2, not GCC's -O3: with -O3 (its loop peeling), GCC 12 for MinGW-w64 has
+# produced code in which a thrown exception was never caught: the unwinder looped
+# forever under Wine. -O2 is also what the Linux test build runs.
+# (Set in the cache: CMake would append its -O3 to an _INIT value.)
+set(CMAKE_C_FLAGS_RELEASE "-O2 -DNDEBUG" CACHE STRING "Flags of the Release build")
+set(CMAKE_CXX_FLAGS_RELEASE "-O2 -DNDEBUG" CACHE STRING "Flags of the Release build")
+
 # The GCC runtime (libgcc, libstdc++, winpthread) is linked into zel.dll and into every
 # program, so that a host needs no MinGW DLLs beside zel.dll and Wine needs no WINEPATH.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
