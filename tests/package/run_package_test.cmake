@@ -11,10 +11,25 @@ function(run)
 endfunction()
 
 run(${CMAKE_COMMAND} --install ${ZEL_BINARY_DIR} --prefix ${prefix})
-run(${CMAKE_COMMAND} -S ${HOST_SOURCE_DIR} -B ${WORK_DIR}/host -G ${CMAKE_GENERATOR}
-    -DCMAKE_PREFIX_PATH=${prefix})
-run(${CMAKE_COMMAND} --build ${WORK_DIR}/host)
-run(${WORK_DIR}/host/zel_package_host)
+if(CMAKE_TOOLCHAIN_FILE)
+  # Cross build: the toolchain confines package searches to the target's root, so the
+  # installed package is named directly; the host runs through the emulator and finds
+  # zel.dll beside itself, as a deployed Windows host does.
+  file(GLOB_RECURSE config ${prefix}/zelConfig.cmake)
+  get_filename_component(config_dir "${config}" DIRECTORY)
+  run(${CMAKE_COMMAND} -S ${HOST_SOURCE_DIR} -B ${WORK_DIR}/host -G ${CMAKE_GENERATOR}
+      -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE} -Dzel_DIR=${config_dir})
+  run(${CMAKE_COMMAND} --build ${WORK_DIR}/host)
+  file(GLOB dlls ${prefix}/bin/*.dll)
+  file(COPY ${dlls} DESTINATION ${WORK_DIR}/host)
+  string(REPLACE "|" ";" emulator "${HOST_EMULATOR}")
+  run(${emulator} ${WORK_DIR}/host/zel_package_host.exe)
+else()
+  run(${CMAKE_COMMAND} -S ${HOST_SOURCE_DIR} -B ${WORK_DIR}/host -G ${CMAKE_GENERATOR}
+      -DCMAKE_PREFIX_PATH=${prefix})
+  run(${CMAKE_COMMAND} --build ${WORK_DIR}/host)
+  run(${WORK_DIR}/host/zel_package_host)
+endif()
 
 find_program(PKG_CONFIG pkg-config)
 if(PKG_CONFIG)
