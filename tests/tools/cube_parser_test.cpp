@@ -131,6 +131,8 @@ class CommaDecimalLocale {
             active_ = true;
             return;
         }
+#if !defined(_WIN32)
+        // Build the locale where the system has none installed.
         const std::string folder = testing::TempDir() + "zel_locales";
         const std::string command = "mkdir -p '" + folder + "' && localedef -i de_DE -f UTF-8 '" +
                                     folder + "/de_DE.UTF-8' >/dev/null 2>&1";
@@ -138,12 +140,19 @@ class CommaDecimalLocale {
             setenv("LOCPATH", folder.c_str(), 1);
             active_ = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
         }
+#else
+        active_ = std::setlocale(LC_NUMERIC, "German_Germany.1252") != nullptr;
+#endif
     }
-    ~CommaDecimalLocale() { std::setlocale(LC_NUMERIC, saved_.c_str()); }
+    ~CommaDecimalLocale() {
+        std::setlocale(LC_NUMERIC, saved_.c_str());
+    }
     CommaDecimalLocale(const CommaDecimalLocale&) = delete;
     CommaDecimalLocale& operator=(const CommaDecimalLocale&) = delete;
 
-    bool active() const { return active_; }
+    bool active() const {
+        return active_;
+    }
 
   private:
     std::string saved_;

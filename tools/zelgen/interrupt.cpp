@@ -15,18 +15,13 @@ extern "C" void onInterrupt(int) {
 
 }  // namespace
 
-InterruptWatch::InterruptWatch() {
-    struct sigaction action {};
-    action.sa_handler = onInterrupt;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGINT, &action, &previousInt_);
-    sigaction(SIGTERM, &action, &previousTerm_);
-}
+InterruptWatch::InterruptWatch()
+    : previousInt_(std::signal(SIGINT, onInterrupt)),
+      previousTerm_(std::signal(SIGTERM, onInterrupt)) {}
 
 InterruptWatch::~InterruptWatch() {
-    sigaction(SIGINT, &previousInt_, nullptr);
-    sigaction(SIGTERM, &previousTerm_, nullptr);
+    std::signal(SIGINT, previousInt_ == SIG_ERR ? SIG_DFL : previousInt_);
+    std::signal(SIGTERM, previousTerm_ == SIG_ERR ? SIG_DFL : previousTerm_);
 }
 
 bool InterruptWatch::requested() {

@@ -4,8 +4,6 @@
 // Ctrl-C (and a polite kill) while the tool runs: the handler only raises a flag; the main
 // thread sees it, cancels the running jobs and leaves no partial file behind.
 
-#include <signal.h>
-
 namespace zelgen {
 
 // Installs the handlers for SIGINT and SIGTERM for its lifetime.
@@ -20,8 +18,9 @@ class InterruptWatch {
     static bool requested();
 
   private:
-    struct sigaction previousInt_ {};
-    struct sigaction previousTerm_ {};
+    using Handler = void (*)(int);
+    Handler previousInt_ = nullptr;
+    Handler previousTerm_ = nullptr;
 };
 
 // The exit status of a run stopped by Ctrl-C.

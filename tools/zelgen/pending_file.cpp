@@ -2,14 +2,20 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#if defined(_WIN32)
+#include <io.h>
+#include <share.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <random>
 #include <stdexcept>
-#include <vector>
+#include <system_error>
 
 namespace zelgen {
 
@@ -19,23 +25,60 @@ std::runtime_error fileError(const std::string& target, const char* what) {
     return std::runtime_error(target + ": " + what + " (" + std::strerror(errno) + ")");
 }
 
+// The few file calls that differ between Windows and POSIX systems.
+#if defined(_WIN32)
+int createExclusive(const std::string& path) {
+    int descriptor = -1;
+    _sopen_s(&descriptor, path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _SH_DENYNO,
+             _S_IREAD | _S_IWRITE);
+    return descriptor;
+}
+long writeSome(int descriptor, const char* bytes, std::size_t length) {
+    const unsigned chunk = length > 0x40000000u ? 0x40000000u : static_cast<unsigned>(length);
+    return _write(descriptor, bytes, chunk);
+}
+int flushToDisk(int descriptor) {
+    return _commit(descriptor);
+}
+int closeFile(int descriptor) {
+    return _close(descriptor);
+}
+#else
+int createExclusive(const std::string& path) {
+    // A look file is as readable as any other new file: the process's umask applies.
+    return ::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+}
+long writeSome(int descriptor, const char* bytes, std::size_t length) {
+    return static_cast<long>(::write(descriptor, bytes, length));
+}
+int flushToDisk(int descriptor) {
+    return ::fsync(descriptor);
+}
+int closeFile(int descriptor) {
+    return ::close(descriptor);
+}
+#endif
+
 }  // namespace
 
 PendingFile::PendingFile(std::string target) : target_(std::move(target)) {
     const std::filesystem::path path(target_);
     const std::filesystem::path folder = path.parent_path();
-    temporary_ = (folder / ("." + path.filename().string() + ".partial-XXXXXX")).string();
-    std::vector<char> name(temporary_.begin(), temporary_.end());
-    name.push_back('\0');
-    descriptor_ = ::mkstemp(name.data());
+    std::random_device entropy;
+    std::mt19937_64 names(entropy());
+    // A fresh name beside the target, created exclusively so no other file is reused.
+    for (int attempt = 0; attempt < 100 && descriptor_ < 0; ++attempt) {
+        char suffix[17];
+        std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(names()));
+        temporary_ = (folder / ("." + path.filename().string() + ".partial-" + suffix)).string();
+        descriptor_ = createExclusive(temporary_);
+        if (descriptor_ < 0 && errno != EEXIST) {
+            break;
+        }
+    }
     if (descriptor_ < 0) {
         throw fileError(target_, "cannot create the output file");
     }
-    temporary_.assign(name.data());
-    // mkstemp makes the file private; a look file is as readable as any other new file.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(descriptor_, 0666 & ~mask);
 }
 
 PendingFile::~PendingFile() {
@@ -47,7 +90,7 @@ PendingFile::~PendingFile() {
 void PendingFile::write(const void* bytes, std::size_t length) {
     const char* next = static_cast<const char*>(bytes);
     while (length > 0) {
-        const ssize_t written = ::write(descriptor_, next, length);
+        const long written = writeSome(descriptor_, next, length);
         if (written < 0) {
             if (errno == EINTR) {
                 continue;
@@ -60,20 +103,25 @@ void PendingFile::write(const void* bytes, std::size_t length) {
 }
 
 void PendingFile::commit() {
-    if (::fsync(descriptor_) != 0 || ::close(descriptor_) != 0) {
-        descriptor_ = -1;
+    const bool flushed = flushToDisk(descriptor_) == 0;
+    const bool closed = closeFile(descriptor_) == 0;
+    descriptor_ = -1;
+    if (!flushed || !closed) {
         throw fileError(target_, "cannot write the output file");
     }
-    descriptor_ = -1;
-    if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
-        throw fileError(target_, "cannot put the output file in place");
+    // Replaces an existing target on every platform.
+    std::error_code error;
+    std::filesystem::rename(temporary_, target_, error);
+    if (error) {
+        throw std::runtime_error(target_ + ": cannot put the output file in place (" +
+                                 error.message() + ")");
     }
     committed_ = true;
 }
 
 void PendingFile::discard() noexcept {
     if (descriptor_ >= 0) {
-        ::close(descriptor_);
+        closeFile(descriptor_);
         descriptor_ = -1;
     }
     std::remove(temporary_.c_str());
