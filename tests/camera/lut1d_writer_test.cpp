@@ -95,3 +95,21 @@ TEST(Lut1dWriter, SecondGenerationCopiesNoMoreThanTheMemoryHolds) {
     EXPECT_EQ(job.iniBuf.group(31)[2].size(), 1024u);
     EXPECT_EQ(job.iniBuf.group(31)[2][1023].address(), "9BFF");
 }
+
+TEST(Lut1dWriter, FixedFirstLutPageHoldsSegmentTableOneAndAllChannelRam) {
+    // Every register "00" except the RAM select, the boundaries and the exponents.
+    RegisterList page;
+    EXPECT_EQ(loadLutControl0800(page), 70);
+    std::vector<std::string> written;
+    for (const RegisterEntry& entry : page) {
+        if (entry.value() != "00") {
+            written.push_back(entry.address() + "=" + entry.value());
+        }
+    }
+    EXPECT_EQ(written,
+              (Bytes{"080F=03", "082F=04", "0831=08", "0833=0C", "0835=10", "0837=14", "0838=C0",
+                     "0839=1B", "083A=CE", "083B=1B", "083C=CE", "083D=21", "083E=03", "083F=04",
+                     "0840=04", "0841=04", "0842=04", "0843=05", "0844=01", "0845=09"}));
+    EXPECT_EQ(page.front().address(), "0800");
+    EXPECT_EQ(page.back().address(), "0845");
+}
