@@ -6,11 +6,13 @@
 #include "zel/read_files.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <limits>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -84,8 +86,11 @@ void readDataLine(const std::string& line, std::vector<double>* row) {
 
 bool ReadFiles::readCubeFile(std::string path, std::vector<std::vector<double>>& table,
                              int& rowCount, int& size) {
+    // A folder opens as a stream on some systems, yet holds no lines: it cannot be read
+    // as a file, and is refused as such rather than read as an empty one.
+    std::error_code folderCheck;
     std::ifstream file(path);
-    if (!file.is_open()) {
+    if (!file.is_open() || std::filesystem::is_directory(path, folderCheck)) {
         std::cerr << "Failed to open file." << std::endl;
         return false;
     }
