@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "check/check_command.h"
 #include "zelgen/inspect_command.h"
 #include "zelgen/make_command.h"
 
@@ -48,6 +49,14 @@ constexpr char kInspectDescription[] =
     "Show what a look file holds: camera model, look name, encodings, range, grid size,\n"
     "creation time, the metadata blocks and a check of the register data.\n"
     "Exits with 1 when the file is damaged.";
+
+constexpr char kCheckDescription[] =
+    "Will the camera show the look? Decodes the look file's cubes, 1D LUTs and matrices and\n"
+    "reports which cubes carry data, the share of cube nodes at black or full scale (what\n"
+    "the camera clips), whether the 1D LUTs rise, and any block that is missing or damaged.\n"
+    "With --look, renders the source look and the camera's blocks over the same colours\n"
+    "and reports the difference in code values and CIEDE2000.\n"
+    "Exits with 1 when the file is damaged or the camera misses the look's limits.";
 
 struct Choices {
     std::string source = "qenc3";
@@ -109,6 +118,14 @@ int main(int argc, char** argv) {
     inspect->add_option("LOOK.zel", inspectPath, "The look file to show")->required();
     inspect->add_flag("--json", inspectJson, "Print JSON instead of a report");
 
+    std::string checkPath;
+    std::string checkLook;
+    bool checkJson = false;
+    CLI::App* check = app.add_subcommand("check", kCheckDescription);
+    check->add_option("LOOK.zel", checkPath, "The look file to check")->required();
+    check->add_option("--look", checkLook, "The source look (.cube) to compare the camera with");
+    check->add_flag("--json", checkJson, "Print JSON instead of a report");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -124,6 +141,9 @@ int main(int argc, char** argv) {
     }
 
     try {
+        if (check->parsed()) {
+            return zelgen::runCheck(checkPath, checkLook, checkJson);
+        }
         if (inspect->parsed()) {
             return zelgen::runInspect(inspectPath, inspectJson);
         }
