@@ -29,6 +29,14 @@ double encodeIn(int encoding, double linear) {
 
 }  // namespace
 
+bool passMovesGamut(const LookFacts& facts, int pass) {
+    const int e = facts.sourceEncoding;
+    const bool qEnc3 = e == kSourceQEnc3Prims3 || e == kSourceQEnc3Film;
+    const bool otherGamut =
+        (e == kSourceQEnc3Prims3 && pass == 0) || (e == kSourceQEnc3Film && pass == 1);
+    return otherGamut || (facts.layout == LookLayout::Extended && qEnc3 && pass == 2);
+}
+
 PassRenderer::PassRenderer(const LookFacts& facts, const LookPass& pass,
                            const ZelColorConverter& look)
     : facts_(facts), pass_(pass), look_(look) {
@@ -45,7 +53,7 @@ PassRenderer::PassRenderer(const LookFacts& facts, const LookPass& pass,
     if (facts.layout == LookLayout::Standard) {
         domain_ = standardCodeRange(source);
         space_ = qEnc3 ? InputSpace{kQEnc3, n == 0 ? kFilm : kPrims3} : InputSpace{e, kAp1};
-        moves_ = (e == kSourceQEnc3Prims3 && n == 0) || (e == kSourceQEnc3Film && n == 1);
+        moves_ = passMovesGamut(facts, n);
         moveDecode_ = decodeQEnc3;
         gamutMatrix(e, moveMatrix_);
     } else {
@@ -58,10 +66,8 @@ PassRenderer::PassRenderer(const LookFacts& facts, const LookPass& pass,
         } else {
             space_ = InputSpace{e, kAp1};
         }
-        const bool otherGamut =
-            (e == kSourceQEnc3Prims3 && n == 0) || (e == kSourceQEnc3Film && n == 1);
         const bool fromAces = qEnc3 && n == 2;
-        moves_ = otherGamut || fromAces;
+        moves_ = passMovesGamut(facts, n);
         moveDecode_ = fromAces ? decodeAcesCct : decodeQEnc3;
         gamutMatrixFor(e, n, moveMatrix_);
     }

@@ -28,6 +28,11 @@ struct InputSpace {
     int primaries = 0;
 };
 
+// True when the cube of `pass` reads another gamut or encoding than the look's own, so that
+// the library moved every node into the look's space (and colours outside the look's gamut
+// were limited).
+bool passMovesGamut(const LookFacts& facts, int pass);
+
 class PassRenderer {
   public:
     // `look` is the source look, a cube converter in its own encoding; it and `pass` must

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "color/cube_builder.h"
+#include "io/look_renderer.h"
 
 namespace zelgen {
 
@@ -23,6 +24,7 @@ CubeFindings checkCube(const zel::LookFacts& facts, int pass, const DecodedCube&
     found.pass = pass;
     found.grid = cube.grid;
     found.positionsFromPage = cube.nodePositions.size() >= 2;
+    found.movedGamut = zel::passMovesGamut(facts, pass);
     if (found.positionsFromPage) {
         found.domainLow = cube.nodePositions.front() / 8192.0;
         found.domainHigh = cube.nodePositions.back() / 8192.0;
@@ -121,7 +123,7 @@ BlockReport checkBlocks(const zel::DecodedLook& look) {
     for (const zel::LookPass& pass : look.passes) {
         if (pass.cube) {
             CubeFindings cube = checkCube(look.facts, pass.pass, *pass.cube);
-            for (int c = 0; c < 3; ++c) {
+            for (int c = 0; c < 3 && !cube.movedGamut; ++c) {
                 const auto i = static_cast<std::size_t>(c);
                 report.clipping = report.clipping || cube.atZero[i] >= kClippingShare ||
                                   cube.atFull[i] >= kClippingShare;

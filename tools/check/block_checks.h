@@ -17,8 +17,8 @@ namespace zelgen {
 
 // A node beyond every neighbour by this much (code values, 1.0 full scale) is damaged.
 constexpr double kSpikeMargin = 0.015;
-// A channel with at least this share of its nodes at 0 or at full scale is reported as
-// clipping.
+// A channel with at least this share of its nodes at 0 or at full scale, in a cube that
+// reads the look's own gamut, is reported as clipping.
 constexpr double kClippingShare = 0.05;
 
 struct CubeFindings {
@@ -27,6 +27,9 @@ struct CubeFindings {
     double domainLow = 0.0;  // code values the nodes span
     double domainHigh = 0.0;
     bool positionsFromPage = false;  // node positions read from the control page
+    // The cube reads another gamut than the look's: its clipped nodes include the colours
+    // outside the look's gamut, so they do not count as the look's own clipping.
+    bool movedGamut = false;
     std::array<double, 3> atZero{};  // share of nodes at 0, per channel
     std::array<double, 3> atFull{};  // share of nodes at or above full scale (1.0)
     std::vector<std::string> damagedNodes;

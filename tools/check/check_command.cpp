@@ -61,7 +61,10 @@ void printBlocks(std::ostream& out, const std::string& path, const BlockReport& 
             << percent(cube.atZero[1]) << " / " << percent(cube.atZero[2])
             << "  (red / green / blue)\n    nodes at full scale:  " << percent(cube.atFull[0])
             << " / " << percent(cube.atFull[1]) << " / " << percent(cube.atFull[2])
-            << (largestShare(cube) >= kClippingShare ? "  CLIPPING" : "") << "\n";
+            << (cube.movedGamut ? "  (includes the colours outside the look's gamut)"
+                : largestShare(cube) >= kClippingShare ? "  CLIPPING"
+                                                       : "")
+            << "\n";
     }
     if (!report.luts.empty()) {
         out << "\n1D LUTs\n";
@@ -152,6 +155,7 @@ nlohmann::json reportJson(const std::string& path, const BlockReport& report,
                               {"grid", c.grid},
                               {"domain", {c.domainLow, c.domainHigh}},
                               {"positionsFromControlPage", c.positionsFromPage},
+                              {"readsAnotherGamut", c.movedGamut},
                               {"shareAtBlack", c.atZero},
                               {"shareAtFullScale", c.atFull}});
     }
@@ -259,18 +263,23 @@ std::string fidelitySummary(const std::vector<std::uint8_t>& lookFile, int size,
     }
     double clipped = 0.0;
     for (const CubeFindings& cube : report.cubes) {
-        clipped = std::max(clipped, largestShare(cube));
+        if (!cube.movedGamut) {
+            clipped = std::max(clipped, largestShare(cube));
+        }
     }
     const FidelityReport fidelity = measureFidelity(look, lookLattice(size, rows));
     double deltaE = 0.0;
+    double deltaE99 = 0.0;
     for (const PassFidelity& p : fidelity.passes) {
         deltaE = std::max(deltaE, p.cube.deltaEMax);
+        deltaE99 = std::max(deltaE99, p.cube.deltaE99);
     }
     std::ostringstream line;
-    line << "fidelity: " << percent(clipped) << " of cube nodes clipped, max error "
-         << fixed(fidelity.maxCodeError(), 1) << " code values (CIEDE2000 " << fixed(deltaE, 2)
-         << ")" << (report.damaged() ? ", DAMAGED" : "")
-         << (fidelity.withinLimits() ? "" : ", outside the limits of zelgen check");
+    line << "fidelity: " << percent(clipped) << " of cube nodes at black or full scale; error "
+         << "max " << fixed(fidelity.maxCodeError(), 1) << " code values, CIEDE2000 max "
+         << fixed(deltaE, 2) << ", 99% within " << fixed(deltaE99, 2)
+         << (report.damaged() ? "; DAMAGED" : "")
+         << (fidelity.withinLimits() ? "" : "; outside the limits of zelgen check");
     return line.str();
 }
 

@@ -11,6 +11,7 @@
 #include <system_error>
 #include <thread>
 
+#include "check/check_command.h"
 #include "cube/cube_parser.h"
 #include "cube/cube_writer.h"
 #include "cube/row_order.h"
@@ -29,8 +30,18 @@ constexpr auto kPollInterval = std::chrono::milliseconds(50);
 struct Outcome {
     enum class Kind { written, failed, cancelled };
     Kind kind = Kind::failed;
-    std::string message;  // the reason when failed
+    std::string message;  // the reason when failed; when written, how closely the camera
+                          // renders the look
 };
+
+// The fidelity line of a written look; a look file the check cannot read says so.
+std::string summaryOf(const std::vector<std::uint8_t>& lookFile, const CubeLut& lut) {
+    try {
+        return fidelitySummary(lookFile, lut.size, lut.rows);
+    } catch (const std::exception& e) {
+        return std::string("fidelity: not measured (") + e.what() + ")";
+    }
+}
 
 std::string fileNameOf(const std::string& path) {
     return std::filesystem::path(path).filename().string();
@@ -79,7 +90,7 @@ Outcome makeOne(ZelGenerator& generator, const MakeOptions& options, const std::
         if (cubeFile) {
             cubeFile->commit();
         }
-        return {Outcome::Kind::written, ""};
+        return {Outcome::Kind::written, options.quiet ? "" : summaryOf(job.lookFile, lut)};
     } catch (const CubeParseError& e) {
         return {Outcome::Kind::failed, std::string("cannot use ") + e.what()};
     } catch (const std::system_error& e) {
@@ -100,7 +111,8 @@ int reportOutcomes(const MakeOptions& options, const std::vector<Outcome>& outco
         switch (outcome.kind) {
             case Outcome::Kind::written:
                 if (!options.quiet) {
-                    std::cout << input << " -> " << outputPathFor(options, input) << std::endl;
+                    std::cout << input << " -> " << outputPathFor(options, input) << "\n  "
+                              << outcome.message << std::endl;
                 }
                 break;
             case Outcome::Kind::failed:
