@@ -110,6 +110,7 @@ PassFidelity measurePass(const zel::DecodedLook& look, const zel::LookPass& pass
     const int curve = look.facts.outputCurve >= 0 ? look.facts.outputCurve : 0;
     PassFidelity result;
     result.pass = pass.pass;
+    result.otherGamut = zel::passMovesGamut(look.facts, pass.pass);
     result.inputSpace = std::string(encodingName(renderer.inputSpace().encoding)) + "/" +
                         primariesName(renderer.inputSpace().primaries);
     const double low = renderer.domain().low;

@@ -21,12 +21,17 @@
 namespace zelgen {
 
 // A look is rendered faithfully when, in every pass, 99 % of the sampled colours differ
-// by at most kDeltaE99Limit (CIEDE2000 1.0: no visible difference) and none by more than
-// kDeltaEMaxLimit. The single largest difference sits where the cube grid cannot follow a
-// sharp bend of the look or of the gamut move, in the most saturated highlights; above 10 it
-// is a fault, not resampling.
-constexpr double kDeltaE99Limit = 1.0;
-constexpr double kDeltaEMaxLimit = 10.0;
+// by at most `p99` and none by more than `max` (CIEDE2000). A pass that reads the look's own
+// gamut must keep 99 % of its colours below a visible difference (1.0). A pass that reads
+// another gamut also carries the error of the gamut move where it bends sharply, at the
+// edge of the look's gamut, which no look avoids: it may reach a difference seen only side
+// by side (2.0). Above the largest difference allowed a block is wrong, not resampled.
+struct DeltaELimits {
+    double p99;
+    double max;
+};
+constexpr DeltaELimits kOwnGamutLimits{1.0, 5.0};
+constexpr DeltaELimits kOtherGamutLimits{2.0, 10.0};
 constexpr int kRandomSamples = 100000;
 
 struct ErrorStats {
@@ -49,10 +54,12 @@ struct PassFidelity {
     // Input colours the move into the look's space takes outside the look's own domain:
     // the look has no value there, so they are left out.
     int outsideLook = 0;
+    bool otherGamut = false;  // the pass reads another gamut than the look's
     bool hasFallback = false;
     ErrorStats fallback;  // the reference colours through the fallback chain
+    const DeltaELimits& limits() const { return otherGamut ? kOtherGamutLimits : kOwnGamutLimits; }
     bool withinLimits() const {
-        return cube.deltaE99 <= kDeltaE99Limit && cube.deltaEMax <= kDeltaEMaxLimit;
+        return cube.deltaE99 <= limits().p99 && cube.deltaEMax <= limits().max;
     }
 };
 
