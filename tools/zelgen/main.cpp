@@ -8,6 +8,7 @@
 #include <string>
 
 #include "check/check_command.h"
+#include "check/preview_command.h"
 #include "zelgen/inspect_command.h"
 #include "zelgen/make_command.h"
 
@@ -57,6 +58,12 @@ constexpr char kCheckDescription[] =
     "With --look, renders the source look and the camera's blocks over the same colours\n"
     "and reports the difference in code values and CIEDE2000.\n"
     "Exits with 1 when the file is damaged or the camera misses the look's limits.";
+
+constexpr char kPreviewDescription[] =
+    "Write a PNG that shows the look three times: as the source look renders it, as the\n"
+    "camera's decoded blocks render it, and their difference amplified ten times. The chart\n"
+    "holds a grey ramp, hue sweeps at three saturations and exposures and the reference\n"
+    "colours; --image shows your own frame (code values in the look's source encoding).";
 
 struct Choices {
     std::string source = "qenc3";
@@ -126,6 +133,17 @@ int main(int argc, char** argv) {
     check->add_option("--look", checkLook, "The source look (.cube) to compare the camera with");
     check->add_flag("--json", checkJson, "Print JSON instead of a report");
 
+    std::string previewPath;
+    std::string previewLook;
+    std::string previewOut;
+    std::string previewImage;
+    CLI::App* preview = app.add_subcommand("preview", kPreviewDescription);
+    preview->add_option("LOOK.zel", previewPath, "The look file to show")->required();
+    preview->add_option("--look", previewLook, "The source look (.cube)")->required();
+    preview->add_option("-o,--out", previewOut, "The PNG picture to write")->required();
+    preview->add_option("--image", previewImage,
+                        "Your own frame (8- or 16-bit PNG in the look's source encoding)");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -141,6 +159,9 @@ int main(int argc, char** argv) {
     }
 
     try {
+        if (preview->parsed()) {
+            return zelgen::runPreview(previewPath, previewLook, previewOut, previewImage);
+        }
         if (check->parsed()) {
             return zelgen::runCheck(checkPath, checkLook, checkJson);
         }
