@@ -57,13 +57,14 @@ void printBlocks(std::ostream& out, const std::string& path, const BlockReport& 
             << " to " << fixed(cube.domainHigh, 4)
             << (cube.positionsFromPage ? " (node positions of its control page)"
                                        : " (the cube's code range)")
+            << (cube.movedGamut ? ";\n    reads another gamut than the look's: its nodes at black "
+                                  "and full scale include the colours outside the look's gamut"
+                                : "")
             << "\n    nodes at black:       " << percent(cube.atZero[0]) << " / "
             << percent(cube.atZero[1]) << " / " << percent(cube.atZero[2])
             << "  (red / green / blue)\n    nodes at full scale:  " << percent(cube.atFull[0])
             << " / " << percent(cube.atFull[1]) << " / " << percent(cube.atFull[2])
-            << (cube.movedGamut ? "  (includes the colours outside the look's gamut)"
-                : largestShare(cube) >= kClippingShare ? "  CLIPPING"
-                                                       : "")
+            << (!cube.movedGamut && largestShare(cube) >= kClippingShare ? "  CLIPPING" : "")
             << "\n";
     }
     if (!report.luts.empty()) {
