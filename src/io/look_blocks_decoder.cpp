@@ -4,6 +4,7 @@
 #include <map>
 
 #include "camera/cube_writer.h"
+#include "io/body_records.h"
 #include "io/byte_order.h"
 
 namespace zel {
@@ -13,7 +14,6 @@ namespace {
 constexpr std::size_t kFileHeaderLength = 256;
 constexpr std::size_t kLookHeaderLength = 896;
 constexpr std::size_t kChunkHeadLength = 64;
-constexpr std::size_t kEntryLength = 32;
 constexpr std::size_t kStandardSlots = 256;
 constexpr std::size_t kExtendedSlots = 512;
 constexpr std::uint16_t kStandardBlockLength = 256;
@@ -93,7 +93,6 @@ class Reader {
     std::uint8_t u8(std::size_t at) const { return bytes_[at]; }
     std::uint16_t u16(std::size_t at) const { return io::getU16le(bytes_ + at); }
     std::uint32_t u32(std::size_t at) const { return io::getU32le(bytes_ + at); }
-    std::uint64_t u64(std::size_t at) const { return io::getU64le(bytes_ + at); }
     bool is(std::size_t at, const char* text, std::size_t length) const {
         return at <= size_ && length <= size_ - at && std::memcmp(bytes_ + at, text, length) == 0;
     }
@@ -167,35 +166,6 @@ LookFacts readFacts(const Reader& file, std::size_t& bodyAt) {
                               " bytes long; a look file's are 256 or 1440");
     }
     return facts;
-}
-
-// The registers of one record, or an empty list (and a problem) when it is damaged.
-bool readRecord(const Reader& file, std::size_t at, std::size_t end, std::uint32_t count,
-                bool valuesOnly, RegisterList& out) {
-    const std::size_t length = valuesOnly ? 4 + std::size_t{count} : 8 + 3 * std::size_t{count};
-    if (at > end || length > end - at) {
-        return false;
-    }
-    out.assign(count, RegisterEntry());
-    if (valuesOnly) {
-        if (!file.is(at, "SR", 2) || !file.is(at + 2 + count, "ER", 2)) {
-            return false;
-        }
-        for (std::size_t i = 0; i < count; ++i) {
-            out[i].setValueNumber(file.u8(at + 2 + i));
-        }
-        return true;
-    }
-    const std::size_t values = at + 4 + 2 * std::size_t{count};
-    if (!file.is(at, "SA", 2) || !file.is(values - 2, "EA", 2) || !file.is(values, "SD", 2) ||
-        !file.is(values + 2 + count, "ED", 2)) {
-        return false;
-    }
-    for (std::size_t i = 0; i < count; ++i) {
-        out[i].setAddressNumber(file.u16(at + 2 + 2 * i));
-        out[i].setValueNumber(file.u8(values + 2 + i));
-    }
-    return true;
 }
 
 void placeList(RegisterGroup& group, std::size_t index, RegisterList list) {
@@ -286,7 +256,7 @@ DecodedLook decodeLookBlocks(const std::uint8_t* bytes, std::size_t size) {
         look.facts.layout == LookLayout::Standard ? kStandardSlots : kExtendedSlots;
     const std::size_t tableAt = bodyAt + kChunkHeadLength;
     const std::size_t bodyLength = file.u32(bodyAt + 16);
-    file.require(tableAt, slots * kEntryLength, "body entry table");
+    file.require(tableAt, slots * kBodyEntryLength, "body entry table");
     const std::size_t end =
         tableAt + std::min(bodyLength, file.size() - tableAt);  // records lie before here
 
@@ -294,46 +264,32 @@ DecodedLook decodeLookBlocks(const std::uint8_t* bytes, std::size_t size) {
     int lastPass = -1;
     std::uint32_t lastKey = 0xFFFFFFFFu;
     int repetition = 0;
-    for (std::size_t slot = 0; slot < slots; ++slot) {
-        const std::size_t e = tableAt + slot * kEntryLength;
-        bool written = false;
-        for (std::size_t i = 0; i < kEntryLength && !written; ++i) {
-            written = file.u8(e + i) != 0;
-        }
-        if (!written) {
-            continue;
-        }
-        const std::uint8_t flag = file.u8(e);
-        const int pass = file.u8(e + 3);
-        const bool valuesOnly = file.u8(e + 9) != 0;
-        const std::uint8_t category = file.u8(e + 10);
-        const std::uint8_t subtype = file.u8(e + 11);
-        const std::uint32_t count = file.u32(e + 20);
-        const std::uint64_t offset = file.u64(e + 24);
+    for (const BodyEntry& entry : readBodyEntries(bytes, size, tableAt, slots)) {
         // An entry continues its block's run while pass, flag, category and subtype stay.
-        const std::uint32_t key =
-            (std::uint32_t{flag} << 16) | (std::uint32_t{category} << 8) | subtype;
-        repetition = pass == lastPass && key == lastKey ? repetition + 1 : 0;
-        lastPass = pass;
+        const std::uint32_t key = (std::uint32_t{entry.flag} << 16) |
+                                  (std::uint32_t{entry.category} << 8) | entry.subtype;
+        repetition = entry.pass == lastPass && key == lastKey ? repetition + 1 : 0;
+        lastPass = entry.pass;
         lastKey = key;
 
-        const Part part = partOf(flag, category, subtype);
+        const Part part = partOf(entry.flag, entry.category, entry.subtype);
         if (part == Part::Other) {
             continue;
         }
-        PassParts& parts = passes[pass];
+        PassParts& parts = passes[entry.pass];
         parts.seen[part] = true;
-        if (count == 0) {
+        if (entry.registerCount == 0) {
             continue;
         }
         RegisterList registers;
-        if (offset < slots * kEntryLength || offset > bodyLength ||
-            !readRecord(file, tableAt + static_cast<std::size_t>(offset), end, count, valuesOnly,
-                        registers)) {
-            look.problems.push_back(
-                std::string(partName(part)) + " of pass " + std::to_string(pass) + ": entry " +
-                std::to_string(slot) + " points at offset " + std::to_string(offset) +
-                " where no sound record of " + std::to_string(count) + " registers lies");
+        if (entry.offset < slots * kBodyEntryLength || entry.offset > bodyLength ||
+            !readBodyRecord(bytes, end, tableAt + entry.offset, entry.registerCount,
+                            entry.valuesOnly, &registers)) {
+            look.problems.push_back(std::string(partName(part)) + " of pass " +
+                                    std::to_string(entry.pass) + ": entry " +
+                                    std::to_string(entry.slot) + " points at offset " +
+                                    std::to_string(entry.offset) + " where no sound record of " +
+                                    std::to_string(entry.registerCount) + " registers lies");
             continue;
         }
         place(parts, part, repetition, std::move(registers));
