@@ -108,6 +108,27 @@ TEST(Check, FindsAndLocatesACorruptedCubeWord) {
     EXPECT_GT(fidelity.passes.at(1).cube.max[0], 200.0);  // 0.25 of full scale
 }
 
+TEST(Check, ReportsAFallingOneDimensionalLutAsDamage) {
+    std::vector<std::uint8_t> file =
+        zeltest::makeLookFile("CAMB-001", false, kGrid, nodeTable(cubeRows(kIdentity)));
+    // The second 1D LUT's red memory of pass 0 (values only); word 200 loses its high byte.
+    const std::size_t table = 2752 + 64;
+    std::size_t record = 0;
+    for (std::size_t slot = 0; slot < 256 && record == 0; ++slot) {
+        const std::uint8_t* entry = &file[table + 32 * slot];
+        if (entry[0] == 1 && entry[10] == 3 && entry[11] == 0 && entry[9] == 1 && entry[3] == 0) {
+            record = table + (entry[24] | entry[25] << 8 | entry[26] << 16);
+        }
+    }
+    ASSERT_NE(record, 0u);
+    file[record + 2 + 401] = 0;
+    const zelgen::BlockReport report = zelgen::checkBlocks(decode(file));
+    ASSERT_TRUE(report.damaged());
+    EXPECT_NE(report.damage[0].find("second 1D LUT of pass 0: does not rise: red falls"),
+              std::string::npos)
+        << report.damage[0];
+}
+
 TEST(Check, Ciede2000MatchesPublishedPairs) {
     // Pairs from the published CIEDE2000 test data.
     EXPECT_NEAR(zelgen::ciede2000({50, 2.6772, -79.7751}, {50, 0, -82.7485}), 2.0425, 1e-4);
