@@ -106,6 +106,18 @@ TEST(Check, FindsAndLocatesACorruptedCubeWord) {
     const zelgen::FidelityReport fidelity =
         zelgen::measureFidelity(decode(file), zelgen::lookLattice(kGrid, rows), 20000);
     EXPECT_GT(fidelity.passes.at(1).cube.max[0], 200.0);  // 0.25 of full scale
+    EXPECT_FALSE(fidelity.withinLimits());
+    EXPECT_EQ(fidelity.passes.at(1).worstNode, (std::array<int, 4>{2, 2, 2, 0}));
+
+    // A flip in the low byte moves the node by 64 memory steps only: too little to stand out
+    // from its neighbours, but the node no longer holds the look.
+    file[record + 2 + 223] ^= 0x08;
+    file[record + 2 + 222] ^= 0x40;
+    EXPECT_FALSE(zelgen::checkBlocks(decode(file)).damaged());
+    const zelgen::FidelityReport small =
+        zelgen::measureFidelity(decode(file), zelgen::lookLattice(kGrid, rows), 1000);
+    EXPECT_FALSE(small.withinLimits());
+    EXPECT_EQ(small.passes.at(1).worstNode, (std::array<int, 4>{2, 2, 2, 0}));
 }
 
 TEST(Check, ReportsAFallingOneDimensionalLutAsDamage) {

@@ -117,7 +117,16 @@ void printFidelity(std::ostream& out, const std::string& sourcePath, int curve,
             << fixed(s.worstInput[2], 4) << ")\n    limits p99 " << fixed(p.limits().p99, 1)
             << ", max " << fixed(p.limits().max, 1)
             << (p.otherGamut ? " (reads another gamut than the look's)" : " (the look's own gamut)")
-            << (p.withinLimits() ? ": within" : ": OUTSIDE") << "\n";
+            << (p.withinLimits() ? ": within" : ": OUTSIDE") << "\n"
+            << "    at the cube's nodes: largest difference " << fixed(p.nodeError, 1)
+            << " code values";
+        if (!p.otherGamut && p.nodeError > kNodeErrorLimit) {
+            const char* channels[] = {"red", "green", "blue"};
+            out << ", node (red " << p.worstNode[0] << ", green " << p.worstNode[1] << ", blue "
+                << p.worstNode[2] << ") " << channels[p.worstNode[3]]
+                << " does not hold the look: a damaged cube word";
+        }
+        out << "\n";
         if (p.hasFallback) {
             out << "    fallback (colour matrix + 1D LUT) at the " << p.fallback.samples
                 << " reference colours: code values max " << rgb(p.fallback.max, 1)

@@ -139,12 +139,30 @@ PassFidelity measurePass(const zel::DecodedLook& look, const zel::LookPass& pass
                       : low + (high - low) * static_cast<double>(i) /
                                   static_cast<double>(axis.size() - 1);
     }
-    for (const double r : axis) {
-        for (const double g : axis) {
-            for (const double b : axis) {
-                in[0] = r;
-                in[1] = g;
-                in[2] = b;
+    auto trackNode = [&](std::size_t r, std::size_t g, std::size_t b) {
+        for (std::size_t c = 0; c < 3; ++c) {
+            const double error =
+                std::fabs(std::clamp(rendered[c], 0.0, 1.0) - std::clamp(expected[c], 0.0, 1.0)) *
+                kCodeScale;
+            if (error > result.nodeError) {
+                result.nodeError = error;
+                result.worstNode = {static_cast<int>(r), static_cast<int>(g), static_cast<int>(b),
+                                    static_cast<int>(c)};
+            }
+        }
+    };
+    // At a node the camera reads its stored word: it differs from the look only by the memory
+    // step and the rounding of the node positions, unless the word is damaged.
+    for (std::size_t r = 0; r < axis.size(); ++r) {
+        for (std::size_t g = 0; g < axis.size(); ++g) {
+            for (std::size_t b = 0; b < axis.size(); ++b) {
+                in[0] = axis[r];
+                in[1] = axis[g];
+                in[2] = axis[b];
+                if (renderer.source(in, expected)) {
+                    renderer.camera(in, rendered);
+                    trackNode(r, g, b);
+                }
                 compare();
             }
         }
@@ -185,6 +203,14 @@ PassFidelity measurePass(const zel::DecodedLook& look, const zel::LookPass& pass
 }
 
 }  // namespace
+
+bool PassFidelity::withinLimits() const {
+    // In the look's own gamut every node must hold the look.
+    if (!otherGamut && nodeError > kNodeErrorLimit) {
+        return false;
+    }
+    return cube.deltaE99 <= limits().p99 && cube.deltaEMax <= limits().max;
+}
 
 bool FidelityReport::withinLimits() const {
     return std::all_of(passes.begin(), passes.end(),

@@ -32,6 +32,10 @@ struct DeltaELimits {
 };
 constexpr DeltaELimits kOwnGamutLimits{1.0, 5.0};
 constexpr DeltaELimits kOtherGamutLimits{2.0, 10.0};
+// At its nodes a cube that reads the look's own gamut holds the look to within the memory
+// step and the rounding of its node positions (about one 10-bit code value for the steepest
+// looks); a node further off holds a damaged word.
+constexpr double kNodeErrorLimit = 4.0;
 constexpr int kRandomSamples = 100000;
 
 struct ErrorStats {
@@ -55,12 +59,14 @@ struct PassFidelity {
     // the look has no value there, so they are left out.
     int outsideLook = 0;
     bool otherGamut = false;  // the pass reads another gamut than the look's
+    // The largest difference at a node of the cube (10-bit code values) and where: red,
+    // green and blue node index and the channel.
+    double nodeError = 0.0;
+    std::array<int, 4> worstNode{};
     bool hasFallback = false;
     ErrorStats fallback;  // the reference colours through the fallback chain
     const DeltaELimits& limits() const { return otherGamut ? kOtherGamutLimits : kOwnGamutLimits; }
-    bool withinLimits() const {
-        return cube.deltaE99 <= limits().p99 && cube.deltaEMax <= limits().max;
-    }
+    bool withinLimits() const;
 };
 
 struct FidelityReport {
