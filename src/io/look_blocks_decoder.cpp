@@ -305,7 +305,10 @@ DecodedLook decodeLookBlocks(const std::uint8_t* bytes, std::size_t size) {
         return look;
     }
     const int grid = look.facts.generation == 2 ? kSecondGenerationGrid : kFirstGenerationGrid;
-    for (auto& [number, parts] : passes) {
+    for (auto& entry : passes) {
+        // Named references: the decoding lambdas below capture them.
+        const int number = entry.first;
+        const PassParts& parts = entry.second;
         LookPass pass;
         pass.pass = number;
         for (const Part part : expectedParts(look.facts)) {
