@@ -22,6 +22,16 @@ enum ZelException : int {
     ZEL_EXCEPTION_OUTPUT = 5,    // output conversion (look-file body)
 };
 
+// The codes ZelGenerator::zel_get_last_error reports: a ZelException value, or one of these
+// for a job that ended by a failure that is not a stage's own error value.
+enum ZelJobError : int {
+    ZEL_ERROR_NONE = -1,            // the last job did not fail, or no job has ended yet
+    ZEL_ERROR_OUT_OF_MEMORY = 100,  // not enough memory for the job
+    ZEL_ERROR_OUT_OF_RANGE = 101,   // a value or index outside what the look file allows
+    ZEL_ERROR_LENGTH = 102,         // a size too large for the job's buffers
+    ZEL_ERROR_UNEXPECTED = 103,     // any other failure
+};
+
 }  // namespace ZelEnum
 
 #endif  // ZEL_ENUMS_H

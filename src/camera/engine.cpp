@@ -1,7 +1,7 @@
 #include "camera/engine.h"
 
-#include "camera/cube_writer.h"
 #include "camera/lut1d_writer.h"
+#include "camera/lut3d_writer.h"
 #include "camera/matrix_writer.h"
 
 EngineConfig& initEngineConfig(EngineConfig& config, std::int32_t mode) {

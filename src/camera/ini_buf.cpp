@@ -1,4 +1,5 @@
 #include "camera/ini_buf.h"
+#include "settings/camera_models.h"
 
 #include <stdexcept>
 
@@ -138,17 +139,11 @@ std::size_t checkedBlock(int block, Kind wanted) {
 }  // namespace
 
 ZelSharedIniBuf::ZelSharedIniBuf(std::string model) {
-    int column = -1;
-    if (model == "CAMB-001") {
-        column = 0;
-    } else if (model == "CAMB-002") {
-        column = 1;
-    } else if (model == "CAMA-001") {
-        column = 2;
-    }
-    if (column < 0) {
+    const zel::CameraModel* known = zel::findCameraModel(model);
+    if (known == nullptr) {
         return;
     }
+    const int column = known->registerColumn;
     for (std::size_t b = 0; b < kBlockCount; ++b) {
         const BlockSize& size = kBlocks[b];
         const int entries = column == 0 ? size.camb001 : column == 1 ? size.camb002 : size.cama001;

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iostream>
 
+#include "platform/job_error.h"
 #include "zel/enums.h"
 
 namespace {
@@ -55,7 +55,7 @@ const LutLayout& layoutOf(std::uint32_t code) {
             return layout;
         }
     }
-    throw ZelEnum::ZEL_EXCEPTION_ENGINE;
+    zel::failEngine("a 1D LUT block of the look is of a kind the camera has no memory for");
 }
 
 std::uint32_t channelEnable(std::uint32_t channelMask) {
@@ -116,7 +116,7 @@ const zel::LutSegmentTable& lutSegmentTable(std::uint32_t number) {
 }
 
 std::string selectLutRam(std::uint32_t (&headValues)[3], std::uint32_t (&tailValues)[2],
-                         int channel, std::uint32_t channelMask) {
+                         int channel, std::uint32_t channelMask, const zel::Console& console) {
     static constexpr const char* kNames[] = {"Allch_ram", "Rch_ram", "Gch_ram", "Bch_ram"};
     static constexpr std::uint32_t kRamSelect[] = {0x03, 0x00, 0x01, 0x02};
     headValues[0] = 0x00;
@@ -124,7 +124,7 @@ std::string selectLutRam(std::uint32_t (&headValues)[3], std::uint32_t (&tailVal
     tailValues[0] = 0x00;
     tailValues[1] = channelEnable(channelMask);
     if (channel < 0 || channel > 3) {
-        std::cout << "Error: 1D LUT" << std::endl;
+        console.line(zel::Console::kOut, "Error: 1D LUT");
         return std::string();
     }
     headValues[2] = kRamSelect[channel];
@@ -252,7 +252,9 @@ void buildLutMemory(const EngineConfig& config, const DenseCurve& dense, std::ui
         std::uint32_t headValues[3] = {0, 0, 0};
         std::uint32_t tailValues[2] = {0, 0};
         const int ram = channelCount == 1 ? 0 : static_cast<int>(c) + 1;
-        const std::string name = selectLutRam(headValues, tailValues, ram, channelMask);
+        const std::string name =
+            selectLutRam(headValues, tailValues, ram, channelMask,
+                         config.console != nullptr ? *config.console : zel::standardConsole());
         RegisterList head(3);
         head[0].setAddressNumber(pageBase + kChannelEnableRegister);
         head[1].setAddressNumber(pageBase + kAccessRegister);

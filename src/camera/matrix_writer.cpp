@@ -4,6 +4,7 @@
 #include <string>
 
 #include "camera/register_value.h"
+#include "platform/job_error.h"
 #include "zel/enums.h"
 
 namespace {
@@ -102,7 +103,7 @@ void writeMatrixBlock(const ZelSharedParamBuf& paramBuf, std::uint32_t instance,
         }
     }
     if (page == nullptr) {
-        throw ZelEnum::ZEL_EXCEPTION_ENGINE;
+        zel::failEngine("a matrix block of the look is of a kind the camera has no page for");
     }
     const ParamTable& table = paramBuf.*(instance == 0 ? page->table0 : page->tableOther);
     if (!holdsMatrix(table)) {

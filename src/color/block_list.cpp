@@ -6,6 +6,7 @@
 #include "color/conversion_stage.h"
 #include "color/cube_builder.h"
 #include "color/curve_and_matrix.h"
+#include "platform/job_error.h"
 #include "zel/enums.h"
 
 namespace {
@@ -52,7 +53,7 @@ void appendNeutralTail(const ConversionSizes& sizes, std::vector<ZelColorConvert
 
 void rejectUnknownEncoding(std::uint8_t sourceEncoding) {
     if (sourceEncoding > zel::kSourceAcesCct) {
-        throw ZelEnum::ZEL_EXCEPTION_LATTICE;
+        zel::failLattice("the source encoding of the look is not one the library knows");
     }
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "color/grid_resampler.h"
+#include "platform/job_error.h"
 #include "settings/look_settings.h"
 #include "zel/enums.h"
 
@@ -56,7 +57,7 @@ void resampleIntoCube(const ZelColorConverter& hostLattice, ZelColorConverter& c
     // The grid never runs past the cube's storage, whatever the sizes said.
     const std::size_t n = axis.size();
     if (cube.cube.size() < n * n * n * 3) {
-        throw ZelEnum::ZEL_EXCEPTION_LATTICE;
+        zel::failLattice("a cube block is smaller than its grid");
     }
     double* nodes = cube.cube.data();
     const TetrahedralSampler look(hostLattice, true);
@@ -80,7 +81,7 @@ CodeRange standardCodeRange(std::uint8_t sourceEncoding) {
         case kSourceAcesCct:
             return {kAcesCctBlack, kAcesStandardTop};
         default:
-            throw ZelEnum::ZEL_EXCEPTION_LATTICE;
+            zel::failLattice("the source encoding of the look is not one the library knows");
     }
 }
 
@@ -95,7 +96,7 @@ CodeRange extendedCodeRange(std::uint8_t sourceEncoding, std::uint32_t instance)
         case kSourceAcesCct:
             return {kAcesCctBlack, kAcesCctExtendedTop};
         default:
-            throw ZelEnum::ZEL_EXCEPTION_LATTICE;
+            zel::failLattice("the source encoding of the look is not one the library knows");
     }
 }
 

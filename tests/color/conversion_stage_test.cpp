@@ -7,6 +7,7 @@
 #include "color/cube_builder.h"
 #include "color/curve_and_matrix.h"
 #include "color/transfer_curves.h"
+#include "platform/job_error.h"
 #include "test_lattices.h"
 #include "zel/enums.h"
 
@@ -82,8 +83,7 @@ TEST(BlockList, StandardAndExtendedBlocksInCameraOrder) {
                                                     {4, 1, 3, 3, 0, 0, 0},
                                                     {5, 0, 3, 3, 0, 0, 0},
                                                     {5, 1, 3, 3, 0, 0, 0}}));
-    EXPECT_THROW(buildBlockListExtended(sizesFor(2), {4, 0, 0}, look, blocks),
-                 ZelEnum::ZelException);
+    EXPECT_THROW(buildBlockListExtended(sizesFor(2), {4, 0, 0}, look, blocks), zel::JobError);
 }
 
 // Every cube node is the lookup of its own point computed straight from the definition,

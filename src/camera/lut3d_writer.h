@@ -1,5 +1,5 @@
-#ifndef ZEL_CAMERA_CUBE_WRITER_H
-#define ZEL_CAMERA_CUBE_WRITER_H
+#ifndef ZEL_CAMERA_LUT3D_WRITER_H
+#define ZEL_CAMERA_LUT3D_WRITER_H
 
 // The camera's 3D LUT as a cube memory: a fixed grid of nodes (20 per axis in the first
 // generation, 34 in the second) whose RGB values are 16-bit words in eight banks, one per
@@ -79,4 +79,4 @@ int loadCubeControlSecondGeneration(RegisterList& list);
 // min(20, size) evenly spread node positions.
 void computeCubeControl(RegisterList& list, const EngineConfig& config, std::int32_t size);
 
-#endif  // ZEL_CAMERA_CUBE_WRITER_H
+#endif  // ZEL_CAMERA_LUT3D_WRITER_H
