@@ -3,6 +3,7 @@
 #include "camera/lut1d_writer.h"
 #include "camera/lut3d_writer.h"
 #include "camera/matrix_writer.h"
+#include "camera/register_block.h"
 
 EngineConfig& initEngineConfig(EngineConfig& config, std::int32_t mode) {
     if (mode != 0 && mode != 2) {
@@ -47,10 +48,10 @@ void runEngine(const EngineConfig& config, const std::vector<BlockOrderEntry>& b
     if (!firstGeneration && !secondGeneration) {
         return;
     }
-    iniBuf.header(34) = paramBuf.firstLutHeader;
+    iniBuf.header(zel::block::kFirstLutHeader) = paramBuf.firstLutHeader;
     if (firstGeneration) {
-        iniBuf.header(72) = paramBuf.secondLutHeader0;
-        iniBuf.header(73) = paramBuf.secondLutHeader1;
+        iniBuf.header(zel::block::kSecondLutHeader0) = paramBuf.secondLutHeader0;
+        iniBuf.header(zel::block::kSecondLutHeader1) = paramBuf.secondLutHeader1;
     }
 
     // Every cube takes the domain option of the first one.
@@ -77,7 +78,7 @@ void runEngine(const EngineConfig& config, const std::vector<BlockOrderEntry>& b
                 break;
             case zel::kCodeFirstLut:
                 if (fixedFirstLut) {
-                    loadLutControl0800(iniBuf.list(30));
+                    loadLutControl0800(iniBuf.list(zel::block::kFirstLutControl));
                 } else {
                     write1dLutBlock(config, paramBuf, iniBuf, entry.instance, entry.typeCode);
                 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "camera/register_block.h"
 #include "platform/job_error.h"
 #include "zel/enums.h"
 
@@ -45,8 +46,10 @@ struct LutLayout {
 };
 
 constexpr LutLayout kLayouts[] = {
-    {zel::kCodeFirstLut, 0x0800, 0x800, 30, 31, 32, 33, 7008.0, 7008.0},
-    {zel::kCodeSecondLut, 0x0100, 0x000, 64, 65, 66, 67, 4960.0, 8192.0},
+    {zel::kCodeFirstLut, 0x0800, 0x800, zel::block::kFirstLutControl, zel::block::kFirstLutData,
+     zel::block::kFirstLutHead, zel::block::kFirstLutTail, 7008.0, 7008.0},
+    {zel::kCodeSecondLut, 0x0100, 0x000, zel::block::kSecondLutControl, zel::block::kSecondLutData,
+     zel::block::kSecondLutHead, zel::block::kSecondLutTail, 4960.0, 8192.0},
 };
 
 const LutLayout& layoutOf(std::uint32_t code) {

@@ -1,4 +1,5 @@
 #include "camera/lut3d_writer.h"
+#include "camera/register_block.h"
 
 #include <cmath>
 
@@ -72,13 +73,12 @@ int loadFirstGenerationPage(RegisterList& list, const NodePositions& positions) 
 }
 
 CubeBlocks blocksOf(std::uint32_t instance, bool secondGeneration) {
-    if (instance == 0) {
-        return {42, 43, 44, 45, 46};
-    }
-    if (instance == 1 || !secondGeneration) {
-        return {47, 48, 49, 50, 51};
-    }
-    return {52, 53, 54, 55, 56};
+    // The first generation keeps every cube after the first in the second cube's blocks.
+    const int slot = instance == 0 ? 0 : instance == 1 || !secondGeneration ? 1 : 2;
+    const int shift = slot * zel::block::kCubeBlocksPerInstance;
+    return {zel::block::kCubeControl + shift, zel::block::kCubeBegin + shift,
+            zel::block::kCubeSelect + shift, zel::block::kCubeMemory + shift,
+            zel::block::kCubeEnd + shift};
 }
 
 // The cube and header of an instance; the first generation keeps every cube after the
