@@ -108,11 +108,8 @@ void runJob(zel::detail::GeneratorState& state, ZelGenInput& input, Output& outp
         const std::string model = modelString(input);
         const ProgressSchedule schedule = progressScheduleFor(gridSize);
         const std::uint32_t flags = input.flags;
-        const std::uint32_t lowFlags = flags & 0xFu;
         const bool longChain = (flags & (1u << 4)) != 0;
         const bool fullDomain = (flags & (1u << 8)) != 0;
-        const bool flag12 = (flags & (1u << 12)) != 0;
-        const bool flag16 = (flags & (1u << 16)) != 0;
 
         // Stage 1: look settings.
         const ZelSettingsSeed seed(sourceEncoding, outputCurve, outputRange, model, longChain);
@@ -151,8 +148,7 @@ void runJob(zel::detail::GeneratorState& state, ZelGenInput& input, Output& outp
         const ConversionEncodings encodings{sourceEncoding, outputCurve, outputRange};
         blocks = std::make_unique<std::vector<ZelColorConverter>>();
         if constexpr (kStandard) {
-            buildBlockListStandard(sizes, encodings, *lattice, *blocks, fullDomain, flag12, flag16,
-                                   lowFlags);
+            buildBlockListStandard(sizes, encodings, *lattice, *blocks, fullDomain);
         } else {
             buildBlockListExtended(sizes, encodings, *lattice, *blocks);
         }

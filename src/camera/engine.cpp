@@ -55,7 +55,8 @@ void runEngine(const EngineConfig& config, const std::vector<BlockOrderEntry>& b
     }
 
     // Every cube takes the domain option of the first one.
-    const std::int32_t flagD = paramBuf.cubeHeader0.size() > 4 ? paramBuf.cubeHeader0[4] : 0;
+    const std::int32_t fullCodeRange =
+        paramBuf.cubeHeader0.size() > 4 ? paramBuf.cubeHeader0[4] : 0;
     // The camera loads its own control page for the first 1D LUT when asked to.
     const bool fixedFirstLut =
         paramBuf.firstLutHeader.size() > 4 && paramBuf.firstLutHeader[4] == 1;
@@ -70,10 +71,11 @@ void runEngine(const EngineConfig& config, const std::vector<BlockOrderEntry>& b
                 break;
             case zel::kCodeCube:
                 if (firstGeneration) {
-                    writeCubeBlock(config, paramBuf, iniBuf, sourceEncoding, entry.instance, flagD);
+                    writeCubeBlock(config, paramBuf, iniBuf, sourceEncoding, entry.instance,
+                                   fullCodeRange);
                 } else {
-                    writeCubeBlock(config, paramBuf, iniBuf, sourceEncoding, entry.instance, flagD,
-                                   config.mode);
+                    writeCubeBlock(config, paramBuf, iniBuf, sourceEncoding, entry.instance,
+                                   fullCodeRange, config.mode);
                 }
                 break;
             case zel::kCodeFirstLut:

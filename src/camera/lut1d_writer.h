@@ -22,7 +22,7 @@ constexpr std::size_t kDenseCodes = 65536;
 const zel::LutSegmentTable& lutSegmentTable(std::uint32_t number);
 
 // Writes the 1D LUT of block (code, instance), code 8 or 14, into its LUT control page and
-// memories when its flagC is 1; otherwise, and for a block whose header or table is
+// memories when its writeToMemory is 1; otherwise, and for a block whose header or table is
 // missing, the register image is left as it is. Throws the engine error for another code.
 void write1dLutBlock(const EngineConfig& config, const ZelSharedParamBuf& paramBuf,
                      ZelSharedIniBuf& iniBuf, std::uint32_t instance, std::uint32_t code);

@@ -106,7 +106,7 @@ bool holdsCube(const ParamCube& cube, const ParamHeader& header) {
 
 void writeCube(const EngineConfig& config, const ZelSharedParamBuf& paramBuf,
                ZelSharedIniBuf& iniBuf, std::uint8_t sourceEncoding, std::uint32_t instance,
-               std::int32_t flagD, bool secondGeneration) {
+               std::int32_t fullCodeRange, bool secondGeneration) {
     const auto [cube, header] = cubeOf(paramBuf, instance, secondGeneration);
     if (!holdsCube(*cube, *header)) {
         return;
@@ -119,7 +119,7 @@ void writeCube(const EngineConfig& config, const ZelSharedParamBuf& paramBuf,
     if (secondGeneration) {
         // The second-generation camera reads its nodes evenly spread whatever the domain.
         loadCubeControlSecondGeneration(control);
-    } else if (flagD == 1) {
+    } else if (fullCodeRange == 1) {
         computeCubeControl(control, config, (*header)[0]);
     } else if (sourceEncoding == zel::kSourceQEnc3Prims3 ||
                sourceEncoding == zel::kSourceQEnc3Film) {
@@ -292,13 +292,13 @@ void computeCubeControl(RegisterList& list, const EngineConfig& config, std::int
 
 void writeCubeBlock(const EngineConfig& config, const ZelSharedParamBuf& paramBuf,
                     ZelSharedIniBuf& iniBuf, std::uint8_t sourceEncoding, std::uint32_t instance,
-                    std::int32_t flagD) {
-    writeCube(config, paramBuf, iniBuf, sourceEncoding, instance, flagD, false);
+                    std::int32_t fullCodeRange) {
+    writeCube(config, paramBuf, iniBuf, sourceEncoding, instance, fullCodeRange, false);
 }
 
 void writeCubeBlock(const EngineConfig& config, const ZelSharedParamBuf& paramBuf,
                     ZelSharedIniBuf& iniBuf, std::uint8_t sourceEncoding, std::uint32_t instance,
-                    std::int32_t flagD, std::uint32_t mode) {
-    writeCube(config, paramBuf, iniBuf, sourceEncoding, instance, flagD,
+                    std::int32_t fullCodeRange, std::uint32_t mode) {
+    writeCube(config, paramBuf, iniBuf, sourceEncoding, instance, fullCodeRange,
               mode == static_cast<std::uint32_t>(zel::kSecondGeneration));
 }

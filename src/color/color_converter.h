@@ -79,15 +79,14 @@ class ZelColorConverter {
     std::int32_t kind = zel::kKindNone;
     double domainOffset = 0.0;  // a code value x maps to grid coordinate (x + offset) * scale
     double domainScale = 0.0;
-    double domainSpare = 0.0;
     std::int32_t inputFirst = 0;  // 1D: first input code of the span
     std::int32_t inputLast = 0;   // 1D: last input code of the span
     std::uint32_t typeCode = 0;
     std::uint32_t instance = 0;
-    std::uint8_t flagA = 0;  // first 1D LUT: the camera loads its fixed table instead
-    std::uint8_t flagB = 0;  // 1D: only the header is stored
-    std::uint8_t flagC = 0;  // 1D: written to LUT memory
-    std::uint8_t flagD = 0;  // cube: spans code values 0 to 1 directly
+    std::uint8_t useFixedTable = 0;  // first 1D LUT: the camera loads its fixed table instead
+    std::uint8_t headerOnly = 0;     // 1D: only the header is stored
+    std::uint8_t writeToMemory = 0;  // 1D: written to LUT memory
+    std::uint8_t fullCodeRange = 0;  // cube: spans code values 0 to 1 directly
 
   private:
     std::size_t nodeOffset(std::int32_t i, std::int32_t j, std::int32_t k) const {

@@ -41,6 +41,5 @@ void setConversionSizes(ConversionSizes& sizes, std::int32_t generationMode) {
     sizes.cubeColumns = 3;
     sizes.matrixColumns = 1;
     sizes.referenceCount = 40;
-    sizes.spare = second ? 14 : 0;
     sizes.generationMode = generationMode;
 }

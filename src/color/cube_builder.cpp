@@ -1,9 +1,11 @@
 #include "color/cube_builder.h"
+#include "color/transfer_curves.h"
 
 #include <cstddef>
 #include <vector>
 
 #include "color/grid_resampler.h"
+#include "color/transfer_curves.h"
 #include "platform/job_error.h"
 #include "settings/look_settings.h"
 #include "zel/enums.h"
@@ -39,17 +41,6 @@ std::vector<double> cubeAxis(std::int32_t gridSize, const CodeRange& range, bool
 void setDomain(ZelColorConverter& cube, const CodeRange& range) {
     cube.domainOffset = -range.low;
     cube.domainScale = 1.0 / (range.high - range.low);
-    cube.domainSpare = 0.0;
-}
-
-double clampUnit(double value) {
-    if (value > 1.0) {
-        return 1.0;
-    }
-    if (value < 0.0) {
-        return 0.0;
-    }
-    return value;
 }
 
 void resampleIntoCube(const ZelColorConverter& hostLattice, ZelColorConverter& cube,

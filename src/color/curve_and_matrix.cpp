@@ -30,16 +30,6 @@ double encodeSource(std::uint8_t sourceEncoding, double linear) {
 
 namespace {
 
-double clampUnit(double value) {
-    if (value > 1.0) {
-        return 1.0;
-    }
-    if (value < 0.0) {
-        return 0.0;
-    }
-    return value;
-}
-
 void fillNeutralTable(const ConversionSizes& sizes, std::uint8_t sourceEncoding,
                       const TetrahedralSampler& look, ZelColorConverter& table) {
     table.inputFirst = sizes.inputFirst;
