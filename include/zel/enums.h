@@ -13,8 +13,9 @@ enum ZEL_STATUS : int {
     ZEL_STATUS_DONE = 5,      // the job finished all stages
 };
 
-// Error values a job stage throws to abort the job. The job reports the value as a
-// decimal line on the standard error stream.
+// Error values of the job stages: a stage that cannot go on ends the job with one of
+// them. The job reports the value as a decimal line on the standard error stream (or the
+// console the host set) and keeps it for ZelGenerator::zel_get_last_error.
 enum ZelException : int {
     ZEL_EXCEPTION_LATTICE = 0,   // bad lattice or look input
     ZEL_EXCEPTION_SETTINGS = 1,  // unknown camera model or unsupported selector

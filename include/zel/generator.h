@@ -66,7 +66,8 @@ class ZelGenerator {
     // went wrong ("" for none), cut to capacity - 1 bytes and NUL-terminated.
     ZEL_API int zel_get_last_error(char* message, std::size_t capacity);
     // Sends the library's console lines of this generator's jobs to `sink` (with `user`);
-    // a null sink silences them. Applies from the next job on.
+    // a null sink silences them. Applies from the next job on; the sink is called on the
+    // job's thread, one whole line a call, and `user` must outlive the jobs that use it.
     ZEL_API void zel_set_console(ConsoleSink sink, void* user);
     // Sends the console lines to the standard output and error streams again (the
     // default).

@@ -35,10 +35,6 @@ void ZelColorConverter::initLattice(std::int32_t newKind, std::int32_t newRows,
     }
 }
 
-void ZelColorConverter::reinitLattice(std::int32_t newRows, std::int32_t newColumns) {
-    initLattice(kind, newRows, newColumns);
-}
-
 void ZelColorConverter::loadFlatTable(const std::vector<double>& values) {
     switch (kind) {
         case zel::kKind1d:

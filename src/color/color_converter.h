@@ -36,13 +36,11 @@ class ZelColorConverter {
 
     // Sizes and zero-fills the table of `kind`: 1 a rows x columns table, 2 a cube of
     // rows^3 nodes of three values, 3 a 3x3 matrix (rows 3, columns 1 whatever was
-    // passed). Any other kind throws ZelException 0 after storing the sizes.
+    // passed). Any other kind throws the lattice error after storing the sizes.
     void initLattice(std::int32_t kind, std::int32_t rows, std::int32_t columns);
-    // initLattice with the current kind.
-    void reinitLattice(std::int32_t rows, std::int32_t columns);
     // Fills the table of the current kind from a flat array in its storage order
     // (1D: row-major with `columns` values a row; cube: node-major with `columns` values
-    // a node; matrix: row-major 3x3). Throws ZelException 0 for kind 0.
+    // a node; matrix: row-major 3x3). Throws the lattice error for kind 0.
     void loadFlatTable(const std::vector<double>& values);
     // Fills the cube from the host's node table: four floats a node, blue fastest, the
     // fourth float of each node not read.
