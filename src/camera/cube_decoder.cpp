@@ -1,7 +1,8 @@
 #include "camera/cube_decoder.h"
 
-#include "camera/cube_writer.h"
 #include "camera/ini_buf.h"
+#include "camera/lut3d_writer.h"
+#include "camera/register_block.h"
 
 namespace {
 
@@ -131,7 +132,8 @@ DecodedCube decodeCubeMemory(const CubeRegisters& registers, int grid) {
 CubeRegisters encodeCubeMemory(const DecodedCube& cube) {
     // A register image of the generation whose grid this is gives the lists their sizes.
     ZelSharedIniBuf image(cube.grid == kSecondGenerationGrid ? "CAMB-002" : "CAMB-001");
-    const CubeBlocks blocks{42, 43, 44, 45, 46};
+    const CubeBlocks blocks{zel::block::kCubeControl, zel::block::kCubeBegin,
+                            zel::block::kCubeSelect, zel::block::kCubeMemory, zel::block::kCubeEnd};
     storeCubeMemory(splitBanks(cube.nodes, cube.grid), image, blocks);
     CubeRegisters out;
     out.control.resize(cube.control.size());

@@ -3,7 +3,7 @@
 
 // Reads a cube memory back: the words of the eight banks and three channels become the
 // grid's node values again, and the control page tells where the nodes sit on the input
-// axis. It is the inverse of the 3D LUT writer (cube_writer.h): decoding what the writer
+// axis. It is the inverse of the 3D LUT writer (lut3d_writer.h): decoding what the writer
 // stored gives each node back to within one memory step (1/8192), and storing the decoded
 // cube gives the same registers again.
 

@@ -4,6 +4,7 @@
 
 #include "camera/engine.h"
 #include "camera/ini_buf.h"
+#include "camera/register_block.h"
 
 namespace {
 
@@ -189,11 +190,14 @@ DecodedLut1d decodeLutMemory(std::uint32_t code, const LutRegisters& registers) 
 LutRegisters encodeLutMemory(const DecodedLut1d& lut) {
     const LutCodeFacts facts = lutCodeFacts(lut.code);
     const bool firstLut = lut.code == zel::kCodeFirstLut;
-    const int controlBlock = firstLut ? 30 : 64;
+    const int control = firstLut ? zel::block::kFirstLutControl : zel::block::kSecondLutControl;
+    const int data = firstLut ? zel::block::kFirstLutData : zel::block::kSecondLutData;
+    const int head = firstLut ? zel::block::kFirstLutHead : zel::block::kSecondLutHead;
+    const int tail = firstLut ? zel::block::kFirstLutTail : zel::block::kSecondLutTail;
     ZelSharedIniBuf image("CAMB-001");
     if (lut.words.empty()) {
         // Only the control page: the camera's own table.
-        RegisterList& page = image.list(controlBlock);
+        RegisterList& page = image.list(control);
         page.assign(lut.control.size(), RegisterEntry());
         for (std::size_t i = 0; i < lut.control.size(); ++i) {
             page[i].setAddressNumber(facts.pageBase + static_cast<std::uint32_t>(i));
@@ -210,9 +214,9 @@ LutRegisters encodeLutMemory(const DecodedLut1d& lut) {
                        lut.shiftInput, lut.addOffset, lut.channelMask);
     }
     LutRegisters out;
-    out.control = image.list(controlBlock);
-    out.head = image.group(controlBlock + 2);
-    out.data = image.group(controlBlock + 1);
-    out.tail = image.group(controlBlock + 3);
+    out.control = image.list(control);
+    out.head = image.group(head);
+    out.data = image.group(data);
+    out.tail = image.group(tail);
     return out;
 }

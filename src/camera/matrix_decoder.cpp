@@ -5,6 +5,7 @@
 #include "camera/ini_buf.h"
 #include "camera/matrix_writer.h"
 #include "camera/param_buf.h"
+#include "camera/register_block.h"
 #include "zel/enums.h"
 
 namespace {
@@ -27,9 +28,9 @@ struct PageSlot {
     int block;
 };
 constexpr PageSlot kPages[] = {
-    {0x0200, zel::kCodeColorMatrix, 60},
-    {0x0280, zel::kCodeGainMatrix, 4},
-    {0x0700, zel::kCodeSecondMatrix, 5},
+    {0x0200, zel::kCodeColorMatrix, zel::block::kSecondPathColorMatrix},
+    {0x0280, zel::kCodeGainMatrix, zel::block::matrixPage(0, zel::block::kMatrixSlotGain)},
+    {0x0700, zel::kCodeSecondMatrix, zel::block::matrixPage(0, zel::block::kMatrixSlotSecond)},
 };
 
 }  // namespace

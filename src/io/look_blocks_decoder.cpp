@@ -1,85 +1,32 @@
 #include "io/look_blocks_decoder.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
+#include <set>
 
-#include "camera/cube_writer.h"
+#include "camera/lut3d_writer.h"
+#include "camera/register_block.h"
+#include "io/body_block_tables.h"
+#include "io/body_chunk_writer.h"
 #include "io/body_records.h"
 #include "io/byte_order.h"
+#include "io/chunk_head.h"
+#include "io/header_part_layout.h"
+#include "io/metadata_blocks.h"
 
 namespace zel {
 
 namespace {
 
-constexpr std::size_t kFileHeaderLength = 256;
-constexpr std::size_t kLookHeaderLength = 896;
-constexpr std::size_t kChunkHeadLength = 64;
-constexpr std::size_t kStandardSlots = 256;
-constexpr std::size_t kExtendedSlots = 512;
-constexpr std::uint16_t kStandardBlockLength = 256;
-constexpr std::uint16_t kExtendedBlockLength = 1440;
-constexpr int kCubeLists = 24;
-constexpr int kCubeClose = 50;
+using io::kFileHeaderLength;
+using io::kLookHeaderLength;
+constexpr std::size_t kChunkHeadLength = io::kChunkHeadSize;
+constexpr std::size_t kStandardSlots = ZelBinary::kEntryCount;
+constexpr std::size_t kExtendedSlots = ExtendedBody::kEntryCount;
 constexpr std::uint32_t kColorMatrixBase = 0x0200;
 constexpr std::uint32_t kGainMatrixBase = 0x0280;
 constexpr std::uint32_t kSecondMatrixBase = 0x0700;
-
-// Which part of the body an entry's (flag, category, subtype) names, as the output
-// conversion lays the colour blocks out.
-enum class Part : std::uint8_t { Other, Cube, SecondLut, FirstLut, ColorMatrix, Gain, Second };
-
-Part partOf(std::uint8_t flag, std::uint8_t category, std::uint8_t subtype) {
-    if (category == 4 && subtype == 0) {
-        return Part::Cube;
-    }
-    if (category == 3 && subtype == 0 && flag == 1) {
-        return Part::SecondLut;
-    }
-    if (category == 3 && subtype == 2) {
-        return Part::FirstLut;
-    }
-    if (category == 2 && subtype == 0 && flag == 1) {
-        return Part::ColorMatrix;
-    }
-    if (category == 2 && subtype == 2) {
-        return Part::Gain;
-    }
-    if (category == 2 && subtype == 4) {
-        return Part::Second;
-    }
-    return Part::Other;
-}
-
-const char* partName(Part part) {
-    switch (part) {
-        case Part::Cube:
-            return "cube";
-        case Part::SecondLut:
-            return "second 1D LUT";
-        case Part::FirstLut:
-            return "first 1D LUT";
-        case Part::ColorMatrix:
-            return "colour matrix";
-        case Part::Gain:
-            return "gain matrix";
-        case Part::Second:
-            return "second matrix";
-        case Part::Other:
-            break;
-    }
-    return "block";
-}
-
-// The registers of the parts of one pass, gathered from their records.
-struct PassParts {
-    CubeRegisters cube;
-    LutRegisters secondLut;
-    LutRegisters firstLut;
-    RegisterList colorMatrix;
-    RegisterList gain;
-    RegisterList second;
-    std::map<Part, bool> seen;
-};
 
 class Reader {
   public:
@@ -157,9 +104,9 @@ LookFacts readFacts(const Reader& file, std::size_t& bodyAt) {
         throw LookDecodeError("the metadata header list does not begin with \"MDHL\"");
     }
     const std::uint16_t blockLength = file.u16(list + 8);
-    if (blockLength == kStandardBlockLength) {
+    if (blockLength == io::kStandardBlockLength) {
         facts.layout = LookLayout::Standard;
-    } else if (blockLength == kExtendedBlockLength) {
+    } else if (blockLength == io::kExtendedBlockLength) {
         facts.layout = LookLayout::Extended;
     } else {
         throw LookDecodeError("the metadata blocks are " + std::to_string(blockLength) +
@@ -168,76 +115,90 @@ LookFacts readFacts(const Reader& file, std::size_t& bodyAt) {
     return facts;
 }
 
-void placeList(RegisterGroup& group, std::size_t index, RegisterList list) {
-    if (group.size() <= index) {
-        group.resize(index + 1);
+// What a record of this category holds, for messages.
+const char* recordName(std::uint8_t category) {
+    switch (category) {
+        case 4:
+            return "cube";
+        case 3:
+            return "1D LUT";
+        case 2:
+            return "matrix";
+        default:
+            return "register table";
     }
-    group[index] = std::move(list);
 }
 
-// Puts repetition r of a part's record where the block's decoder expects it.
-void place(PassParts& parts, Part part, int r, RegisterList registers) {
-    switch (part) {
-        case Part::Cube:
-            if (r == 0) {
-                parts.cube.control = std::move(registers);
-            } else if (r == 1 && registers.size() == 3) {
-                parts.cube.begin = {registers[2]};
-            } else if (r == kCubeClose && !registers.empty()) {
-                parts.cube.end = {registers[0]};
-            } else if (r >= 2 && r < 2 + 2 * kCubeLists) {
-                placeList(r % 2 == 0 ? parts.cube.select : parts.cube.data,
-                          static_cast<std::size_t>((r - 2) / 2), std::move(registers));
-            }
-            break;
-        case Part::SecondLut:
-        case Part::FirstLut: {
-            LutRegisters& lut = part == Part::SecondLut ? parts.secondLut : parts.firstLut;
-            if (r == 0) {
-                lut.control = std::move(registers);
+// The register image the body's records rebuild: each record's registers go back to the
+// register block (or list of a block) that the body writer's selection table took them
+// from.
+class ImageBuilder {
+  public:
+    explicit ImageBuilder(body::BodyKind kind) : kind_(kind) {}
+
+    // Puts the registers of repetition `r` of an entry back; false when the selection table
+    // has no row for it.
+    bool place(const BodyEntry& entry, int r, RegisterList registers) {
+        std::size_t q = 0;
+        const body::SelectionRow* row =
+            body::findSelectionRow(kind_, entry.category, entry.subtype, r, q);
+        if (row == nullptr) {
+            return false;
+        }
+        const body::Registers& from = entry.flag == 0 ? row->firstPath : row->secondPath;
+        const int number = from.byPass[entry.pass < 2 ? entry.pass : 2];
+        switch (from.source) {
+            case body::Source::Block:
+                blocks_[number] = std::move(registers);
+                break;
+            case body::Source::GroupList: {
+                RegisterGroup& group = groups_[number];
+                if (group.size() <= q) {
+                    group.resize(q + 1);
+                }
+                group[q] = std::move(registers);
                 break;
             }
-            const auto q = static_cast<std::size_t>((r - 1) / 3);
-            RegisterGroup& group = r % 3 == 1 ? lut.head : r % 3 == 2 ? lut.data : lut.tail;
-            placeList(group, q, std::move(registers));
-            break;
+            case body::Source::CubeOpen:
+                // ("0402", "00"), ("0403", "01"), then the begin entry.
+                if (registers.size() == 3) {
+                    blocks_[number] = {registers[2]};
+                }
+                break;
+            case body::Source::CubeClose:
+                // The end entry, then ("0402", "07"), ("0403", "00").
+                if (!registers.empty()) {
+                    blocks_[number] = {registers[0]};
+                }
+                break;
         }
-        case Part::ColorMatrix:
-            parts.colorMatrix = std::move(registers);
-            break;
-        case Part::Gain:
-            parts.gain = std::move(registers);
-            break;
-        case Part::Second:
-            parts.second = std::move(registers);
-            break;
-        case Part::Other:
-            break;
+        return true;
     }
-}
+
+    bool has(int block) const { return blocks_.count(block) != 0 || groups_.count(block) != 0; }
+    RegisterList list(int block) const {
+        const auto at = blocks_.find(block);
+        return at == blocks_.end() ? RegisterList() : at->second;
+    }
+    RegisterGroup group(int block) const {
+        const auto at = groups_.find(block);
+        return at == groups_.end() ? RegisterGroup() : at->second;
+    }
+
+  private:
+    body::BodyKind kind_;
+    std::map<int, RegisterList> blocks_;
+    std::map<int, RegisterGroup> groups_;
+};
 
 template <typename Decode>
-void decodePart(const PassParts& parts, Part part, int pass, std::vector<std::string>& problems,
-                Decode&& decode) {
-    const std::string where = std::string(partName(part)) + " of pass " + std::to_string(pass);
-    const auto seen = parts.seen.find(part);
-    if (seen == parts.seen.end()) {
-        return;
-    }
+void decodePart(const char* name, int pass, std::vector<std::string>& problems, Decode&& decode) {
     try {
         decode();
     } catch (const std::exception& e) {
-        problems.push_back(where + ": " + e.what());
+        problems.push_back(std::string(name) + " of pass " + std::to_string(pass) + ": " +
+                           e.what());
     }
-}
-
-// The parts a sound look file of this layout carries in every pass.
-std::vector<Part> expectedParts(const LookFacts& facts) {
-    if (facts.layout == LookLayout::Standard) {
-        return {Part::Cube,     Part::ColorMatrix, Part::SecondLut,
-                Part::FirstLut, Part::Gain,        Part::Second};
-    }
-    return {Part::Cube, Part::FirstLut, Part::Gain, Part::Second};
 }
 
 }  // namespace
@@ -260,24 +221,20 @@ DecodedLook decodeLookBlocks(const std::uint8_t* bytes, std::size_t size) {
     const std::size_t end =
         tableAt + std::min(bodyLength, file.size() - tableAt);  // records lie before here
 
-    std::map<int, PassParts> passes;
+    ImageBuilder image(look.facts.layout == LookLayout::Standard ? body::BodyKind::Standard
+                                                                 : body::BodyKind::Extended);
+    std::set<int> passes;
     int lastPass = -1;
     std::uint32_t lastKey = 0xFFFFFFFFu;
     int repetition = 0;
     for (const BodyEntry& entry : readBodyEntries(bytes, size, tableAt, slots)) {
-        // An entry continues its block's run while pass, flag, category and subtype stay.
+        // An entry continues its block's run while pass, path, category and subtype stay.
         const std::uint32_t key = (std::uint32_t{entry.flag} << 16) |
                                   (std::uint32_t{entry.category} << 8) | entry.subtype;
         repetition = entry.pass == lastPass && key == lastKey ? repetition + 1 : 0;
         lastPass = entry.pass;
         lastKey = key;
-
-        const Part part = partOf(entry.flag, entry.category, entry.subtype);
-        if (part == Part::Other) {
-            continue;
-        }
-        PassParts& parts = passes[entry.pass];
-        parts.seen[part] = true;
+        passes.insert(entry.pass);
         if (entry.registerCount == 0) {
             continue;
         }
@@ -285,14 +242,14 @@ DecodedLook decodeLookBlocks(const std::uint8_t* bytes, std::size_t size) {
         if (entry.offset < slots * kBodyEntryLength || entry.offset > bodyLength ||
             !readBodyRecord(bytes, end, tableAt + entry.offset, entry.registerCount,
                             entry.valuesOnly, &registers)) {
-            look.problems.push_back(std::string(partName(part)) + " of pass " +
+            look.problems.push_back(std::string(recordName(entry.category)) + " of pass " +
                                     std::to_string(entry.pass) + ": entry " +
                                     std::to_string(entry.slot) + " points at offset " +
                                     std::to_string(entry.offset) + " where no sound record of " +
                                     std::to_string(entry.registerCount) + " registers lies");
             continue;
         }
-        place(parts, part, repetition, std::move(registers));
+        image.place(entry, repetition, std::move(registers));
     }
 
     if (passes.empty()) {
@@ -304,33 +261,64 @@ DecodedLook decodeLookBlocks(const std::uint8_t* bytes, std::size_t size) {
                             : ""));
         return look;
     }
+    const bool standard = look.facts.layout == LookLayout::Standard;
     const int grid = look.facts.generation == 2 ? kSecondGenerationGrid : kFirstGenerationGrid;
-    for (auto& entry : passes) {
-        // Named references: the decoding lambdas below capture them.
-        const int number = entry.first;
-        const PassParts& parts = entry.second;
+    std::vector<std::string>& problems = look.problems;
+    for (const int number : passes) {
         LookPass pass;
         pass.pass = number;
-        for (const Part part : expectedParts(look.facts)) {
-            if (parts.seen.count(part) == 0) {
-                look.problems.push_back(std::string(partName(part)) + " of pass " +
-                                        std::to_string(number) + ": missing");
+        // Pass p carries cube instance p, and in the standard layout colour matrix p.
+        const int cube = block::kCubeControl + block::kCubeBlocksPerInstance * std::min(number, 2);
+        const int colorMatrix = block::kSecondPathColorMatrix + std::min(number, 1);
+        const int gain = block::matrixPage(std::min(number, 2), block::kMatrixSlotGain);
+        const int second = block::matrixPage(std::min(number, 2), block::kMatrixSlotSecond);
+        auto present = [&](const char* name, int at) {
+            if (!image.has(at)) {
+                problems.push_back(std::string(name) + " of pass " + std::to_string(number) +
+                                   ": missing");
+                return false;
             }
+            return true;
+        };
+        if (present("cube", cube)) {
+            decodePart("cube", number, problems, [&] {
+                pass.cube =
+                    decodeCubeMemory({image.list(cube), image.list(cube + 1), image.group(cube + 2),
+                                      image.group(cube + 3), image.list(cube + 4)},
+                                     grid);
+            });
         }
-        std::vector<std::string>& problems = look.problems;
-        decodePart(parts, Part::Cube, number, problems,
-                   [&] { pass.cube = decodeCubeMemory(parts.cube, grid); });
-        decodePart(parts, Part::ColorMatrix, number, problems, [&] {
-            pass.colorMatrix = decodeMatrixPage(parts.colorMatrix, kColorMatrixBase);
-        });
-        decodePart(parts, Part::SecondLut, number, problems,
-                   [&] { pass.secondLut = decodeLutMemory(kCodeSecondLut, parts.secondLut); });
-        decodePart(parts, Part::FirstLut, number, problems,
-                   [&] { pass.firstLut = decodeLutMemory(kCodeFirstLut, parts.firstLut); });
-        decodePart(parts, Part::Gain, number, problems,
-                   [&] { pass.gainMatrix = decodeMatrixPage(parts.gain, kGainMatrixBase); });
-        decodePart(parts, Part::Second, number, problems,
-                   [&] { pass.secondMatrix = decodeMatrixPage(parts.second, kSecondMatrixBase); });
+        if (standard && present("colour matrix", colorMatrix)) {
+            decodePart("colour matrix", number, problems, [&] {
+                pass.colorMatrix = decodeMatrixPage(image.list(colorMatrix), kColorMatrixBase);
+            });
+        }
+        if (standard && present("second 1D LUT", block::kSecondLutControl)) {
+            decodePart("second 1D LUT", number, problems, [&] {
+                pass.secondLut = decodeLutMemory(
+                    kCodeSecondLut,
+                    {image.list(block::kSecondLutControl), image.group(block::kSecondLutHead),
+                     image.group(block::kSecondLutData), image.group(block::kSecondLutTail)});
+            });
+        }
+        if (present("first 1D LUT", block::kFirstLutControl)) {
+            decodePart("first 1D LUT", number, problems, [&] {
+                pass.firstLut = decodeLutMemory(
+                    kCodeFirstLut,
+                    {image.list(block::kFirstLutControl), image.group(block::kFirstLutHead),
+                     image.group(block::kFirstLutData), image.group(block::kFirstLutTail)});
+            });
+        }
+        if (present("gain matrix", gain)) {
+            decodePart("gain matrix", number, problems, [&] {
+                pass.gainMatrix = decodeMatrixPage(image.list(gain), kGainMatrixBase);
+            });
+        }
+        if (present("second matrix", second)) {
+            decodePart("second matrix", number, problems, [&] {
+                pass.secondMatrix = decodeMatrixPage(image.list(second), kSecondMatrixBase);
+            });
+        }
         look.passes.push_back(std::move(pass));
     }
     return look;

@@ -4,8 +4,9 @@
 
 #include <random>
 
-#include "camera/cube_writer.h"
 #include "camera/engine.h"
+#include "camera/lut3d_writer.h"
+#include "camera/register_block.h"
 
 namespace {
 
@@ -28,9 +29,10 @@ WrittenCube writeRandomCube(const char* model, int mode, int size, std::int32_t 
     initEngineConfig(config, mode);
     ZelSharedIniBuf image(model);
     writeCubeBlock(config, paramBuf, image, 0, 0, flagD, static_cast<std::uint32_t>(mode));
-    WrittenCube out{
-        {image.list(42), image.list(43), image.group(44), image.group(45), image.list(46)},
-        paramBuf.cube0};
+    WrittenCube out{{image.list(zel::block::kCubeControl), image.list(zel::block::kCubeBegin),
+                     image.group(zel::block::kCubeSelect), image.group(zel::block::kCubeMemory),
+                     image.list(zel::block::kCubeEnd)},
+                    paramBuf.cube0};
     return out;
 }
 

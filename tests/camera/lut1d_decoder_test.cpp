@@ -5,6 +5,7 @@
 #include <random>
 
 #include "camera/engine.h"
+#include "camera/register_block.h"
 
 namespace {
 
@@ -27,9 +28,11 @@ ZelSharedParamBuf randomSecondLut(int rows, int channels) {
     return paramBuf;
 }
 
-LutRegisters registersOf(const ZelSharedIniBuf& image, int control) {
-    return {image.list(control), image.group(control + 2), image.group(control + 1),
-            image.group(control + 3)};
+// The second 1D LUT's registers in the image.
+LutRegisters secondLutOf(const ZelSharedIniBuf& image) {
+    using namespace zel::block;
+    return {image.list(kSecondLutControl), image.group(kSecondLutHead), image.group(kSecondLutData),
+            image.group(kSecondLutTail)};
 }
 
 TEST(LutDecoder, GivesTheWrittenCurveBackWithinHalfAWordAtEverySamplePosition) {
@@ -39,7 +42,7 @@ TEST(LutDecoder, GivesTheWrittenCurveBackWithinHalfAWordAtEverySamplePosition) {
         initEngineConfig(config, 0);
         ZelSharedIniBuf image("CAMB-001");
         write1dLutBlock(config, paramBuf, image, 0, zel::kCodeSecondLut);
-        const DecodedLut1d lut = decodeLutMemory(zel::kCodeSecondLut, registersOf(image, 64));
+        const DecodedLut1d lut = decodeLutMemory(zel::kCodeSecondLut, secondLutOf(image));
 
         // The curve the writer samples: the table resampled onto 16-bit codes, scaled by
         // 8192, moved up by the offset 512 in input and output.
@@ -61,7 +64,7 @@ TEST(LutDecoder, GivesTheWrittenCurveBackWithinHalfAWordAtEverySamplePosition) {
         }
         EXPECT_TRUE(lut.monotonic());
         const LutRegisters again = encodeLutMemory(lut);
-        const LutRegisters written = registersOf(image, 64);
+        const LutRegisters written = secondLutOf(image);
         EXPECT_EQ(again.control, written.control);
         EXPECT_EQ(again.head, written.head);
         EXPECT_EQ(again.data, written.data);
@@ -71,12 +74,12 @@ TEST(LutDecoder, GivesTheWrittenCurveBackWithinHalfAWordAtEverySamplePosition) {
 
 TEST(LutDecoder, ReadsTheCamerasOwnFirstTableAsAControlPageAlone) {
     ZelSharedIniBuf image("CAMB-001");
-    loadLutControl0800(image.list(30));
-    const LutRegisters registers{image.list(30), {}, {}, {}};
+    loadLutControl0800(image.list(zel::block::kFirstLutControl));
+    const LutRegisters registers{image.list(zel::block::kFirstLutControl), {}, {}, {}};
     const DecodedLut1d lut = decodeLutMemory(zel::kCodeFirstLut, registers);
     EXPECT_TRUE(lut.words.empty());
     EXPECT_EQ(lut.positions.size(), 457u);  // segment table 1
-    EXPECT_EQ(encodeLutMemory(lut).control, image.list(30));
+    EXPECT_EQ(encodeLutMemory(lut).control, image.list(zel::block::kFirstLutControl));
 }
 
 TEST(LutDecoder, FindsAFallingMemoryAndRefusesAForeignHead) {
@@ -85,7 +88,7 @@ TEST(LutDecoder, FindsAFallingMemoryAndRefusesAForeignHead) {
     initEngineConfig(config, 0);
     ZelSharedIniBuf image("CAMB-001");
     write1dLutBlock(config, paramBuf, image, 0, zel::kCodeSecondLut);
-    LutRegisters registers = registersOf(image, 64);
+    LutRegisters registers = secondLutOf(image);
     registers.data[1][401].setValue("00");  // high byte of green word 200
     std::size_t memory = 9;
     std::size_t where = 0;
@@ -93,7 +96,7 @@ TEST(LutDecoder, FindsAFallingMemoryAndRefusesAForeignHead) {
     EXPECT_EQ(memory, 1u);
     EXPECT_EQ(where, 200u);
 
-    registers = registersOf(image, 64);
+    registers = secondLutOf(image);
     registers.head[2][2].setValue("00");  // blue memory selecting the red RAM
     EXPECT_THROW(decodeLutMemory(zel::kCodeSecondLut, registers), LutDecodeError);
 }
