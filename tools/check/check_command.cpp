@@ -192,6 +192,8 @@ nlohmann::json reportJson(const std::string& path, const BlockReport& report,
                 {"outsideLook", p.outsideLook},
                 {"cube", statsJson(p.cube)},
                 {"readsAnotherGamut", p.otherGamut},
+                {"nodeError", p.nodeError},
+                {"worstNode", p.worstNode},
                 {"limits", {{"deltaE2000P99", p.limits().p99}, {"deltaE2000Max", p.limits().max}}},
                 {"withinLimits", p.withinLimits()}};
             if (p.hasFallback) {
