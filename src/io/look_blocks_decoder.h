@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "camera/cube_decoder.h"
+#include "camera/lut3d_decoder.h"
 #include "camera/lut1d_decoder.h"
 #include "camera/matrix_decoder.h"
 

@@ -1,5 +1,5 @@
-#ifndef ZEL_CAMERA_CUBE_DECODER_H
-#define ZEL_CAMERA_CUBE_DECODER_H
+#ifndef ZEL_CAMERA_LUT3D_DECODER_H
+#define ZEL_CAMERA_LUT3D_DECODER_H
 
 // Reads a cube memory back: the words of the eight banks and three channels become the
 // grid's node values again, and the control page tells where the nodes sit on the input
@@ -68,4 +68,4 @@ std::vector<std::uint32_t> cubeNodePositions(const std::vector<std::uint8_t>& co
 // page as decoded.
 CubeRegisters encodeCubeMemory(const DecodedCube& cube);
 
-#endif  // ZEL_CAMERA_CUBE_DECODER_H
+#endif  // ZEL_CAMERA_LUT3D_DECODER_H

@@ -1,4 +1,4 @@
-#include "camera/cube_decoder.h"
+#include "camera/lut3d_decoder.h"
 
 #include "camera/ini_buf.h"
 #include "camera/lut3d_writer.h"
