@@ -54,7 +54,9 @@ class ZelgenCheck : public testing::Test {
                                     " >'" + out.string() + "' 2>'" + err.string() + "'";
         const int status = std::system(command.c_str());
         Outcome run;
-#if !defined(_WIN32)
+#if defined(_WIN32)
+        run.exitCode = status;
+#else
         run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #endif
         run.out = slurp(out);
