@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "api/job_hooks.h"
 #include "camera/ini_buf.h"
 #include "camera/param_buf.h"
 #include "color/color_converter.h"
@@ -121,6 +122,9 @@ bool ZelGenerator::progressStep(int progress) {
         if (callback != nullptr) {
             callback(progress, ZelEnum::ZEL_STATUS_RUNNING);
         }
+        if (hooks != nullptr && hooks->onProgress) {
+            hooks->onProgress(progress, ZelEnum::ZEL_STATUS_RUNNING);
+        }
     }
     if (cancelFlag.load() == 1) {
         std::lock_guard<std::mutex> guard(lock);
@@ -140,6 +144,9 @@ void ZelGenerator::finishJob() {
     std::lock_guard<std::mutex> guard(lock);
     if (callback != nullptr) {
         callback(99, status.load());
+    }
+    if (hooks != nullptr && hooks->onProgress) {
+        hooks->onProgress(99, status.load());
     }
 }
 
