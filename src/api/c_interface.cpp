@@ -323,11 +323,15 @@ struct zel_generator {
         zel::detail::GeneratorAccess::setHooks(generator, &hooks);
     }
 
+    // A job still running is cancelled and waited for: an asynchronous one here, a
+    // synchronous one until its call on another thread has returned.
     ~zel_generator() {
         std::unique_lock<std::mutex> guard(mutex);
-        if (asyncPending) {
+        if (running || asyncPending) {
             cancel();
-            ended.wait(guard, [this] { return asyncEnded; });
+        }
+        ended.wait(guard, [this] { return !running; });
+        if (asyncPending) {
             guard.unlock();
             worker.join();
         }
@@ -557,6 +561,7 @@ std::int32_t zel_make_look(zel_generator* generator, const zel_look_input* input
         }
         guard.lock();
         generator->running = false;
+        generator->ended.notify_all();
         return generator->answer(std::move(outcome), result);
     } catch (...) {
         return failureOf(std::current_exception()).code;
