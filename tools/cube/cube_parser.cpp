@@ -9,8 +9,9 @@
 #include <istream>
 #include <system_error>
 
+#include <fast_float/fast_float.h>
+
 #include "cube/number_text.h"
-#include "cube/row_order.h"
 
 namespace zelgen {
 
@@ -240,8 +241,10 @@ class Parser {
             if (p + 1 < end && *p == '+' && *(p + 1) != '-') {
                 ++p;
             }
-            const std::from_chars_result result = std::from_chars(p, end, value);
-            if (result.ec != std::errc() || result.ptr == p || !std::isfinite(value)) {
+            // Zero, tiny, huge and non-finite values take the general path, which tells a
+            // value too small for a float from one too large.
+            const fast_float::from_chars_result result = fast_float::from_chars(p, end, value);
+            if (result.ec != std::errc() || result.ptr == p || !std::isnormal(value)) {
                 return false;
             }
             p = result.ptr;
@@ -346,7 +349,7 @@ class Parser {
         lut_.size = static_cast<int>(size);
         lut_.nodes = NodeTable(lut_.size);
         expectedRows_ = lut_.nodes.nodeCount();
-        order_ = CubeRowOrder(static_cast<std::size_t>(size));
+        edge_ = static_cast<std::size_t>(size);
     }
 
     void parseShaperSize(const std::array<std::string_view, 4>& tokens, std::size_t count) {
@@ -463,14 +466,52 @@ class Parser {
         lastDataLine_ = line;
     }
 
+    // Rows arrive red fastest, nodes are stored blue fastest: a row written straight to its
+    // node would touch a new page for every row of a large look. Rows are gathered for a
+    // band of kBand blue values, arranged so that each node's band is contiguous, and the
+    // band is then copied into the node table in runs of kBand nodes.
+    static constexpr std::size_t kBand = 16;
+
     void storeTableRow(const float* values) {
-        float* node = lut_.nodes.data() + order_.node() * 4;
-        node[0] = values[0];
-        node[1] = values[1];
-        node[2] = values[2];
-        node[3] = 0.0f;
-        order_.advance();
+        if (band_.empty()) {
+            band_.resize(kBand * edge_ * edge_ * 3);
+        }
+        float* slot = band_.data() + bandSlot_;
+        slot[0] = values[0];
+        slot[1] = values[1];
+        slot[2] = values[2];
         ++rowsRead_;
+        if (++red_ < edge_) {
+            bandSlot_ += kBand * 3;
+            return;
+        }
+        red_ = 0;
+        if (++green_ == edge_) {
+            green_ = 0;
+            ++blue_;
+            if (blue_ - bandStart_ == kBand || blue_ == edge_) {
+                copyBand();
+                bandStart_ = blue_;
+            }
+        }
+        bandSlot_ = (green_ * edge_ * kBand + (blue_ - bandStart_)) * 3;
+    }
+
+    void copyBand() {
+        const std::size_t blues = blue_ - bandStart_;
+        float* const nodes = lut_.nodes.data();
+        for (std::size_t green = 0; green < edge_; ++green) {
+            for (std::size_t red = 0; red < edge_; ++red) {
+                const float* from = band_.data() + (green * edge_ + red) * kBand * 3;
+                float* to = nodes + ((red * edge_ + green) * edge_ + bandStart_) * 4;
+                for (std::size_t b = 0; b < blues; ++b, from += 3, to += 4) {
+                    to[0] = from[0];
+                    to[1] = from[1];
+                    to[2] = from[2];
+                    to[3] = 0.0f;
+                }
+            }
+        }
     }
 
     std::string describeExpectedLines() const {
@@ -530,7 +571,14 @@ class Parser {
     std::size_t expectedRows_ = 0;
     std::size_t rowsRead_ = 0;       // rows of the 3D table
     std::size_t dataLinesRead_ = 0;  // shaper and table rows
-    CubeRowOrder order_{0};
+    // The rows of the 3D table: the next row's lattice point and its place in the band.
+    std::size_t edge_ = 0;
+    std::size_t red_ = 0;
+    std::size_t green_ = 0;
+    std::size_t blue_ = 0;
+    std::size_t bandStart_ = 0;
+    std::size_t bandSlot_ = 0;
+    std::vector<float> band_;
     std::size_t shaperSize_ = 0;
     std::size_t domainLineNumber_ = 0;
     std::string domainLineText_;
