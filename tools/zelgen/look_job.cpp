@@ -124,9 +124,9 @@ LookJobResult runWith(ZelGenerator& generator, ZelGenInput& input, Output& outpu
                       const JobWatch& watch) {
     LookJobResult result;
     result.gridSize = lattice.size();
-    const std::size_t nodeFloats = lattice.nodeCount() * 4;
     if (returnsReindexedLook(settings.source)) {
-        result.reindexedNodes.assign(nodeFloats, 0.0f);
+        // The job writes every float of every node; the table is read only when it is done.
+        result.reindexedNodes = NodeTable(lattice.size());
         (settings.source == 0 ? output.floatLut : output.floatLutFilm) =
             result.reindexedNodes.data();
     }

@@ -52,7 +52,7 @@ struct LookJobResult {
     std::vector<std::uint8_t> lookFile;  // the whole look file when done
     int gridSize = 0;                    // the look's grid size
     std::string cubeHeader;              // the job's .cube header lines
-    std::vector<float> reindexedNodes;   // node table of the re-indexed look (Q-Enc3 only)
+    NodeTable reindexedNodes;            // the re-indexed look (Q-Enc3 sources only)
 };
 
 // How the caller follows the job.
