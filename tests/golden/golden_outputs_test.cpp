@@ -1,0 +1,141 @@
+// Pins every output of whole jobs: the look file, both float tables, the .cube header
+// lines and what the job prints, for every camera model, job layout, source encoding,
+// output curve and range, the option flags and several look sizes. Each output is
+// reduced to a 64-bit FNV-1a digest; a changed digest means a changed byte.
+
+#include <gtest/gtest.h>
+
+#include <cinttypes>
+#include <cstdio>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "api/job_hooks.h"
+#include "support/look_file_bytes.h"
+#include "support/test_jobs.h"
+#include "zel/zel.h"
+
+namespace {
+
+std::uint64_t fnv1a(const void* data, std::size_t size,
+                    std::uint64_t hash = 0xcbf29ce484222325ull) {
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
+    for (std::size_t i = 0; i < size; ++i) {
+        hash ^= bytes[i];
+        hash *= 0x100000001b3ull;
+    }
+    return hash;
+}
+
+enum class Look { Warm, Wild };
+
+// A look that leaves the unit range and folds back, so clamps and extrapolation show.
+std::vector<float> wildLattice(int n) {
+    return zeltest::makeLattice(n, [](double r, double g, double b, float* out) {
+        out[0] = static_cast<float>(-0.2 + 1.5 * r * r - 0.3 * g + 0.1 * b);
+        out[1] = static_cast<float>(1.3 * g - 0.4 * r * b + 0.05);
+        out[2] = static_cast<float>(0.9 - 0.8 * b + 0.6 * r * g);
+    });
+}
+
+struct Case {
+    const char* model;
+    bool extended;
+    int source;
+    int curve;
+    int range;
+    std::uint32_t flags;
+    int grid;
+    Look look;
+};
+
+struct Digests {
+    std::uint64_t file;
+    std::uint64_t floatLut;
+    std::uint64_t floatLutFilm;
+    std::uint64_t cubeHeader;
+    std::uint64_t console;
+};
+
+struct Golden {
+    Case job;
+    Digests digests;
+};
+
+template <typename Output>
+Digests runCase(const Case& job) {
+    const std::vector<float> lattice =
+        job.look == Look::Warm ? zeltest::warmLattice(job.grid) : wildLattice(job.grid);
+    // Sentinel values show which table a job writes and which nodes it leaves alone.
+    std::vector<float> floats(lattice.size(), -7.0f);
+    std::vector<float> film(lattice.size(), -9.0f);
+    ZelGenInput input =
+        zeltest::makeInput(job.model, job.grid, lattice.data(), job.source, job.curve, job.range);
+    input.flags = job.flags;
+    zel::detail::JobHooks hooks;
+    hooks.clock = zeltest::march5th2026;
+    ZelGenerator generator;
+    zel::detail::GeneratorAccess::setHooks(generator, &hooks);
+    generator.zel_initialize();
+    auto output = std::make_unique<Output>();
+    output->floatLut = floats.data();
+    output->floatLutFilm = film.data();
+    std::string console;
+    {
+        zeltest::StreamCapture err(std::cerr);
+        zeltest::StreamCapture out(std::cout);
+        generator.zel_exec(input, *output);
+        console = "status " + std::to_string(generator.zel_get_status()) + "\nerr " + err.text() +
+                  "\nout " + out.text();
+    }
+    const std::vector<std::uint8_t> file = zeltest::lookFileBytes(*output);
+    return {fnv1a(file.data(), file.size()), fnv1a(floats.data(), floats.size() * 4),
+            fnv1a(film.data(), film.size() * 4),
+            fnv1a(output->cubeHeader, sizeof output->cubeHeader),
+            fnv1a(console.data(), console.size())};
+}
+
+std::string describe(const Case& job, const Digests& d) {
+    char line[320];
+    std::snprintf(line, sizeof line,
+                  "{{\"%s\", %s, %d, %d, %d, 0x%" PRIx32 ", %d, Look::%s}, {0x%016" PRIx64
+                  "ull, 0x%016" PRIx64 "ull, 0x%016" PRIx64 "ull, 0x%016" PRIx64
+                  "ull, 0x%016" PRIx64 "ull}},",
+                  job.model, job.extended ? "true" : "false", job.source, job.curve, job.range,
+                  job.flags, job.grid, job.look == Look::Warm ? "Warm" : "Wild", d.file, d.floatLut,
+                  d.floatLutFilm, d.cubeHeader, d.console);
+    return line;
+}
+
+void checkAll(const std::vector<Golden>& table) {
+    std::ostringstream mismatches;
+    int failed = 0;
+    for (const Golden& golden : table) {
+        const Digests actual = golden.job.extended ? runCase<ZelGenOutputExtended>(golden.job)
+                                                   : runCase<ZelGenOutput>(golden.job);
+        const Digests& want = golden.digests;
+        if (actual.file != want.file || actual.floatLut != want.floatLut ||
+            actual.floatLutFilm != want.floatLutFilm || actual.cubeHeader != want.cubeHeader ||
+            actual.console != want.console) {
+            ++failed;
+            mismatches << "expected " << describe(golden.job, want) << "\n     got "
+                       << describe(golden.job, actual) << "\n";
+        }
+    }
+    EXPECT_EQ(failed, 0) << failed << " of " << table.size() << " jobs changed:\n"
+                         << mismatches.str();
+}
+
+#include "golden_outputs_table.inc"
+
+}  // namespace
+
+TEST(GoldenOutputs, EveryModelLayoutSourceAndOutputIsUnchanged) {
+    checkAll(kSmallJobs);
+}
+
+TEST(GoldenOutputs, LargeLooksAreUnchanged) {
+    checkAll(kLargeJobs);
+}
