@@ -121,8 +121,9 @@ TEST_F(Zelgen, MakesALookFileFromAnExample) {
 
 TEST_F(Zelgen, CubeOutWritesACompleteCubeFileBeside) {
     const Outcome run = zelgen({"make", kExamples + "/identity.cube", "-o", "id.zel", "--camera",
-                                "CAMB-002", "--cube-out", "id_film.cube", "-q"});
+                                "CAMB-002", "--cube-out", "id_film.cube"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, kExamples + "/identity.cube -> id.zel, id_film.cube\n");
     const zelgen::CubeLut lut = zelgen::readCubeLut(path("id_film.cube").string());
     EXPECT_EQ(lut.size, 17);
 }

@@ -105,7 +105,10 @@ int reportOutcomes(const MakeOptions& options, const std::vector<Outcome>& outco
         switch (outcome.kind) {
             case Outcome::Kind::written:
                 if (!options.quiet) {
-                    std::cout << input << " -> " << outputPathFor(options, input) << std::endl;
+                    // Every file the run wrote: the look file, and the .cube file beside it.
+                    std::cout << input << " -> " << outputPathFor(options, input)
+                              << (options.cubeOut.empty() ? "" : ", " + options.cubeOut)
+                              << std::endl;
                 }
                 break;
             case Outcome::Kind::failed:
