@@ -12,6 +12,17 @@ namespace zel {
 
 using Matrix3 = std::array<std::array<double, 3>, 3>;
 
+// A code value clamped to the unit range [0, 1]; NaN stays NaN.
+inline double clampUnit(double value) {
+    if (value > 1.0) {
+        return 1.0;
+    }
+    if (value < 0.0) {
+        return 0.0;
+    }
+    return value;
+}
+
 // Q-Enc3. Pure; no failure.
 double encodeQEnc3(double linear);
 // Clamps the code value to [0, 1] before scaling; the branch follows the unclamped value.
