@@ -4,12 +4,16 @@
 
 namespace zelgen {
 
-LibraryErrorTap::LibraryErrorTap() : original_(std::cerr.rdbuf()) {
+LibraryErrorTap::LibraryErrorTap(bool passOn)
+    : passOn_(passOn), original_(std::cerr.rdbuf()), output_(std::cout.rdbuf(), passOn, mutex_) {
     std::cerr.rdbuf(this);
+    std::cout.rdbuf(&output_);
 }
 
 LibraryErrorTap::~LibraryErrorTap() {
+    std::cout.flush();
     std::cerr.flush();
+    std::cout.rdbuf(output_.original());
     std::cerr.rdbuf(original_);
 }
 
@@ -52,16 +56,40 @@ LibraryErrorTap::int_type LibraryErrorTap::overflow(int_type c) {
     const char byte = traits_type::to_char_type(c);
     const std::lock_guard<std::mutex> guard(mutex_);
     record(&byte, 1);
-    return original_->sputc(byte);
+    return passOn_ ? original_->sputc(byte) : c;
 }
 
 std::streamsize LibraryErrorTap::xsputn(const char* s, std::streamsize n) {
     const std::lock_guard<std::mutex> guard(mutex_);
     record(s, n);
-    return original_->sputn(s, n);
+    return passOn_ ? original_->sputn(s, n) : n;
 }
 
 int LibraryErrorTap::sync() {
+    const std::lock_guard<std::mutex> guard(mutex_);
+    return passOn_ ? original_->pubsync() : 0;
+}
+
+LibraryErrorTap::int_type LibraryErrorTap::Passage::overflow(int_type c) {
+    if (traits_type::eq_int_type(c, traits_type::eof()) || !passOn_) {
+        return traits_type::not_eof(c);
+    }
+    const std::lock_guard<std::mutex> guard(mutex_);
+    return original_->sputc(traits_type::to_char_type(c));
+}
+
+std::streamsize LibraryErrorTap::Passage::xsputn(const char* s, std::streamsize n) {
+    if (!passOn_) {
+        return n;
+    }
+    const std::lock_guard<std::mutex> guard(mutex_);
+    return original_->sputn(s, n);
+}
+
+int LibraryErrorTap::Passage::sync() {
+    if (!passOn_) {
+        return 0;
+    }
     const std::lock_guard<std::mutex> guard(mutex_);
     return original_->pubsync();
 }
