@@ -131,17 +131,20 @@ LookJobResult runWith(ZelGenerator& generator, ZelGenInput& input, Output& outpu
             result.reindexedNodes.data();
     }
 
+    // The library's console lines (section names, the error line) would break the progress
+    // bar and a quiet run; the tool reports the outcome in its own words instead.
+    if (watch.showLibraryLines) {
+        generator.zel_use_standard_console();
+    } else {
+        generator.zel_set_console(nullptr, nullptr);
+    }
     generator.zel_initialize();
     ZelEnum::ZEL_STATUS status;
-    std::string libraryLine;
     if (watch.bar != nullptr) {
-        watch.tap.takeLastLine();
         status = runWithProgress(generator, input, output, *watch.bar);
-        libraryLine = watch.tap.takeLastLine();
     } else {
         generator.zel_exec(input, output);
         status = generator.zel_get_status();
-        libraryLine = watch.tap.takeLastLine(std::this_thread::get_id());
     }
     output.floatLut = nullptr;
     output.floatLutFilm = nullptr;
@@ -154,14 +157,15 @@ LookJobResult runWith(ZelGenerator& generator, ZelGenInput& input, Output& outpu
     }
     if (status != ZelEnum::ZEL_STATUS_DONE) {
         result.end = LookJobResult::End::failed;
-        result.failure = status == ZelEnum::ZEL_STATUS_ERROR
-                             ? describeJobError(libraryLine, settings.longChain)
-                             : describeJobStatus(status);
+        result.failure =
+            status == ZelEnum::ZEL_STATUS_ERROR
+                ? describeJobError(generator.zel_get_last_error(nullptr, 0), settings.longChain)
+                : describeJobStatus(status);
         return result;
     }
     if (!takeLookFile(output, result.lookFile)) {
         result.end = LookJobResult::End::failed;
-        result.failure = describeJobException(ZelEnum::ZEL_EXCEPTION_OUTPUT, settings.longChain);
+        result.failure = describeJobError(ZelEnum::ZEL_EXCEPTION_OUTPUT, settings.longChain);
         return result;
     }
     result.cubeHeader.assign(output.cubeHeader,

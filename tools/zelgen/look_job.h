@@ -12,7 +12,6 @@
 
 #include "cube/node_table.h"
 #include "zel/zel.h"
-#include "zelgen/library_error_tap.h"
 #include "zelgen/progress.h"
 
 namespace zelgen {
@@ -57,7 +56,7 @@ struct LookJobResult {
 
 // How the caller follows the job.
 struct JobWatch {
-    LibraryErrorTap& tap;
+    bool showLibraryLines = false;  // --verbose: the library's console lines reach the user
     // Asynchronous with a progress bar, cancelled on Ctrl-C (one job at a time); or on the
     // calling thread, cancelled by another thread through zel_cancel and `stopRequested`.
     ProgressBar* bar = nullptr;

@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "zel/camera_models.h"
 #include "zelgen/inspect_command.h"
 #include "zelgen/make_command.h"
 
@@ -149,8 +150,9 @@ int main(int argc, char** argv) {
         settings.source = kSources.at(choices.source);
         settings.curve = kOutputs.at(choices.output);
         settings.range = kRanges.at(choices.range);
-        settings.extendedJob =
-            choices.job.empty() ? settings.model == "CAMB-002" : choices.job == "extended";
+        const ZelCameraModelInfo* camera = zel_find_camera_model(settings.model.c_str());
+        settings.extendedJob = choices.job.empty() ? camera != nullptr && camera->extendedIsDefault
+                                                   : choices.job == "extended";
         const std::string problem = zelgen::checkMakeOptions(makeOptions);
         if (!problem.empty()) {
             std::cerr << "zelgen: " << problem << std::endl;

@@ -14,8 +14,8 @@
 #include "cube/cube_parser.h"
 #include "cube/cube_writer.h"
 #include "cube/look_lattice.h"
+#include "zel/camera_models.h"
 #include "zelgen/interrupt.h"
-#include "zelgen/library_error_tap.h"
 #include "zelgen/pending_file.h"
 #include "zelgen/progress.h"
 
@@ -131,16 +131,16 @@ int reportOutcomes(const MakeOptions& options, const std::vector<Outcome>& outco
 }
 
 // One input: the job runs on the generator's worker while this thread draws the progress.
-std::vector<Outcome> makeSingle(const MakeOptions& options, LibraryErrorTap& tap) {
+std::vector<Outcome> makeSingle(const MakeOptions& options) {
     ZelGenerator generator;
     ProgressBar bar(!options.quiet, fileNameOf(options.inputs[0]));
-    const JobWatch watch{tap, &bar, nullptr};
+    const JobWatch watch{options.verbose, &bar, nullptr};
     return {makeOne(generator, options, options.inputs[0], watch, true)};
 }
 
 // Several inputs: one worker a core, each with its own generator, taking the next input
 // until none is left. This thread counts finished files and forwards Ctrl-C.
-std::vector<Outcome> makeMany(const MakeOptions& options, LibraryErrorTap& tap) {
+std::vector<Outcome> makeMany(const MakeOptions& options) {
     const std::size_t count = options.inputs.size();
     const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
     const std::size_t workerCount = std::min(cores, count);
@@ -158,7 +158,7 @@ std::vector<Outcome> makeMany(const MakeOptions& options, LibraryErrorTap& tap) 
     std::vector<std::thread> workers;
     for (std::size_t w = 0; w < workerCount; ++w) {
         workers.emplace_back([&, w] {
-            const JobWatch watch{tap, nullptr, &stop};
+            const JobWatch watch{options.verbose, nullptr, &stop};
             for (;;) {
                 const std::size_t i = nextInput.fetch_add(1);
                 if (i >= count || stop.load()) {
@@ -219,9 +219,12 @@ std::string checkMakeOptions(const MakeOptions& options) {
                    "ACEScct looks the library returns no re-indexed look to write";
         }
     }
-    if (options.settings.model == "CAMB-002" && !options.settings.extendedJob) {
-        return "a CAMB-002 look does not fit the standard look file layout; use --job extended "
-               "(the default for CAMB-002)";
+    const ZelCameraModelInfo* camera = zel_find_camera_model(options.settings.model.c_str());
+    if (camera != nullptr && !camera->standardLayoutFits && !options.settings.extendedJob) {
+        return "a " + options.settings.model +
+               " look does not fit the standard look file layout; use --job extended (the "
+               "default for " +
+               options.settings.model + ")";
     }
     if (options.settings.fullDomain && options.settings.extendedJob) {
         return "--full-domain applies to the standard job only";
@@ -267,20 +270,16 @@ std::string checkMakeOptions(const MakeOptions& options) {
 int runMake(const MakeOptions& options) {
     const InterruptWatch interrupts;
     const std::string& model = options.settings.model;
-    if (options.settings.extendedJob && (model == "CAMB-001" || model == "CAMA-001")) {
+    const ZelCameraModelInfo* camera = zel_find_camera_model(model.c_str());
+    if (options.settings.extendedJob && camera != nullptr && !camera->extendedLayoutCarriesLook) {
         std::cerr << "zelgen: warning: the extended look file of " << model
                   << " carries no look data (that camera's extended layout has none); the "
                      "camera will not apply this look. Use --job standard for a look file "
                      "that holds the look."
                   << std::endl;
     }
-    std::vector<Outcome> outcomes;
-    {
-        // The library's console lines are kept from the user (unless --verbose) while the
-        // jobs run; the tool's own report follows once they are done.
-        LibraryErrorTap tap(options.verbose);
-        outcomes = options.inputs.size() == 1 ? makeSingle(options, tap) : makeMany(options, tap);
-    }
+    const std::vector<Outcome> outcomes =
+        options.inputs.size() == 1 ? makeSingle(options) : makeMany(options);
     return reportOutcomes(options, outcomes);
 }
 
