@@ -11,7 +11,7 @@
 #include "check/fidelity.h"
 #include "cube/cube_parser.h"
 #include "cube/cube_writer.h"
-#include "cube/row_order.h"
+#include "cube/look_lattice.h"
 #include "support/look_jobs.h"
 
 namespace {
@@ -21,18 +21,18 @@ constexpr int kGrid = 65;
 void checkLook(benchmark::State& state, const char* model, bool extended) {
     const std::vector<float> nodes = zeltest::warmLattice(kGrid);
     const std::vector<std::uint8_t> file = zeltest::makeLookFile(model, extended, kGrid, nodes);
-    const std::string cubeText = zelgen::formatCubeText(
-        "TITLE \"bench\"\n", kGrid, zelgen::nodeTableToCubeRows(kGrid, nodes.data()));
+    const std::string cubeText = zelgen::formatCubeText("TITLE \"bench\"\n", kGrid, nodes.data());
     if (file.empty()) {
         state.SkipWithError("the job failed");
         return;
     }
     for (auto _ : state) {
-        const zelgen::CubeLut lut = zelgen::parseCubeText(cubeText, "bench.cube");
+        const zelgen::NodeTable source =
+            zelgen::lookLattice(zelgen::parseCubeText(cubeText, "bench.cube"));
         const zel::DecodedLook look = zel::decodeLookBlocks(file.data(), file.size());
         const zelgen::BlockReport blocks = zelgen::checkBlocks(look);
         const zelgen::FidelityReport fidelity =
-            zelgen::measureFidelity(look, zelgen::lookLattice(lut.size, lut.rows));
+            zelgen::measureFidelity(look, zelgen::sourceLattice(source.size(), source.data()));
         benchmark::DoNotOptimize(blocks.damaged());
         benchmark::DoNotOptimize(fidelity.withinLimits());
     }

@@ -54,8 +54,8 @@ TEST(Check, IdentityLookRendersWithNearZeroErrorWhereNoGamutMoveIntervenes) {
     for (const auto& [model, extended] : {std::pair{"CAMB-001", false}, {"CAMB-002", true}}) {
         const zel::DecodedLook look =
             decode(zeltest::makeLookFile(model, extended, kGrid, nodeTable(rows)));
-        const zelgen::FidelityReport report =
-            zelgen::measureFidelity(look, zelgen::lookLattice(kGrid, rows), 20000);
+        const zelgen::FidelityReport report = zelgen::measureFidelity(
+            look, zelgen::sourceLattice(kGrid, nodeTable(rows).data()), 20000);
         // Pass 1 reads the look's own gamut: only the memory step separates the two.
         const zelgen::PassFidelity& same = report.passes.at(1);
         EXPECT_LT(same.cube.deltaEMax, 0.1) << model;
@@ -103,8 +103,8 @@ TEST(Check, FindsAndLocatesACorruptedCubeWord) {
     EXPECT_NE(report.damage[0].find("cube of pass 1: node (red 2, green 2, blue 2) red"),
               std::string::npos)
         << report.damage[0];
-    const zelgen::FidelityReport fidelity =
-        zelgen::measureFidelity(decode(file), zelgen::lookLattice(kGrid, rows), 20000);
+    const zelgen::FidelityReport fidelity = zelgen::measureFidelity(
+        decode(file), zelgen::sourceLattice(kGrid, nodeTable(rows).data()), 20000);
     EXPECT_GT(fidelity.passes.at(1).cube.max[0], 200.0);  // 0.25 of full scale
     EXPECT_FALSE(fidelity.withinLimits());
     EXPECT_EQ(fidelity.passes.at(1).worstNode, (std::array<int, 4>{2, 2, 2, 0}));
@@ -114,8 +114,8 @@ TEST(Check, FindsAndLocatesACorruptedCubeWord) {
     file[record + 2 + 223] ^= 0x08;
     file[record + 2 + 222] ^= 0x40;
     EXPECT_FALSE(zelgen::checkBlocks(decode(file)).damaged());
-    const zelgen::FidelityReport small =
-        zelgen::measureFidelity(decode(file), zelgen::lookLattice(kGrid, rows), 1000);
+    const zelgen::FidelityReport small = zelgen::measureFidelity(
+        decode(file), zelgen::sourceLattice(kGrid, nodeTable(rows).data()), 1000);
     EXPECT_FALSE(small.withinLimits());
     EXPECT_EQ(small.passes.at(1).worstNode, (std::array<int, 4>{2, 2, 2, 0}));
 }

@@ -11,7 +11,6 @@
 #include "check/png_image.h"
 #include "check/preview_command.h"
 #include "cube/cube_writer.h"
-#include "cube/row_order.h"
 #include "support/look_jobs.h"
 
 namespace {
@@ -30,8 +29,7 @@ TEST(Preview, ShowsAnIdentityLookAlikeInBothPanelsWithADarkDifference) {
     std::ofstream((dir / "look.zel").string(), std::ios::binary)
         .write(reinterpret_cast<const char*>(look.data()),
                static_cast<std::streamsize>(look.size()));
-    std::ofstream((dir / "look.cube").string())
-        << zelgen::formatCubeText("", n, zelgen::nodeTableToCubeRows(n, nodes.data()));
+    std::ofstream((dir / "look.cube").string()) << zelgen::formatCubeText("", n, nodes.data());
 
     const std::string chart = (dir / "chart.png").string();
     ASSERT_EQ(

@@ -11,6 +11,7 @@
 #include "check/block_checks.h"
 #include "check/fidelity.h"
 #include "cube/cube_parser.h"
+#include "cube/look_lattice.h"
 #include "io/look_blocks_decoder.h"
 
 namespace zelgen {
@@ -234,8 +235,8 @@ int runCheck(const std::string& path, const std::string& sourceLook, bool json) 
         FidelityReport fidelity;
         const bool measure = !sourceLook.empty() && !look.passes.empty();
         if (measure) {
-            const CubeLut lut = readCubeLut(sourceLook);
-            fidelity = measureFidelity(look, lookLattice(lut.size, lut.rows));
+            const NodeTable nodes = lookLattice(readCubeLut(sourceLook));
+            fidelity = measureFidelity(look, sourceLattice(nodes.size(), nodes.data()));
         }
         if (json) {
             std::cout << reportJson(path, report, measure ? &fidelity : nullptr).dump(2)
@@ -267,8 +268,7 @@ int runCheck(const std::string& path, const std::string& sourceLook, bool json) 
     }
 }
 
-std::string fidelitySummary(const std::vector<std::uint8_t>& lookFile, int size,
-                            const std::vector<float>& rows) {
+std::string fidelitySummary(const std::vector<std::uint8_t>& lookFile, const NodeTable& source) {
     const zel::DecodedLook look = zel::decodeLookBlocks(lookFile.data(), lookFile.size());
     const BlockReport report = checkBlocks(look);
     if (look.passes.empty()) {
@@ -280,7 +280,8 @@ std::string fidelitySummary(const std::vector<std::uint8_t>& lookFile, int size,
             clipped = std::max(clipped, largestShare(cube));
         }
     }
-    const FidelityReport fidelity = measureFidelity(look, lookLattice(size, rows));
+    const FidelityReport fidelity =
+        measureFidelity(look, sourceLattice(source.size(), source.data()));
     double deltaE = 0.0;
     double deltaE99 = 0.0;
     for (const PassFidelity& p : fidelity.passes) {

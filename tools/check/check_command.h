@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "cube/node_table.h"
+
 namespace zelgen {
 
 // Reads a whole look file; throws std::runtime_error with the reason when it cannot.
@@ -19,9 +21,8 @@ std::vector<std::uint8_t> readLookFileBytes(const std::string& path);
 int runCheck(const std::string& path, const std::string& sourceLook, bool json);
 
 // The one-line fidelity summary `zelgen make` prints after a look: clipped share and the
-// largest error against the source look (.cube rows, red fastest).
-std::string fidelitySummary(const std::vector<std::uint8_t>& lookFile, int size,
-                            const std::vector<float>& rows);
+// largest error against the source look (the node table the job was given).
+std::string fidelitySummary(const std::vector<std::uint8_t>& lookFile, const NodeTable& look);
 
 }  // namespace zelgen
 

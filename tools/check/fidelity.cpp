@@ -6,7 +6,6 @@
 
 #include "check/block_checks.h"
 #include "check/display_colour.h"
-#include "cube/row_order.h"
 #include "io/look_renderer.h"
 
 namespace zelgen {
@@ -236,11 +235,10 @@ FidelityReport measureFidelity(const zel::DecodedLook& look, const ZelColorConve
     return report;
 }
 
-ZelColorConverter lookLattice(int size, const std::vector<float>& rows) {
+ZelColorConverter sourceLattice(int size, const float* nodes) {
     ZelColorConverter lattice;
     lattice.initLattice(zel::kKindCube, size, 3);
-    const std::vector<float> nodes = cubeRowsToNodeTable(size, rows);
-    lattice.loadNodeValues(nodes.data());
+    lattice.loadNodeValues(nodes);
     return lattice;
 }
 

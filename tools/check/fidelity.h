@@ -80,8 +80,9 @@ struct FidelityReport {
 FidelityReport measureFidelity(const zel::DecodedLook& look, const ZelColorConverter& source,
                                int randomSamples = kRandomSamples);
 
-// The source look as a cube converter, from .cube rows (red fastest).
-ZelColorConverter lookLattice(int size, const std::vector<float>& rows);
+// The source look as a cube converter, from a node table of `size`^3 nodes of four floats,
+// blue fastest (as the library takes a look).
+ZelColorConverter sourceLattice(int size, const float* nodes);
 
 }  // namespace zelgen
 

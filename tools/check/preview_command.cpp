@@ -11,6 +11,7 @@
 #include "check/fidelity.h"
 #include "check/png_image.h"
 #include "cube/cube_parser.h"
+#include "cube/look_lattice.h"
 #include "io/look_renderer.h"
 
 namespace zelgen {
@@ -163,8 +164,8 @@ int runPreview(const std::string& lookFile, const std::string& sourceLook,
                                      "gamut" +
                                      (look.problems.empty() ? "" : " (" + look.problems[0] + ")"));
         }
-        const CubeLut lut = readCubeLut(sourceLook);
-        const ZelColorConverter lattice = lookLattice(lut.size, lut.rows);
+        const NodeTable nodes = lookLattice(readCubeLut(sourceLook));
+        const ZelColorConverter lattice = sourceLattice(nodes.size(), nodes.data());
         const zel::PassRenderer renderer(look.facts, *pass, lattice);
         const std::string title = look.facts.model + " " + layoutName(look.facts) + ", pass " +
                                   std::to_string(pass->pass) + ", " +
