@@ -126,8 +126,7 @@ void ZelGenerator::runJob(ZelGenInput& input, Output& output) {
         // Stage 2: colour lattice.
         validateLookInput(input, output.floatLut, output.floatLutFilm);
         lattice = new ZelColorConverter();
-        lattice->initLattice(zel::kKindCube, gridSize, 3);
-        lattice->loadNodeValues(input.nodeValues);
+        lattice->viewNodeValues(gridSize, input.nodeValues);
         reindexSourceLattice(settings, sourceEncoding, *lattice, output);
         if (endStage(2, schedule)) {
             return;

@@ -82,7 +82,7 @@ class TetrahedralSampler {
     // above 1 see collapsed upper corners, that is the edge value. A non-number offset
     // matches no tetrahedron and gives 0.0. A lattice without nodes gives 0.0.
     void sample(const double point[3], double out[3]) const {
-        if (nodes_ == nullptr) {
+        if (nodes_ == nullptr && hostNodes_ == nullptr) {
             out[0] = 0.0;
             out[1] = 0.0;
             out[2] = 0.0;
@@ -123,26 +123,39 @@ class TetrahedralSampler {
         const double dSecond = d[order.second];
         const double dThird = d[order.third];
         const double s = step_;
-        const double w0 = s - dFirst;
-        const double w1 = dFirst - dSecond;
-        const double w2 = dSecond - dThird;
-        const double w3 = dThird;
-        const double* c000 = nodes_ + (lower[0] + lower[1] + lower[2]);
-        const double* c2 = c000 + (upper[order.first] - lower[order.first]);
-        const double* c3 = c2 + (upper[order.second] - lower[order.second]);
-        const double* c111 = c3 + (upper[order.third] - lower[order.third]);
-        for (int ch = 0; ch < 3; ++ch) {
-            out[ch] = (w0 * c000[ch] + w1 * c2[ch] + w2 * c3[ch] + w3 * c111[ch]) / s;
+        const std::size_t first = lower[0] + lower[1] + lower[2];
+        const std::size_t second = first + (upper[order.first] - lower[order.first]);
+        const std::size_t third = second + (upper[order.second] - lower[order.second]);
+        const std::size_t last = third + (upper[order.third] - lower[order.third]);
+        const double weights[4] = {s - dFirst, dFirst - dSecond, dSecond - dThird, dThird};
+        if (hostNodes_ != nullptr) {
+            blend(hostNodes_, first, second, third, last, weights, s, out);
+        } else {
+            blend(nodes_, first, second, third, last, weights, s, out);
         }
     }
 
   private:
-    const double* nodes_ = nullptr;
-    std::int32_t lastIndex_ = 0;  // N - 1
-    double last_ = 0.0;           // N - 1
-    double step_ = 0.0;           // 1 / (N - 1)
-    std::size_t stride_[3] = {0, 0, 0};
-    std::vector<double> cellStart_;  // b / (N - 1) for every base index b, when kept
+    // The weighted sum of the four corners over the cell step, channel by channel.
+    template <typename Value>
+    static void blend(const Value* nodes, std::size_t c000, std::size_t c2, std::size_t c3,
+                      std::size_t c111, const double weights[4], double s, double out[3]) {
+        for (std::size_t ch = 0; ch < 3; ++ch) {
+            out[ch] = (weights[0] * static_cast<double>(nodes[c000 + ch]) +
+                       weights[1] * static_cast<double>(nodes[c2 + ch]) +
+                       weights[2] * static_cast<double>(nodes[c3 + ch]) +
+                       weights[3] * static_cast<double>(nodes[c111 + ch])) /
+                      s;
+        }
+    }
+
+    const double* nodes_ = nullptr;      // the cube's own doubles, three a node
+    const float* hostNodes_ = nullptr;   // or the host's floats, four a node
+    std::int32_t lastIndex_ = 0;         // N - 1
+    double last_ = 0.0;                  // N - 1
+    double step_ = 0.0;                  // 1 / (N - 1)
+    std::size_t stride_[3] = {0, 0, 0};  // in values: node width x nodes
+    std::vector<double> cellStart_;      // b / (N - 1) for every base index b, when kept
 };
 
 }  // namespace zel
