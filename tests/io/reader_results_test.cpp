@@ -124,15 +124,25 @@ struct Pinned {
     std::uint64_t digest;
 };
 
+// The C runtimes give a NaN read from text different sign and payload bits.
+#ifdef _WIN32
+constexpr std::uint64_t kNanSpellingsDigest = 0x662bbfe931ff2d22ull;
+#else
+constexpr std::uint64_t kNanSpellingsDigest = 0xe6e81328fad6de00ull;
+#endif
+
 TEST(CubeReaderResults, EveryObservableResultIsUnchanged) {
     const std::string nul(1, '\0');
     const Pinned cases[] = {
         {"spellings",
-         "LUT_3D_SIZE 2\n+0.5 -0.25 .125\n1e-3 1E+2 5.\n0x1.8p1 0X10 0x.8\ninf -INF nan\n"
-         "infinity -nan(abc) NAN\n0.1000000000000000055511151231257827021181583404541015625 "
+         "LUT_3D_SIZE 2\n+0.5 -0.25 .125\n1e-3 1E+2 "
+         "5.\n0.1000000000000000055511151231257827021181583404541015625 "
          "2.2250738585072014e-308 1.7976931348623157e308\n123456789012345678901234567890 "
          "0.000000000000000000000000001 9007199254740993\n1x 2,5 3;\n",
-         0xe218cd08cb2bd349ull},
+         0x02905b6b35e9bb92ull},
+        {"hex_spellings", "LUT_3D_SIZE 1\n0x1.8p1 0X10 0x.8\n", 0x0403c13fe2df8430ull},
+        {"inf_spellings", "LUT_3D_SIZE 1\ninf -INF infinity\n", 0x7b511601f9382628ull},
+        {"nan_spellings", "LUT_3D_SIZE 1\nnan -nan(abc) NAN\n", kNanSpellingsDigest},
         {"loose_tokens",
          "LUT_3D_SIZE 2\n1e 1e+ 0x\n1.2.3 1e5.5 5e\n0.5\t1 \t0.25\v 0.125\f\n-0 -0.0 0e999999\n"
          "00001.5 1.e5 -.5e-1\n1 2 3 4 5\n0.5" +
