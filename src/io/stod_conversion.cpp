@@ -20,42 +20,18 @@ bool isDigit(char c) {
 constexpr double kSmallestQuick = 0x1p-1020;
 constexpr double kLargestQuick = 0x1p1020;
 
-// A plain decimal: an optional minus, digits with at most one decimal point (at least
-// one digit in all), an optional exponent with digits, and nothing else. Sets
-// `nonZero` when a significant digit is not 0.
-bool isPlainDecimal(std::string_view token, bool& nonZero) {
-    const char* p = token.data();
-    const char* const end = p + token.size();
-    if (p != end && *p == '-') {
-        ++p;
-    }
-    std::size_t digits = 0;
-    nonZero = false;
-    for (; p != end && isDigit(*p); ++p, ++digits) {
-        nonZero = nonZero || *p != '0';
-    }
-    if (p != end && *p == '.') {
-        for (++p; p != end && isDigit(*p); ++p, ++digits) {
-            nonZero = nonZero || *p != '0';
+// A zero read as a zero: no digit before the exponent is other than 0, so the C library
+// returns the zero without refusing it as too small.
+bool spellsZero(std::string_view token) {
+    for (const char c : token) {
+        if (c == 'e' || c == 'E') {
+            break;
         }
-    }
-    if (digits == 0) {
-        return false;
-    }
-    if (p != end && (*p == 'e' || *p == 'E')) {
-        ++p;
-        if (p != end && (*p == '+' || *p == '-')) {
-            ++p;
-        }
-        const char* const exponent = p;
-        while (p != end && isDigit(*p)) {
-            ++p;
-        }
-        if (p == exponent) {
+        if (isDigit(c) && c != '0') {
             return false;
         }
     }
-    return p == end;
+    return true;
 }
 
 }  // namespace
@@ -80,15 +56,17 @@ StodConversion::StodConversion() {
 }
 
 double StodConversion::operator()(std::string_view token) const {
-    bool nonZero = false;
-    if (quickPath_ && isPlainDecimal(token, nonZero)) {
+    // The locale-independent conversion reads the plain decimals the C library reads,
+    // without the leading white space, plus sign and hex spellings the C library also
+    // takes: a token it does not read whole goes to the C library.
+    if (quickPath_) {
         double value = 0.0;
         const char* const end = token.data() + token.size();
         const std::from_chars_result result = std::from_chars(token.data(), end, value);
         if (result.ec == std::errc() && result.ptr == end) {
-            const double magnitude = std::fabs(value);
-            if (magnitude == 0.0 ? !nonZero
-                                 : magnitude >= kSmallestQuick && magnitude <= kLargestQuick) {
+            const double magnitude = std::fabs(value);  // a NaN passes neither test
+            if ((magnitude >= kSmallestQuick && magnitude <= kLargestQuick) ||
+                (magnitude == 0.0 && spellsZero(token))) {
                 return value;
             }
         }
