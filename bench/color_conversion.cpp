@@ -67,8 +67,7 @@ void BM_BuildBlockListStandard(benchmark::State& state) {
         ConversionSizes sizes;
         setConversionSizes(sizes, zel::kFirstGeneration);
         std::vector<ZelColorConverter> blocks;
-        buildBlockListStandard(sizes, {zel::kSourceQEnc3Prims3, 0, 0}, lattice, blocks, false,
-                               false, false, 0);
+        buildBlockListStandard(sizes, {zel::kSourceQEnc3Prims3, 0, 0}, lattice, blocks, false);
         benchmark::DoNotOptimize(blocks.data());
     }
 }
@@ -107,8 +106,7 @@ void BM_StandardJobStages2And3(benchmark::State& state) {
         ConversionSizes sizes;
         setConversionSizes(sizes, zel::kFirstGeneration);
         auto blocks = std::make_unique<std::vector<ZelColorConverter>>();
-        buildBlockListStandard(sizes, {input.sourceEncoding, 0, 0}, *lattice, *blocks, false, false,
-                               false, 0);
+        buildBlockListStandard(sizes, {input.sourceEncoding, 0, 0}, *lattice, *blocks, false);
         lattice.reset();
         benchmark::DoNotOptimize(blocks->data());
     }

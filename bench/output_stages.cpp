@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "color/output_conversion.h"
+#include "io/body_chunk_writer.h"
 #include "regmaps/register_maps.h"
 #include "settings/look_settings.h"
 #include "support/register_image_fill.h"

@@ -1,22 +1,15 @@
 #ifndef ZEL_GENERATOR_H
 #define ZEL_GENERATOR_H
 
-#include <atomic>
-#include <cstdint>
-#include <mutex>
-#include <thread>
-#include <vector>
+#include <cstddef>
+#include <memory>
 
 #include "zel/enums.h"
 #include "zel/export.h"
 #include "zel/records.h"
 
-class ZelColorConverter;
-struct ZelSharedParamBuf;
-class ZelSharedIniBuf;
-
 namespace zel::detail {
-struct JobHooks;
+struct GeneratorState;
 struct GeneratorAccess;
 }  // namespace zel::detail
 
@@ -29,6 +22,9 @@ struct GeneratorAccess;
 class ZelGenerator {
   public:
     using Callback = void (*)(int, ZelEnum::ZEL_STATUS);
+    // Receives the library's console lines: stream 1 is the output stream, 2 the error
+    // stream; `text` is one whole line with its newline, `length` bytes, not NUL-terminated.
+    using ConsoleSink = void (*)(void* user, int stream, const char* text, std::size_t length);
 
     ZEL_API ZelGenerator();
     // Cancels and waits for a running asynchronous job.
@@ -36,11 +32,16 @@ class ZelGenerator {
     ZelGenerator(const ZelGenerator&) = delete;
     ZelGenerator& operator=(const ZelGenerator&) = delete;
 
-    // Status 1, no callback, flags cleared. An outstanding worker is joined first.
+    // Status 1, no callback, flags cleared. An outstanding worker is joined first; the
+    // outcome of the job it ran stays readable through zel_get_last_job_status and
+    // zel_get_last_error.
     ZEL_API void zel_initialize();
     // Stores the progress callback (null removes it). The callback runs on the job's
     // thread while the generator's lock is held: it must return promptly and may only
-    // call zel_get_status on this generator.
+    // call zel_get_status, zel_get_last_job_status and zel_get_last_error on this
+    // generator. A job that ends by an error or a cancel makes one last call with status
+    // 3 or 4 and the last progress it reported (0 when none); a finished job's last call
+    // is (99, 5).
     ZEL_API void zel_set_callback(Callback callback);
     ZEL_API ZelEnum::ZEL_STATUS zel_get_status();
     // Requests that the running job stop at its next stage end.
@@ -56,32 +57,26 @@ class ZelGenerator {
     // Waits for the worker thread, if any.
     ZEL_API void zel_finalize();
 
+    // The end status of the last job that ended (3, 4 or 5), or 0 when none has. Unlike
+    // zel_get_status, zel_initialize does not reset it.
+    ZEL_API ZelEnum::ZEL_STATUS zel_get_last_job_status();
+    // The last job's failure: returns its code (a ZelEnum::ZelException or ZelJobError
+    // value), or -1 (ZEL_ERROR_NONE) when the last job did not fail or none has ended. When
+    // `message` is not null and `capacity` is not 0, copies the sentence that says what
+    // went wrong ("" for none), cut to capacity - 1 bytes and NUL-terminated.
+    ZEL_API int zel_get_last_error(char* message, std::size_t capacity);
+    // Sends the library's console lines of this generator's jobs to `sink` (with `user`);
+    // a null sink silences them. Applies from the next job on; the sink is called on the
+    // job's thread, one whole line a call, and `user` must outlive the jobs that use it.
+    ZEL_API void zel_set_console(ConsoleSink sink, void* user);
+    // Sends the console lines to the standard output and error streams again (the
+    // default).
+    ZEL_API void zel_use_standard_console();
+
   private:
     friend struct zel::detail::GeneratorAccess;
 
-    void zel_exec_common(ZelGenInput& input, ZelGenOutput& output);
-    void zel_exec_commonExtended(ZelGenInput& input, ZelGenOutputExtended& output);
-    void zelCatchProcess(ZelColorConverter*& lattice, std::vector<ZelColorConverter>*& blocks,
-                         ZelSharedParamBuf*& paramBuf, ZelSharedIniBuf*& iniBuf);
-
-    template <typename Output>
-    void runJob(ZelGenInput& input, Output& output);
-    template <typename Output>
-    void startAsync(ZelGenInput& input, Output& output);
-    void prepareSyncJob();
-    void joinWorker();
-    // Reports progress p; returns true when a cancel is pending (status is then 4).
-    bool progressStep(int progress);
-    void finishJob();
-
-    std::thread* worker{};
-    Callback callback{};
-    std::uint8_t asyncFlag{};
-    std::atomic<std::uint8_t> cancelFlag{0};
-    std::mutex lock;
-    std::atomic<ZelEnum::ZEL_STATUS> status{ZelEnum::ZEL_STATUS_NONE};
-    std::int32_t lastProgress{};
-    const zel::detail::JobHooks* hooks{};  // test seam: stage hooks and clock; null in use
+    std::unique_ptr<zel::detail::GeneratorState> state;
 };
 
 #endif  // ZEL_GENERATOR_H

@@ -8,6 +8,7 @@
 
 #include <functional>
 
+#include "api/generator_state.h"
 #include "platform/platform.h"
 #include "zel/generator.h"
 
@@ -24,11 +25,11 @@ struct JobHooks {
 struct GeneratorAccess {
     // The hooks must outlive every job the generator runs with them.
     static void setHooks(ZelGenerator& generator, const JobHooks* hooks) {
-        generator.hooks = hooks;
+        generator.state->hooks = hooks;
     }
     // Whether a cancel is pending for the running job.
     static bool cancelRequested(ZelGenerator& generator) {
-        return generator.cancelFlag.load() == 1;
+        return generator.state->cancelRequested.load();
     }
 };
 

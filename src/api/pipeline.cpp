@@ -2,11 +2,14 @@
 // (ZelGenOutputExtended). A job is seven stages in a fixed order, each followed by a
 // progress report and a cancel check. The four large objects of a job live only from
 // the stage that first needs them to the stage that last needs them, so that no more
-// than two of them exist at a time.
+// than two of them exist at a time; each is owned by a unique_ptr, so every way out of
+// the job releases what is still alive.
+
+#include "api/pipeline.h"
 
 #include <array>
 #include <cstring>
-#include <iostream>
+#include <memory>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -18,13 +21,14 @@
 #include "camera/param_buf.h"
 #include "color/color_converter.h"
 #include "color/conversion_stage.h"
-#include "color/output_conversion.h"
+#include "io/body_chunk_writer.h"
 #include "io/cube_header.h"
 #include "io/look_file.h"
+#include "platform/job_error.h"
 #include "platform/platform.h"
 #include "regmaps/register_maps.h"
 #include "settings/look_settings.h"
-#include "zel/generator.h"
+#include "zel/errors.h"
 
 namespace {
 
@@ -47,44 +51,52 @@ std::string modelString(const ZelGenInput& input) {
     return std::string(input.modelName, n);
 }
 
-void reportError(const char* text) {
-    std::cerr << (text != nullptr && text[0] != '\0' ? text : "Unknown exception") << std::endl;
+// The console line of a standard exception: its own text.
+std::string exceptionLine(const std::exception& e) {
+    const char* text = e.what();
+    return text != nullptr && text[0] != '\0' ? text : "Unknown exception";
 }
 
-}  // namespace
+// The sentence kept for the host: the table's words for the code, then the detail.
+std::string sentenceFor(int code, const std::string& detail) {
+    std::string sentence = zel_error_text(code);
+    if (!detail.empty()) {
+        sentence += " (" + detail + ")";
+    }
+    return sentence;
+}
 
 template <typename Output>
-void ZelGenerator::runJob(ZelGenInput& input, Output& output) {
+void runJob(zel::detail::GeneratorState& state, ZelGenInput& input, Output& output) {
     constexpr bool kStandard = std::is_same_v<Output, ZelGenOutput>;
 
-    ZelColorConverter* lattice = nullptr;
-    std::vector<ZelColorConverter>* blocks = nullptr;
-    ZelSharedParamBuf* paramBuf = nullptr;
-    ZelSharedIniBuf* iniBuf = nullptr;
+    const zel::Console console = state.beginJob();
+    std::unique_ptr<ZelColorConverter> lattice;
+    std::unique_ptr<std::vector<ZelColorConverter>> blocks;
+    std::unique_ptr<ZelSharedParamBuf> paramBuf;
+    std::unique_ptr<ZelSharedIniBuf> iniBuf;
 
-    // Releases whatever is still alive on every way out of the job.
-    struct Release {
-        ZelGenerator& self;
-        ZelColorConverter*& lattice;
-        std::vector<ZelColorConverter>*& blocks;
-        ZelSharedParamBuf*& paramBuf;
-        ZelSharedIniBuf*& iniBuf;
-        ~Release() { self.zelCatchProcess(lattice, blocks, paramBuf, iniBuf); }
-    } release{*this, lattice, blocks, paramBuf, iniBuf};
-
-    const zel::detail::JobHooks* jobHooks = hooks;
+    const zel::detail::JobHooks* jobHooks = state.hooks;
     // Ends a stage: the test hook, then the progress step. True means cancelled.
     auto endStage = [&](int stage, const ProgressSchedule& schedule) {
         if (jobHooks != nullptr && jobHooks->afterStage) {
             jobHooks->afterStage(stage);
         }
-        return progressStep(schedule[static_cast<std::size_t>(stage - 1)]);
+        return state.progressStep(schedule[static_cast<std::size_t>(stage - 1)]);
     };
     auto now = [&] {
         if (jobHooks != nullptr && jobHooks->clock) {
             return jobHooks->clock();
         }
         return zel::platform::localTimeNow();
+    };
+    auto fail = [&](int code, const std::string& sentence, const std::string& line) {
+        // The large objects go before the host hears of the end.
+        iniBuf.reset();
+        paramBuf.reset();
+        blocks.reset();
+        lattice.reset();
+        state.endFailed(code, sentence, line, console);
     };
 
     try {
@@ -96,11 +108,8 @@ void ZelGenerator::runJob(ZelGenInput& input, Output& output) {
         const std::string model = modelString(input);
         const ProgressSchedule schedule = progressScheduleFor(gridSize);
         const std::uint32_t flags = input.flags;
-        const std::uint32_t lowFlags = flags & 0xFu;
         const bool longChain = (flags & (1u << 4)) != 0;
         const bool fullDomain = (flags & (1u << 8)) != 0;
-        const bool flag12 = (flags & (1u << 12)) != 0;
-        const bool flag16 = (flags & (1u << 16)) != 0;
 
         // Stage 1: look settings.
         const ZelSettingsSeed seed(sourceEncoding, outputCurve, outputRange, model, longChain);
@@ -120,61 +129,58 @@ void ZelGenerator::runJob(ZelGenInput& input, Output& output) {
                                      lookName, input.gridSize);
         }
         if (endStage(1, schedule)) {
-            return;
+            return state.endCancelled();
         }
 
         // Stage 2: colour lattice.
         validateLookInput(input, output.floatLut, output.floatLutFilm);
-        lattice = new ZelColorConverter();
+        lattice = std::make_unique<ZelColorConverter>();
         lattice->viewNodeValues(gridSize, input.nodeValues);
         reindexSourceLattice(settings, sourceEncoding, *lattice, output);
         if (endStage(2, schedule)) {
-            return;
+            return state.endCancelled();
         }
 
         // Stage 3: colour-space conversion into the camera's processing blocks.
         ConversionSizes sizes;
         setConversionSizes(sizes, generationMode);
         const ConversionEncodings encodings{sourceEncoding, outputCurve, outputRange};
-        blocks = new std::vector<ZelColorConverter>();
+        blocks = std::make_unique<std::vector<ZelColorConverter>>();
         if constexpr (kStandard) {
-            buildBlockListStandard(sizes, encodings, *lattice, *blocks, fullDomain, flag12, flag16,
-                                   lowFlags);
+            buildBlockListStandard(sizes, encodings, *lattice, *blocks, fullDomain);
         } else {
             buildBlockListExtended(sizes, encodings, *lattice, *blocks);
         }
-        delete lattice;
-        lattice = nullptr;
+        lattice.reset();
         if (endStage(3, schedule)) {
-            return;
+            return state.endCancelled();
         }
 
         // Stage 4: parameter buffer.
-        paramBuf = new ZelSharedParamBuf();
+        paramBuf = std::make_unique<ZelSharedParamBuf>();
         fillParamBuffer(settings, *blocks, *paramBuf);
         std::vector<BlockOrderEntry> blockOrder;
         copyBlockOrder(settings, blockOrder);
-        delete blocks;
-        blocks = nullptr;
+        blocks.reset();
         if (endStage(4, schedule)) {
-            return;
+            return state.endCancelled();
         }
 
         // Stage 5: camera processing into the register image.
-        iniBuf = new ZelSharedIniBuf(model);
+        iniBuf = std::make_unique<ZelSharedIniBuf>(model);
         EngineConfig engineConfig;
         initEngineConfig(engineConfig, generationMode);
+        engineConfig.console = &console;
         runEngine(engineConfig, blockOrder, sourceEncoding, outputRange, *paramBuf, *iniBuf);
-        delete paramBuf;
-        paramBuf = nullptr;
+        paramBuf.reset();
         if (endStage(5, schedule)) {
-            return;
+            return state.endCancelled();
         }
 
         // Stage 6: the camera's default register tables.
         loadRegisterMaps(settings, *iniBuf);
         if (endStage(6, schedule)) {
-            return;
+            return state.endCancelled();
         }
 
         // Stage 7: the look file.
@@ -183,54 +189,65 @@ void ZelGenerator::runJob(ZelGenInput& input, Output& output) {
         if constexpr (kStandard) {
             output.binarySize = writeOutputStandard(context, entryTag, blockList, passTable,
                                                     *iniBuf, output.zel.binary);
-            delete iniBuf;
-            iniBuf = nullptr;
+            iniBuf.reset();
             writeStandardTimeStamp(output.zel, now());
         } else {
-            ExtendedBody body;
+            // The local body is one of the job's large objects too: the register image
+            // goes as soon as the body holds it.
+            auto body = std::make_unique<ExtendedBody>();
             const std::uint32_t dataSize =
-                writeOutputExtended(context, entryTag, blockList, passTable, *iniBuf, body);
-            if (dataSize > output.lutData.size() || dataSize > body.data.size()) {
-                throw ZelEnum::ZEL_EXCEPTION_OUTPUT;
+                writeOutputExtended(context, entryTag, blockList, passTable, *iniBuf, *body);
+            iniBuf.reset();
+            if (dataSize > output.lutData.size() || dataSize > body->data.size()) {
+                zel::failOutput("the look's body does not fit the output record");
             }
             output.lutDataSize = dataSize;
-            output.entryTableSize = 16384;
-            std::memcpy(output.binaryHead, body.head, sizeof output.binaryHead);
-            std::memcpy(output.entryTable, body.entryTable.data(), sizeof output.entryTable);
-            std::memcpy(output.lutData.data(), body.data.data(), dataSize);
-            delete iniBuf;
-            iniBuf = nullptr;
-            std::cout << "ZelMetaGenerator" << std::endl;
-            writeExtendedLookHeaders(input, output, now());
+            output.entryTableSize = sizeof output.entryTable;
+            std::memcpy(output.binaryHead, body->head, sizeof output.binaryHead);
+            std::memcpy(output.entryTable, body->entryTable.data(), sizeof output.entryTable);
+            std::memcpy(output.lutData.data(), body->data.data(), dataSize);
+            body.reset();
+            console.line(zel::Console::kOut, "ZelMetaGenerator");
+            writeExtendedLookHeaders(input, output, now(), console);
         }
         if (endStage(7, schedule)) {
-            return;
+            return state.endCancelled();
         }
 
-        finishJob();
-    } catch (const std::bad_alloc& e) {
-        zelCatchProcess(lattice, blocks, paramBuf, iniBuf);
-        status.store(ZelEnum::ZEL_STATUS_ERROR);
-        reportError(e.what());
-    } catch (const std::out_of_range& e) {
-        zelCatchProcess(lattice, blocks, paramBuf, iniBuf);
-        status.store(ZelEnum::ZEL_STATUS_ERROR);
-        reportError(e.what());
+        state.finishJob();
+    } catch (const zel::JobError& e) {
+        fail(e.code(), e.what(), std::to_string(static_cast<int>(e.code())));
     } catch (const ZelEnum::ZelException& e) {
-        zelCatchProcess(lattice, blocks, paramBuf, iniBuf);
-        status.store(ZelEnum::ZEL_STATUS_ERROR);
-        std::cerr << static_cast<int>(e) << std::endl;
+        // A bare error value, as a stage hook may throw.
+        fail(e, zel_error_text(e), std::to_string(static_cast<int>(e)));
+    } catch (const std::bad_alloc& e) {
+        fail(ZelEnum::ZEL_ERROR_OUT_OF_MEMORY, zel_error_text(ZelEnum::ZEL_ERROR_OUT_OF_MEMORY),
+             exceptionLine(e));
+    } catch (const std::out_of_range& e) {
+        fail(ZelEnum::ZEL_ERROR_OUT_OF_RANGE,
+             sentenceFor(ZelEnum::ZEL_ERROR_OUT_OF_RANGE, exceptionLine(e)), exceptionLine(e));
+    } catch (const std::length_error& e) {
+        fail(ZelEnum::ZEL_ERROR_LENGTH, sentenceFor(ZelEnum::ZEL_ERROR_LENGTH, e.what()),
+             "Unexpected Error");
+    } catch (const std::exception& e) {
+        fail(ZelEnum::ZEL_ERROR_UNEXPECTED, sentenceFor(ZelEnum::ZEL_ERROR_UNEXPECTED, e.what()),
+             "Unexpected Error");
     } catch (...) {
-        zelCatchProcess(lattice, blocks, paramBuf, iniBuf);
-        status.store(ZelEnum::ZEL_STATUS_ERROR);
-        std::cerr << "Unexpected Error" << std::endl;
+        fail(ZelEnum::ZEL_ERROR_UNEXPECTED, zel_error_text(ZelEnum::ZEL_ERROR_UNEXPECTED),
+             "Unexpected Error");
     }
 }
 
-void ZelGenerator::zel_exec_common(ZelGenInput& input, ZelGenOutput& output) {
-    runJob(input, output);
+}  // namespace
+
+namespace zel::detail {
+
+void runStandardJob(GeneratorState& state, ZelGenInput& input, ZelGenOutput& output) {
+    runJob(state, input, output);
 }
 
-void ZelGenerator::zel_exec_commonExtended(ZelGenInput& input, ZelGenOutputExtended& output) {
-    runJob(input, output);
+void runExtendedJob(GeneratorState& state, ZelGenInput& input, ZelGenOutputExtended& output) {
+    runJob(state, input, output);
 }
+
+}  // namespace zel::detail

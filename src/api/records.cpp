@@ -1,23 +1,8 @@
 #include <cstring>
 #include <utility>
 
-#include "io/byte_order.h"
+#include "io/chunk_head.h"
 #include "zel/records.h"
-
-namespace {
-
-// The body chunk head starts with the magic "CHIP" and its own length, 64.
-void initChunkHead(std::uint8_t* head) {
-    std::memcpy(head, "CHIP", 4);
-    zel::io::putU32le(head + 4, 64);
-}
-
-void initChunkHead(std::uint32_t& magic, std::uint32_t& headLength) {
-    std::memcpy(&magic, "CHIP", 4);
-    zel::io::putU32le(reinterpret_cast<std::uint8_t*>(&headLength), 64);
-}
-
-}  // namespace
 
 ZelGenInput::ZelGenInput() = default;
 ZelGenInput& ZelGenInput::operator=(const ZelGenInput&) = default;
@@ -32,7 +17,8 @@ void ZelMetadataHeaderList::initiarizeBuffer() {
 }
 
 ZelBinary::ZelBinary() {
-    initChunkHead(magic, headLength);
+    // An empty body: the head names the chunk, nothing is written behind it yet.
+    zel::io::writeChunkHead(*this, 0, 0);
 }
 ZelBinary& ZelBinary::operator=(const ZelBinary&) = default;
 ZelBinary::~ZelBinary() = default;
@@ -52,7 +38,7 @@ ZelGenOutput& ZelGenOutput::operator=(ZelGenOutput&&) = default;
 ZelGenOutput::~ZelGenOutput() = default;
 
 ZelGenOutputExtended::ZelGenOutputExtended() : lutData(kLutDataCapacity, 0) {
-    initChunkHead(binaryHead);
+    zel::io::writeChunkHead(binaryHead, 0, 0);
 }
 
 ZelGenOutputExtended::ZelGenOutputExtended(const ZelGenOutputExtended& other)

@@ -1,8 +1,9 @@
 #include "camera/engine.h"
 
-#include "camera/cube_writer.h"
 #include "camera/lut1d_writer.h"
+#include "camera/lut3d_writer.h"
 #include "camera/matrix_writer.h"
+#include "camera/register_block.h"
 
 EngineConfig& initEngineConfig(EngineConfig& config, std::int32_t mode) {
     if (mode != 0 && mode != 2) {
@@ -47,14 +48,15 @@ void runEngine(const EngineConfig& config, const std::vector<BlockOrderEntry>& b
     if (!firstGeneration && !secondGeneration) {
         return;
     }
-    iniBuf.header(34) = paramBuf.firstLutHeader;
+    iniBuf.header(zel::block::kFirstLutHeader) = paramBuf.firstLutHeader;
     if (firstGeneration) {
-        iniBuf.header(72) = paramBuf.secondLutHeader0;
-        iniBuf.header(73) = paramBuf.secondLutHeader1;
+        iniBuf.header(zel::block::kSecondLutHeader0) = paramBuf.secondLutHeader0;
+        iniBuf.header(zel::block::kSecondLutHeader1) = paramBuf.secondLutHeader1;
     }
 
     // Every cube takes the domain option of the first one.
-    const std::int32_t flagD = paramBuf.cubeHeader0.size() > 4 ? paramBuf.cubeHeader0[4] : 0;
+    const std::int32_t fullCodeRange =
+        paramBuf.cubeHeader0.size() > 4 ? paramBuf.cubeHeader0[4] : 0;
     // The camera loads its own control page for the first 1D LUT when asked to.
     const bool fixedFirstLut =
         paramBuf.firstLutHeader.size() > 4 && paramBuf.firstLutHeader[4] == 1;
@@ -69,15 +71,16 @@ void runEngine(const EngineConfig& config, const std::vector<BlockOrderEntry>& b
                 break;
             case zel::kCodeCube:
                 if (firstGeneration) {
-                    writeCubeBlock(config, paramBuf, iniBuf, sourceEncoding, entry.instance, flagD);
+                    writeCubeBlock(config, paramBuf, iniBuf, sourceEncoding, entry.instance,
+                                   fullCodeRange);
                 } else {
-                    writeCubeBlock(config, paramBuf, iniBuf, sourceEncoding, entry.instance, flagD,
-                                   config.mode);
+                    writeCubeBlock(config, paramBuf, iniBuf, sourceEncoding, entry.instance,
+                                   fullCodeRange, config.mode);
                 }
                 break;
             case zel::kCodeFirstLut:
                 if (fixedFirstLut) {
-                    loadLutControl0800(iniBuf.list(30));
+                    loadLutControl0800(iniBuf.list(zel::block::kFirstLutControl));
                 } else {
                     write1dLutBlock(config, paramBuf, iniBuf, entry.instance, entry.typeCode);
                 }

@@ -9,6 +9,7 @@
 
 #include "camera/ini_buf.h"
 #include "camera/param_buf.h"
+#include "platform/console.h"
 #include "settings/look_settings.h"
 
 struct EngineConfig {
@@ -28,6 +29,8 @@ struct EngineConfig {
     std::int32_t lutBoundaryCount = 0;
     std::int32_t lutSegmentCount = 0;
     std::int32_t lutPointCount = 0;
+    // Where the engine's console lines go; null means the standard streams.
+    const zel::Console* console = nullptr;
 };
 
 EngineConfig& initEngineConfig(EngineConfig& config, std::int32_t mode);

@@ -1,4 +1,6 @@
 #include "camera/ini_buf.h"
+#include "camera/register_block.h"
+#include "settings/camera_models.h"
 
 #include <stdexcept>
 
@@ -31,13 +33,15 @@ constexpr BlockSize single(int b001, int b002, int a001) {
 constexpr BlockSize header() {
     return {Kind::Header, 0, 0, 0, 0};
 }
-constexpr BlockSize kSecondOnly(int n) {
+constexpr BlockSize secondGenerationOnly(int n) {
     return list(0, n, 0);
 }
 
 // Blocks 0 to 75. The 37-entry blocks are matrix pages, the 70- and 88-entry blocks LUT
 // control pages, the 1024- and 2048-entry blocks LUT memory images with their 3-entry
 // heads and 2-entry tails; 42 to 56 are the three cubes' control pages and memories.
+static_assert(ZelSharedIniBuf::kBlockCount == zel::block::kCount, "one size per register block");
+
 constexpr BlockSize kBlocks[ZelSharedIniBuf::kBlockCount] = {
     same(18),  // 0: table 0086
     same(4),   // 1: table 0043
@@ -57,14 +61,14 @@ constexpr BlockSize kBlocks[ZelSharedIniBuf::kBlockCount] = {
     list(1024, 2048, 1024),  // 15: LUT image data
     same(3),                 // 16: LUT image head
     same(2),                 // 17: LUT image tail
-    kSecondOnly(88),
-    kSecondOnly(2048),
-    kSecondOnly(3),
-    kSecondOnly(2),  // 18-21
-    kSecondOnly(88),
-    kSecondOnly(2048),
-    kSecondOnly(3),
-    kSecondOnly(2),              // 22-25
+    secondGenerationOnly(88),
+    secondGenerationOnly(2048),
+    secondGenerationOnly(3),
+    secondGenerationOnly(2),  // 18-21
+    secondGenerationOnly(88),
+    secondGenerationOnly(2048),
+    secondGenerationOnly(3),
+    secondGenerationOnly(2),     // 22-25
     same(70),                    // 26: LUT control 0180
     same(1024),                  // 27: LUT image 0183 data
     same(3),                     // 28
@@ -74,9 +78,9 @@ constexpr BlockSize kBlocks[ZelSharedIniBuf::kBlockCount] = {
     group(3, 3, 3, 3),           // 32: head
     group(3, 2, 2, 2),           // 33: tail
     header(),                    // 34: copy of the first 1D LUT header
-    kSecondOnly(70),
-    kSecondOnly(70),
-    kSecondOnly(70),              // 35-37: LUT control 0A00
+    secondGenerationOnly(70),
+    secondGenerationOnly(70),
+    secondGenerationOnly(70),     // 35-37: LUT control 0A00
     group(3, 0, 1024, 0),         // 38
     group(3, 0, 3, 0),            // 39
     group(3, 0, 2, 0),            // 40
@@ -91,14 +95,14 @@ constexpr BlockSize kBlocks[ZelSharedIniBuf::kBlockCount] = {
     group(24, 1, 1, 1),           // 49
     group(24, 2000, 9826, 2000),  // 50
     single(1, 1, 1),              // 51
-    kSecondOnly(28),              // 52: third cube
+    secondGenerationOnly(28),     // 52: third cube
     single(0, 1, 0),              // 53
     group(24, 0, 1, 0),           // 54
     group(24, 0, 9826, 0),        // 55
     single(0, 1, 0),              // 56
     same(24),                     // 57: luma/chroma 00C0
     same(24),                     // 58
-    kSecondOnly(24),              // 59
+    secondGenerationOnly(24),     // 59
     same(37),
     same(37),
     same(37),
@@ -138,17 +142,11 @@ std::size_t checkedBlock(int block, Kind wanted) {
 }  // namespace
 
 ZelSharedIniBuf::ZelSharedIniBuf(std::string model) {
-    int column = -1;
-    if (model == "CAMB-001") {
-        column = 0;
-    } else if (model == "CAMB-002") {
-        column = 1;
-    } else if (model == "CAMA-001") {
-        column = 2;
-    }
-    if (column < 0) {
+    const zel::CameraModel* known = zel::findCameraModel(model);
+    if (known == nullptr) {
         return;
     }
+    const int column = known->registerColumn;
     for (std::size_t b = 0; b < kBlockCount; ++b) {
         const BlockSize& size = kBlocks[b];
         const int entries = column == 0 ? size.camb001 : column == 1 ? size.camb002 : size.cama001;

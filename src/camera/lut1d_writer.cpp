@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iostream>
 
+#include "camera/register_block.h"
+#include "platform/job_error.h"
 #include "zel/enums.h"
 
 namespace {
@@ -45,8 +46,10 @@ struct LutLayout {
 };
 
 constexpr LutLayout kLayouts[] = {
-    {zel::kCodeFirstLut, 0x0800, 0x800, 30, 31, 32, 33, 7008.0, 7008.0},
-    {zel::kCodeSecondLut, 0x0100, 0x000, 64, 65, 66, 67, 4960.0, 8192.0},
+    {zel::kCodeFirstLut, 0x0800, 0x800, zel::block::kFirstLutControl, zel::block::kFirstLutData,
+     zel::block::kFirstLutHead, zel::block::kFirstLutTail, 7008.0, 7008.0},
+    {zel::kCodeSecondLut, 0x0100, 0x000, zel::block::kSecondLutControl, zel::block::kSecondLutData,
+     zel::block::kSecondLutHead, zel::block::kSecondLutTail, 4960.0, 8192.0},
 };
 
 const LutLayout& layoutOf(std::uint32_t code) {
@@ -55,7 +58,7 @@ const LutLayout& layoutOf(std::uint32_t code) {
             return layout;
         }
     }
-    throw ZelEnum::ZEL_EXCEPTION_ENGINE;
+    zel::failEngine("a 1D LUT block of the look is of a kind the camera has no memory for");
 }
 
 std::uint32_t channelEnable(std::uint32_t channelMask) {
@@ -116,7 +119,7 @@ const zel::LutSegmentTable& lutSegmentTable(std::uint32_t number) {
 }
 
 std::string selectLutRam(std::uint32_t (&headValues)[3], std::uint32_t (&tailValues)[2],
-                         int channel, std::uint32_t channelMask) {
+                         int channel, std::uint32_t channelMask, const zel::Console& console) {
     static constexpr const char* kNames[] = {"Allch_ram", "Rch_ram", "Gch_ram", "Bch_ram"};
     static constexpr std::uint32_t kRamSelect[] = {0x03, 0x00, 0x01, 0x02};
     headValues[0] = 0x00;
@@ -124,7 +127,7 @@ std::string selectLutRam(std::uint32_t (&headValues)[3], std::uint32_t (&tailVal
     tailValues[0] = 0x00;
     tailValues[1] = channelEnable(channelMask);
     if (channel < 0 || channel > 3) {
-        std::cout << "Error: 1D LUT" << std::endl;
+        console.line(zel::Console::kOut, "Error: 1D LUT");
         return std::string();
     }
     headValues[2] = kRamSelect[channel];
@@ -252,7 +255,9 @@ void buildLutMemory(const EngineConfig& config, const DenseCurve& dense, std::ui
         std::uint32_t headValues[3] = {0, 0, 0};
         std::uint32_t tailValues[2] = {0, 0};
         const int ram = channelCount == 1 ? 0 : static_cast<int>(c) + 1;
-        const std::string name = selectLutRam(headValues, tailValues, ram, channelMask);
+        const std::string name =
+            selectLutRam(headValues, tailValues, ram, channelMask,
+                         config.console != nullptr ? *config.console : zel::standardConsole());
         RegisterList head(3);
         head[0].setAddressNumber(pageBase + kChannelEnableRegister);
         head[1].setAddressNumber(pageBase + kAccessRegister);

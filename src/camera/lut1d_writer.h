@@ -22,8 +22,8 @@ constexpr std::size_t kDenseCodes = 65536;
 const zel::LutSegmentTable& lutSegmentTable(std::uint32_t number);
 
 // Writes the 1D LUT of block (code, instance), code 8 or 14, into its LUT control page and
-// memories when its flagC is 1; otherwise, and for a block whose header or table is
-// missing, the register image is left as it is. Throws ZelException 4 for another code.
+// memories when its writeToMemory is 1; otherwise, and for a block whose header or table is
+// missing, the register image is left as it is. Throws the engine error for another code.
 void write1dLutBlock(const EngineConfig& config, const ZelSharedParamBuf& paramBuf,
                      ZelSharedIniBuf& iniBuf, std::uint32_t instance, std::uint32_t code);
 
@@ -36,7 +36,7 @@ void resample1dLut(const ParamTable& table, DenseCurve& dense, int channels, int
 
 // Builds the LUT memory image and control page of `code` from the dense curve and stores
 // them: the control page into the code's control block, per channel the head, data and
-// tail into list `channel` of the code's memory groups. Throws ZelException 4 for a code
+// tail into list `channel` of the code's memory groups. Throws the engine error for a code
 // other than 8 or 14.
 void buildLutMemory(const EngineConfig& config, const DenseCurve& dense, std::uint32_t code,
                     int channels, std::uint32_t segmentTable, ZelSharedIniBuf& iniBuf,
@@ -44,10 +44,11 @@ void buildLutMemory(const EngineConfig& config, const DenseCurve& dense, std::ui
 
 // Sets the head values (0, 1, RAM select) and tail values (0, channel enable) of the
 // memory of `channel` (0 all channels, 1 to 3 red, green, blue) and returns the memory's
-// name. Another channel prints "Error: 1D LUT" and returns an empty name, leaving the RAM
-// select value as it was.
+// name. Another channel prints "Error: 1D LUT" on the console's output stream and returns
+// an empty name, leaving the RAM select value as it was.
 std::string selectLutRam(std::uint32_t (&headValues)[3], std::uint32_t (&tailValues)[2],
-                         int channel, std::uint32_t channelMask);
+                         int channel, std::uint32_t channelMask,
+                         const zel::Console& console = zel::standardConsole());
 
 // The camera's own control page of the first 1D LUT, loaded instead of a computed one:
 // sizes `list` to 70 entries, fills them and returns 70.

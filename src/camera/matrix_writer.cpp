@@ -3,7 +3,9 @@
 #include <cmath>
 #include <string>
 
+#include "camera/register_block.h"
 #include "camera/register_value.h"
+#include "platform/job_error.h"
 #include "zel/enums.h"
 
 namespace {
@@ -21,11 +23,14 @@ struct MatrixPage {
 
 constexpr MatrixPage kMatrixPages[] = {
     {zel::kCodeGainMatrix, 0x0280, &ZelSharedParamBuf::gainMatrix0, &ZelSharedParamBuf::gainMatrix1,
-     4, 8},
+     zel::block::matrixPage(0, zel::block::kMatrixSlotGain),
+     zel::block::matrixPage(1, zel::block::kMatrixSlotGain)},
     {zel::kCodeSecondMatrix, 0x0700, &ZelSharedParamBuf::secondMatrix0,
-     &ZelSharedParamBuf::secondMatrix1, 5, 9},
+     &ZelSharedParamBuf::secondMatrix1, zel::block::matrixPage(0, zel::block::kMatrixSlotSecond),
+     zel::block::matrixPage(1, zel::block::kMatrixSlotSecond)},
     {zel::kCodeColorMatrix, 0x0200, &ZelSharedParamBuf::colorMatrix0,
-     &ZelSharedParamBuf::colorMatrix1, 60, 61},
+     &ZelSharedParamBuf::colorMatrix1, zel::block::kSecondPathColorMatrix,
+     zel::block::kSecondPathColorMatrix + 1},
 };
 
 constexpr std::size_t kCoefficients = 9;
@@ -102,7 +107,7 @@ void writeMatrixBlock(const ZelSharedParamBuf& paramBuf, std::uint32_t instance,
         }
     }
     if (page == nullptr) {
-        throw ZelEnum::ZEL_EXCEPTION_ENGINE;
+        zel::failEngine("a matrix block of the look is of a kind the camera has no page for");
     }
     const ParamTable& table = paramBuf.*(instance == 0 ? page->table0 : page->tableOther);
     if (!holdsMatrix(table)) {

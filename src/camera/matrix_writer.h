@@ -15,7 +15,7 @@ using QuantizedMatrix = std::array<std::array<double, 3>, 3>;
 
 // Writes the matrix of block (typeCode, instance) into its register page. A block whose
 // parameter-buffer table holds no 3x3 matrix is skipped, and entries the register page
-// does not have are not written. Throws ZelException 4 for a type code other than 4, 5
+// does not have are not written. Throws the engine error for a type code other than 4, 5
 // or 12.
 void writeMatrixBlock(const ZelSharedParamBuf& paramBuf, std::uint32_t instance,
                       std::uint32_t typeCode, ZelSharedIniBuf& iniBuf, bool normalizeRows);

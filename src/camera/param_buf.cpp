@@ -67,7 +67,7 @@ std::pair<ParamCube*, ParamHeader*> cubeSlot(ZelSharedParamBuf& p, std::uint32_t
 }  // namespace
 
 void storeMatrix(const std::vector<double>& source, ParamTable& table, ParamHeader& header,
-                 std::int32_t rows, std::int32_t columns, std::uint8_t flagA) {
+                 std::int32_t rows, std::int32_t columns, std::uint8_t useFixedTable) {
     // The converter holds its matrix as 3x3 row-major; a square table of another size
     // takes what exists of it and zeros elsewhere.
     const std::size_t n = toSize(rows);
@@ -83,14 +83,14 @@ void storeMatrix(const std::vector<double>& source, ParamTable& table, ParamHead
         }
     }
     table = std::move(built);
-    header = ParamHeader{rows, columns, flagA, 0};
+    header = ParamHeader{rows, columns, useFixedTable, 0};
 }
 
 void store1dTable(const ZelColorConverter& converter, ParamTable& table, ParamHeader& header,
                   std::int32_t rows, std::int32_t columns, std::int32_t inputFirst,
-                  std::int32_t inputLast, std::uint8_t flagA, std::uint8_t flagB,
-                  std::uint8_t flagC) {
-    if (flagB != 1) {
+                  std::int32_t inputLast, std::uint8_t useFixedTable, std::uint8_t headerOnly,
+                  std::uint8_t writeToMemory) {
+    if (headerOnly != 1) {
         // The converter's rows are `converter.columns` wide; copy what both hold.
         const std::size_t n = toSize(rows);
         const std::size_t width = toSize(columns);
@@ -109,11 +109,12 @@ void store1dTable(const ZelColorConverter& converter, ParamTable& table, ParamHe
         }
         table = std::move(built);
     }
-    header = ParamHeader{rows, columns, inputFirst, inputLast, flagA, flagB, flagC};
+    header =
+        ParamHeader{rows, columns, inputFirst, inputLast, useFixedTable, headerOnly, writeToMemory};
 }
 
 void storeCube(const std::vector<double>& source, ParamCube& cube, ParamHeader& header,
-               std::int32_t size, std::int32_t columns, std::uint8_t flagD) {
+               std::int32_t size, std::int32_t columns, std::uint8_t fullCodeRange) {
     const std::size_t n = toSize(size);
     if (n > kMaxCubeSize) {
         throw std::length_error("cube grid size out of range");
@@ -126,7 +127,7 @@ void storeCube(const std::vector<double>& source, ParamCube& cube, ParamHeader& 
     std::copy(source.begin(), source.begin() + static_cast<std::ptrdiff_t>(copied),
               built.values.begin());
     cube = std::move(built);
-    header = ParamHeader{size, columns, 0, 0, flagD};
+    header = ParamHeader{size, columns, 0, 0, fullCodeRange};
 }
 
 void fillParamBuffer(ZelLookSettings& settings, const std::vector<ZelColorConverter>& converters,
@@ -139,19 +140,20 @@ void fillParamBuffer(ZelLookSettings& settings, const std::vector<ZelColorConver
             const TableSlot slot = matrixSlot(paramBuf, converter.typeCode, first, second);
             if (slot.table != nullptr) {
                 storeMatrix(converter.matrixTable, *slot.table, *slot.header, converter.rows,
-                            converter.columns, converter.flagA);
+                            converter.columns, converter.useFixedTable);
             }
         } else if (converter.kind == zel::kKind1d) {
             const TableSlot slot = lutSlot(paramBuf, converter.typeCode, first, second);
             if (slot.table != nullptr) {
                 store1dTable(converter, *slot.table, *slot.header, converter.rows,
                              converter.columns, converter.inputFirst, converter.inputLast,
-                             converter.flagA, converter.flagB, converter.flagC);
+                             converter.useFixedTable, converter.headerOnly,
+                             converter.writeToMemory);
             }
         } else if (converter.kind == zel::kKindCube) {
             const auto slot = cubeSlot(paramBuf, converter.instance, second);
             storeCube(converter.cube, *slot.first, *slot.second, converter.rows, converter.columns,
-                      converter.flagD);
+                      converter.fullCodeRange);
         }
     }
 }

@@ -34,6 +34,8 @@ struct ParamCube {
 
 using ParamHeader = std::vector<std::int32_t>;
 
+// The numbers are the slots of the camera's parameter buffer; the slots between them are
+// reserved and never filled.
 struct ZelSharedParamBuf {
     ParamTable gainMatrix0;           // 0: (4, 0)
     ParamTable secondMatrix0;         // 1: (5, 0)
@@ -41,8 +43,6 @@ struct ZelSharedParamBuf {
     ParamHeader secondMatrixHeader0;  // 3
     ParamTable firstLut;              // 4: (8, 0)
     ParamHeader firstLutHeader;       // 5
-    ParamTable spare6;                // 6
-    ParamHeader spareHeader7;         // 7
     ParamCube cube0;                  // 8: (9, 0)
     ParamHeader cubeHeader0;          // 9
     ParamTable colorMatrix0;          // 10: (12, 0)
@@ -55,20 +55,10 @@ struct ZelSharedParamBuf {
     ParamHeader secondMatrixHeader1;  // 17
     ParamCube cube1;                  // 18: (9, 1); first generation: every later cube
     ParamHeader cubeHeader1;          // 19
-    ParamTable spare20;               // 20
-    ParamHeader spareHeader21;        // 21
     ParamTable colorMatrix1;          // 22: (12, 1)
     ParamHeader colorMatrixHeader1;   // 23
     ParamTable secondLut1;            // 24: (14, 1)
     ParamHeader secondLutHeader1;     // 25
-    ParamTable spare26;               // 26
-    ParamTable spare27;               // 27
-    ParamHeader spareHeader28;        // 28
-    ParamHeader spareHeader29;        // 29
-    ParamTable spare30;               // 30
-    ParamHeader spareHeader31;        // 31
-    ParamTable spare32;               // 32
-    ParamHeader spareHeader33;        // 33
     ParamCube cube2;                  // 34: second generation, instance 2 and later
     ParamHeader cubeHeader2;          // 35
 };
@@ -79,21 +69,21 @@ void fillParamBuffer(ZelLookSettings& settings, const std::vector<ZelColorConver
                      ZelSharedParamBuf& paramBuf);
 
 // The three copy operations of the filler. Each replaces both members: the table (left
-// unchanged for a 1D table with flagB 1, whose header alone is stored) and the header.
+// unchanged for a 1D table with headerOnly 1, whose header alone is stored) and the header.
 // storeMatrix: a square rows x rows table from the converter's 3x3 matrix; header
-// (rows, columns, flagA, 0).
+// (rows, columns, useFixedTable, 0).
 void storeMatrix(const std::vector<double>& source, ParamTable& table, ParamHeader& header,
-                 std::int32_t rows, std::int32_t columns, std::uint8_t flagA);
+                 std::int32_t rows, std::int32_t columns, std::uint8_t useFixedTable);
 // store1dTable: a rows x columns table; header (rows, columns, inputFirst, inputLast,
-// flagA, flagB, flagC).
+// useFixedTable, headerOnly, writeToMemory).
 void store1dTable(const ZelColorConverter& converter, ParamTable& table, ParamHeader& header,
                   std::int32_t rows, std::int32_t columns, std::int32_t inputFirst,
-                  std::int32_t inputLast, std::uint8_t flagA, std::uint8_t flagB,
-                  std::uint8_t flagC);
-// storeCube: a size^3 cube of RGB triples; header (size, columns, 0, 0, flagD). Throws
+                  std::int32_t inputLast, std::uint8_t useFixedTable, std::uint8_t headerOnly,
+                  std::uint8_t writeToMemory);
+// storeCube: a size^3 cube of RGB triples; header (size, columns, 0, 0, fullCodeRange). Throws
 // std::length_error for a size no cube memory can have (above 65535).
 void storeCube(const std::vector<double>& source, ParamCube& cube, ParamHeader& header,
-               std::int32_t size, std::int32_t columns, std::uint8_t flagD);
+               std::int32_t size, std::int32_t columns, std::uint8_t fullCodeRange);
 
 // Clears `order`, copies the settings' block order into it and returns it.
 std::vector<BlockOrderEntry>& copyBlockOrder(const ZelLookSettings& settings,

@@ -21,7 +21,6 @@ class RegisterEntry {
         setText(address_, address);
         setText(value_, value);
     }
-    void setAddress(std::string_view address) { setText(address_, address); }
     void setValue(std::string_view value) { setText(value_, value); }
     // Formats a number as four (address) or two (value) upper-case hexadecimal digits.
     void setAddressNumber(std::uint32_t address) { setHex(address_, address); }
@@ -29,7 +28,6 @@ class RegisterEntry {
 
     std::string address() const { return std::string(text(address_)); }
     std::string value() const { return std::string(text(value_)); }
-    std::string_view addressView() const { return text(address_); }
     std::string_view valueView() const { return text(value_); }
     bool addressEmpty() const { return address_[0] == '\0'; }
     // The texts read as hexadecimal numbers; an empty text reads as 0.

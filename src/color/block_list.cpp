@@ -6,6 +6,7 @@
 #include "color/conversion_stage.h"
 #include "color/cube_builder.h"
 #include "color/curve_and_matrix.h"
+#include "platform/job_error.h"
 #include "zel/enums.h"
 
 namespace {
@@ -37,7 +38,7 @@ ZelColorConverter makeIdentity(const ConversionSizes& sizes, std::uint32_t typeC
 ZelColorConverter makeFixedFirstLut(const ConversionSizes& sizes) {
     ZelColorConverter lut = makeBlock(zel::kCodeFirstLut, 0);
     lut.initLattice(zel::kKind1d, 0, sizes.table1dColumns);
-    lut.flagA = 1;
+    lut.useFixedTable = 1;
     return lut;
 }
 
@@ -52,7 +53,7 @@ void appendNeutralTail(const ConversionSizes& sizes, std::vector<ZelColorConvert
 
 void rejectUnknownEncoding(std::uint8_t sourceEncoding) {
     if (sourceEncoding > zel::kSourceAcesCct) {
-        throw ZelEnum::ZEL_EXCEPTION_LATTICE;
+        zel::failLattice("the source encoding of the look is not one the library knows");
     }
 }
 
@@ -60,16 +61,14 @@ void rejectUnknownEncoding(std::uint8_t sourceEncoding) {
 
 void buildBlockListStandard(ConversionSizes& sizes, const ConversionEncodings& encodings,
                             const ZelColorConverter& hostLattice,
-                            std::vector<ZelColorConverter>& blocks, bool fullDomain, bool, bool,
-                            std::uint32_t lowFlags) {
-    sizes.spare = static_cast<std::int32_t>(lowFlags & 0xFu);
+                            std::vector<ZelColorConverter>& blocks, bool fullDomain) {
     const std::uint8_t source = encodings.sourceEncoding;
     rejectUnknownEncoding(source);
 
     ZelColorConverter cubes[2] = {makeCube(sizes, 0), makeCube(sizes, 1)};
     for (ZelColorConverter& cube : cubes) {
         buildCubeStandard(sizes, source, cube.instance, hostLattice, cube, fullDomain);
-        cube.flagD = fullDomain ? 1 : 0;
+        cube.fullCodeRange = fullDomain ? 1 : 0;
     }
 
     ZelColorConverter tables[2];
@@ -78,7 +77,7 @@ void buildBlockListStandard(ConversionSizes& sizes, const ConversionEncodings& e
         ZelColorConverter& table = tables[instance];
         table = makeBlock(zel::kCodeSecondLut, instance);
         table.initLattice(zel::kKind1d, sizes.table1dRows, sizes.table1dColumns);
-        table.flagC = 1;
+        table.writeToMemory = 1;
         ZelColorConverter& matrix = matrices[instance];
         matrix = makeBlock(zel::kCodeColorMatrix, instance);
         matrix.initLattice(zel::kKindMatrix, sizes.matrixRows, sizes.matrixColumns);

@@ -1,5 +1,6 @@
 #include "color/color_converter.h"
 
+#include "platform/job_error.h"
 #include "zel/enums.h"
 
 namespace {
@@ -30,12 +31,8 @@ void ZelColorConverter::initLattice(std::int32_t newKind, std::int32_t newRows,
             matrixTable.assign(9, 0.0);
             break;
         default:
-            throw ZelEnum::ZEL_EXCEPTION_LATTICE;
+            zel::failLattice("a processing block is of a kind the library does not know");
     }
-}
-
-void ZelColorConverter::reinitLattice(std::int32_t newRows, std::int32_t newColumns) {
-    initLattice(kind, newRows, newColumns);
 }
 
 void ZelColorConverter::loadFlatTable(const std::vector<double>& values) {
@@ -65,7 +62,7 @@ void ZelColorConverter::loadFlatTable(const std::vector<double>& values) {
             }
             break;
         default:
-            throw ZelEnum::ZEL_EXCEPTION_LATTICE;
+            zel::failLattice("a processing block is of a kind the library does not know");
     }
 }
 

@@ -36,13 +36,11 @@ class ZelColorConverter {
 
     // Sizes and zero-fills the table of `kind`: 1 a rows x columns table, 2 a cube of
     // rows^3 nodes of three values, 3 a 3x3 matrix (rows 3, columns 1 whatever was
-    // passed). Any other kind throws ZelException 0 after storing the sizes.
+    // passed). Any other kind throws the lattice error after storing the sizes.
     void initLattice(std::int32_t kind, std::int32_t rows, std::int32_t columns);
-    // initLattice with the current kind.
-    void reinitLattice(std::int32_t rows, std::int32_t columns);
     // Fills the table of the current kind from a flat array in its storage order
     // (1D: row-major with `columns` values a row; cube: node-major with `columns` values
-    // a node; matrix: row-major 3x3). Throws ZelException 0 for kind 0.
+    // a node; matrix: row-major 3x3). Throws the lattice error for kind 0.
     void loadFlatTable(const std::vector<double>& values);
     // Fills the cube from the host's node table: four floats a node, blue fastest, the
     // fourth float of each node not read.
@@ -85,15 +83,14 @@ class ZelColorConverter {
     std::int32_t kind = zel::kKindNone;
     double domainOffset = 0.0;  // a code value x maps to grid coordinate (x + offset) * scale
     double domainScale = 0.0;
-    double domainSpare = 0.0;
     std::int32_t inputFirst = 0;  // 1D: first input code of the span
     std::int32_t inputLast = 0;   // 1D: last input code of the span
     std::uint32_t typeCode = 0;
     std::uint32_t instance = 0;
-    std::uint8_t flagA = 0;  // first 1D LUT: the camera loads its fixed table instead
-    std::uint8_t flagB = 0;  // 1D: only the header is stored
-    std::uint8_t flagC = 0;  // 1D: written to LUT memory
-    std::uint8_t flagD = 0;  // cube: spans code values 0 to 1 directly
+    std::uint8_t useFixedTable = 0;  // first 1D LUT: the camera loads its fixed table instead
+    std::uint8_t headerOnly = 0;     // 1D: only the header is stored
+    std::uint8_t writeToMemory = 0;  // 1D: written to LUT memory
+    std::uint8_t fullCodeRange = 0;  // cube: spans code values 0 to 1 directly
 
   private:
     std::size_t nodeOffset(std::int32_t i, std::int32_t j, std::int32_t k) const {

@@ -2,24 +2,25 @@
 
 #include <cmath>
 
+#include "platform/job_error.h"
 #include "zel/enums.h"
 
 void validateLookInput(const ZelGenInput& input, const float* floatLut, const float* floatLutFilm) {
     const int n = input.gridSize;
     // A lattice needs two nodes an axis: with one, every lookup divides by zero.
     if (n < 2 || input.nodeValues == nullptr) {
-        throw ZelEnum::ZEL_EXCEPTION_LATTICE;
+        zel::failLattice("the look needs at least two nodes an axis and its node values");
     }
     if ((input.sourceEncoding == zel::kSourceQEnc3Prims3 && floatLut == nullptr) ||
         (input.sourceEncoding == zel::kSourceQEnc3Film && floatLutFilm == nullptr)) {
-        throw ZelEnum::ZEL_EXCEPTION_LATTICE;
+        zel::failLattice("the output record has no float table for the look's source encoding");
     }
     const std::size_t nodes =
         static_cast<std::size_t>(n) * static_cast<std::size_t>(n) * static_cast<std::size_t>(n);
     for (std::size_t node = 0; node < nodes; ++node) {
         for (std::size_t ch = 0; ch < 3; ++ch) {
             if (!std::isfinite(input.nodeValues[node * 4 + ch])) {
-                throw ZelEnum::ZEL_EXCEPTION_LATTICE;
+                zel::failLattice("a node value of the look is not a finite number");
             }
         }
     }
@@ -40,6 +41,5 @@ void setConversionSizes(ConversionSizes& sizes, std::int32_t generationMode) {
     sizes.cubeColumns = 3;
     sizes.matrixColumns = 1;
     sizes.referenceCount = 40;
-    sizes.spare = second ? 14 : 0;
     sizes.generationMode = generationMode;
 }

@@ -22,7 +22,6 @@ struct ConversionSizes {
     std::int32_t cubeColumns = 0;
     std::int32_t matrixColumns = 0;
     std::int32_t referenceCount = 0;
-    std::int32_t spare = 0;
     std::int32_t generationMode = 0;
 };
 
@@ -33,7 +32,7 @@ struct ConversionEncodings {
     std::uint8_t outputRange = 0;
 };
 
-// Rejects a look the conversion cannot use, before anything is written: ZelException 0
+// Rejects a look the conversion cannot use, before anything is written: the lattice error
 // for a grid size below 2, a null node table, a null float buffer the encoding needs,
 // or a non-finite channel value.
 void validateLookInput(const ZelGenInput& input, const float* floatLut, const float* floatLutFilm);
@@ -47,12 +46,11 @@ void reindexSourceLattice(const ZelLookSettings& settings, std::uint8_t sourceEn
 void reindexSourceLattice(const ZelLookSettings& settings, std::uint8_t sourceEncoding,
                           const ZelColorConverter& hostLattice, ZelGenOutputExtended& output);
 
-// Appends the eleven blocks of the standard job. Only fullDomain changes the result; the
-// other flag bits are handed over and kept in sizes.spare (bits 0 to 3).
+// Appends the eleven blocks of the standard job; with fullDomain the cubes span the full
+// code range.
 void buildBlockListStandard(ConversionSizes& sizes, const ConversionEncodings& encodings,
                             const ZelColorConverter& hostLattice,
-                            std::vector<ZelColorConverter>& blocks, bool fullDomain, bool flag12,
-                            bool flag16, std::uint32_t lowFlags);
+                            std::vector<ZelColorConverter>& blocks, bool fullDomain);
 
 // Appends the eight blocks of the extended job.
 void buildBlockListExtended(const ConversionSizes& sizes, const ConversionEncodings& encodings,

@@ -1,9 +1,12 @@
 #include "color/cube_builder.h"
+#include "color/transfer_curves.h"
 
 #include <cstddef>
 #include <vector>
 
 #include "color/grid_resampler.h"
+#include "color/transfer_curves.h"
+#include "platform/job_error.h"
 #include "settings/look_settings.h"
 #include "zel/enums.h"
 
@@ -38,17 +41,6 @@ std::vector<double> cubeAxis(std::int32_t gridSize, const CodeRange& range, bool
 void setDomain(ZelColorConverter& cube, const CodeRange& range) {
     cube.domainOffset = -range.low;
     cube.domainScale = 1.0 / (range.high - range.low);
-    cube.domainSpare = 0.0;
-}
-
-double clampUnit(double value) {
-    if (value > 1.0) {
-        return 1.0;
-    }
-    if (value < 0.0) {
-        return 0.0;
-    }
-    return value;
 }
 
 void resampleIntoCube(const ZelColorConverter& hostLattice, ZelColorConverter& cube,
@@ -56,7 +48,7 @@ void resampleIntoCube(const ZelColorConverter& hostLattice, ZelColorConverter& c
     // The grid never runs past the cube's storage, whatever the sizes said.
     const std::size_t n = axis.size();
     if (cube.cube.size() < n * n * n * 3) {
-        throw ZelEnum::ZEL_EXCEPTION_LATTICE;
+        zel::failLattice("a cube block is smaller than its grid");
     }
     double* nodes = cube.cube.data();
     const TetrahedralSampler look(hostLattice, true);
@@ -80,7 +72,7 @@ CodeRange standardCodeRange(std::uint8_t sourceEncoding) {
         case kSourceAcesCct:
             return {kAcesCctBlack, kAcesStandardTop};
         default:
-            throw ZelEnum::ZEL_EXCEPTION_LATTICE;
+            zel::failLattice("the source encoding of the look is not one the library knows");
     }
 }
 
@@ -95,7 +87,7 @@ CodeRange extendedCodeRange(std::uint8_t sourceEncoding, std::uint32_t instance)
         case kSourceAcesCct:
             return {kAcesCctBlack, kAcesCctExtendedTop};
         default:
-            throw ZelEnum::ZEL_EXCEPTION_LATTICE;
+            zel::failLattice("the source encoding of the look is not one the library knows");
     }
 }
 

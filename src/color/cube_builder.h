@@ -16,7 +16,7 @@ struct CodeRange {
     double high = 0.0;
 };
 
-// Standard job: the look's own code range (encodings 0 to 3); throws ZelException 0 for
+// Standard job: the look's own code range (encodings 0 to 3); throws the lattice error for
 // any other encoding.
 CodeRange standardCodeRange(std::uint8_t sourceEncoding);
 // Extended job: the range of a cube's input space (instance 2 is ACEScct).

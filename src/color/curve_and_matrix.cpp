@@ -8,6 +8,7 @@
 #include "color/reference_colors.h"
 #include "color/tetrahedral.h"
 #include "color/transfer_curves.h"
+#include "platform/job_error.h"
 #include "settings/look_settings.h"
 #include "zel/enums.h"
 
@@ -23,21 +24,11 @@ double encodeSource(std::uint8_t sourceEncoding, double linear) {
         case kSourceAcesCct:
             return encodeAcesCct(linear);
         default:
-            throw ZelEnum::ZEL_EXCEPTION_LATTICE;
+            zel::failLattice("the source encoding of the look is not one the library knows");
     }
 }
 
 namespace {
-
-double clampUnit(double value) {
-    if (value > 1.0) {
-        return 1.0;
-    }
-    if (value < 0.0) {
-        return 0.0;
-    }
-    return value;
-}
 
 void fillNeutralTable(const ConversionSizes& sizes, std::uint8_t sourceEncoding,
                       const TetrahedralSampler& look, ZelColorConverter& table) {
@@ -97,7 +88,7 @@ void buildCurveAndMatrix(const ConversionSizes& sizes, std::uint8_t sourceEncodi
                                   static_cast<std::size_t>(table.columns > 0 ? table.columns : 0);
     if (table.kind != zel::kKind1d || table.table1d.size() < tableSize ||
         matrix.kind != zel::kKindMatrix || matrix.matrixTable.size() < 9) {
-        throw ZelEnum::ZEL_EXCEPTION_LATTICE;
+        zel::failLattice("a curve or matrix block of the look is incomplete");
     }
     const zel::TetrahedralSampler look(hostLattice, true);
     zel::fillNeutralTable(sizes, sourceEncoding, look, table);

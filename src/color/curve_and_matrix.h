@@ -13,7 +13,7 @@
 namespace zel {
 
 // Linear to the look's code value: Q-Enc3 for encodings 0 and 1, ACEScc for 2, ACEScct
-// for 3. Throws ZelException 0 for any other encoding.
+// for 3. Throws the lattice error for any other encoding.
 double encodeSource(std::uint8_t sourceEncoding, double linear);
 
 }  // namespace zel

@@ -6,6 +6,7 @@
 
 #include "color/conversion_stage.h"
 #include "color/grid_resampler.h"
+#include "platform/job_error.h"
 #include "zel/enums.h"
 
 namespace {
@@ -29,7 +30,7 @@ void reindexInto(std::uint8_t sourceEncoding, const ZelColorConverter& hostLatti
     // A table in Q-Prims3 is returned indexed in Q-Prims3.Film and the other way round.
     float* target = sourceEncoding == zel::kSourceQEnc3Prims3 ? floatLut : floatLutFilm;
     if (target == nullptr) {
-        throw ZelEnum::ZEL_EXCEPTION_LATTICE;
+        zel::failLattice("the output record has no float table for the look's source encoding");
     }
     zel::GamutMove move;
     move.decode = zel::decodeQEnc3;

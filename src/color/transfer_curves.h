@@ -13,6 +13,17 @@ namespace zel {
 
 using Matrix3 = std::array<std::array<double, 3>, 3>;
 
+// A code value clamped to the unit range [0, 1]; NaN stays NaN.
+inline double clampUnit(double value) {
+    if (value > 1.0) {
+        return 1.0;
+    }
+    if (value < 0.0) {
+        return 0.0;
+    }
+    return value;
+}
+
 // Q-Enc3. Pure; no failure. Inline: resampling a look encodes every node of a grid.
 inline double encodeQEnc3(double linear) {
     constexpr double kSceneScale = 0.9;
@@ -23,6 +34,7 @@ inline double encodeQEnc3(double linear) {
     }
     return (y * kLinearSlope / 0.01125 + 95.0) / 1023.0;
 }
+
 // Clamps the code value to [0, 1] before scaling; the branch follows the unclamped value.
 double decodeQEnc3(double code);
 // ACEScc (no decoder exists). Non-positive values encode as 2^-16.

@@ -1,7 +1,6 @@
 #include "io/look_file.h"
 
 #include <cstring>
-#include <iostream>
 #include <stdexcept>
 #include <string>
 #include <type_traits>
@@ -43,9 +42,8 @@ ByteSection blocksOf(const ByteSection& part, const HeaderPartLayout& layout) {
 }
 
 // One diagnostic line per section: its name immediately followed by its length.
-void printSectionLength(const char* section, std::uint32_t length) {
-    // One insertion per line, so that lines of concurrent jobs do not mix.
-    std::cout << (std::string(section) + std::to_string(length) + "\n") << std::flush;
+void printSectionLength(const zel::Console& console, const char* section, std::uint32_t length) {
+    console.line(zel::Console::kOut, std::string(section) + std::to_string(length));
 }
 
 }  // namespace
@@ -75,7 +73,7 @@ void writeStandardTimeStamp(Zel& zel, const zel::platform::LocalTime& time) {
 }
 
 void writeExtendedLookHeaders(const ZelGenInput& input, ZelGenOutputExtended& output,
-                              const zel::platform::LocalTime& time) {
+                              const zel::platform::LocalTime& time, const zel::Console& console) {
     const zel::io::MetadataDescriptor descriptor = zel::io::metadataDescriptorFor(input.modelName);
     const HeaderPartLayout layout = zel::io::extendedHeaderPartLayout(descriptor);
     const std::uint32_t length = layout.length();
@@ -92,13 +90,13 @@ void writeExtendedLookHeaders(const ZelGenInput& input, ZelGenOutputExtended& ou
     output.headerSize = length;
 
     if (descriptor.mode == 0 || descriptor.mode == 3) {
-        printSectionLength("zelFileHeader", zel::io::kFileHeaderLength);
-        printSectionLength("zelLookHeader", zel::io::kLookHeaderLength);
-        printSectionLength("zelMetadataHeaderList", layout.listLength);
+        printSectionLength(console, "zelFileHeader", zel::io::kFileHeaderLength);
+        printSectionLength(console, "zelLookHeader", zel::io::kLookHeaderLength);
+        printSectionLength(console, "zelMetadataHeaderList", layout.listLength);
         // Mode 0's list names nine blocks (only six follow it); its line reports the span
         // those nine entries name.
         const std::uint32_t namedBlocks = descriptor.mode == 0 ? 9 : layout.blockCount;
-        printSectionLength("zelMetadataData", namedBlocks * layout.blockLength);
+        printSectionLength(console, "zelMetadataData", namedBlocks * layout.blockLength);
     }
 
     // The .cube title carries the look name exactly as the look header does.

@@ -4,6 +4,7 @@
 // The header part of the binary look file (file header, look header, metadata header
 // list and metadata blocks) and the .cube header text returned with it.
 
+#include "platform/console.h"
 #include "platform/platform.h"
 #include "zel/records.h"
 
@@ -17,8 +18,9 @@ void writeStandardTimeStamp(Zel& zel, const zel::platform::LocalTime& time);
 // Extended job, last stage: the creation time and the whole header part into headerBytes
 // and headerSize, then the .cube header text with the look name of the look header, in
 // every metadata mode. Modes 0 and 3 print one line per section (name and length) to
-// standard output.
+// the console's output stream.
 void writeExtendedLookHeaders(const ZelGenInput& input, ZelGenOutputExtended& output,
-                              const zel::platform::LocalTime& time);
+                              const zel::platform::LocalTime& time,
+                              const zel::Console& console = zel::standardConsole());
 
 #endif  // ZEL_IO_LOOK_FILE_H

@@ -2,8 +2,10 @@
 
 #include <cstring>
 #include <stdexcept>
+#include <string_view>
 
 #include "io/metadata_catalogue.h"
+#include "settings/camera_models.h"
 
 namespace zel::io {
 
@@ -37,20 +39,16 @@ constexpr const char* kLutNamePrefix = "LUT:";
 constexpr std::size_t kLutNamePrefixLength = 4;
 constexpr std::size_t kStandardNameBytes = 28;
 
-bool isModel(const char (&modelName)[34], const char* model) {
-    return std::strncmp(modelName, model, sizeof modelName) == 0;
-}
-
 }  // namespace
 
 MetadataDescriptor metadataDescriptorFor(const char (&modelName)[34]) {
-    if (isModel(modelName, "CAMB-002")) {
-        return MetadataDescriptor{2, 9, 63, 59};
+    const zel::CameraModel* model =
+        zel::findCameraModel(std::string_view(modelName, strnlen(modelName, sizeof modelName)));
+    if (model == nullptr) {
+        return MetadataDescriptor{};
     }
-    if (isModel(modelName, "CAMA-001")) {
-        return MetadataDescriptor{3, 6, 63, 59};
-    }
-    return MetadataDescriptor{0, 6, 32, 28};
+    return MetadataDescriptor{model->metadataMode, model->metadataBlocks, model->metadataNameLength,
+                              model->metadataSecondNameLength};
 }
 
 MetadataTexts standardMetadataTexts(const ZelGenInput& input) {

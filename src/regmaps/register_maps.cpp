@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "camera/register_block.h"
 #include "regmaps/lut_images.h"
 #include "regmaps/register_tables.h"
 
@@ -107,24 +108,37 @@ void loadLutImageInto(const LutImage* image, RegisterList& scratch, ZelSharedIni
     copyEntries(scratch, 3 + dataCount, 2, iniBuf.list(blocks.tail));
 }
 
+namespace block = zel::block;
+
+// The pages both generations load alike: the fixed tables, the LUT at 0180 and the first
+// matrices of passes 0 and 1.
+void loadCommonPages(std::int32_t source, ZelSharedIniBuf& iniBuf, RegisterList& scratch) {
+    loadPage(&kTable0086, iniBuf, block::kTable0086);
+    loadPage(&kTable0043, iniBuf, block::kTable0043);
+    loadPage(&kLutControl0180, iniBuf, block::kLutControl0180);
+    loadLutImageInto(
+        &kLutImage0183, scratch, iniBuf,
+        {block::kLutImage0183Head, block::kLutImage0183Data, block::kLutImage0183Tail});
+    loadMatrix(choose(kInputMatrix, source), iniBuf, block::matrixPage(0, block::kMatrixSlotInput));
+    loadMatrix(choose(kSecondMatrix, source), iniBuf,
+               block::matrixPage(1, block::kMatrixSlotInput));
+}
+
 void loadFirstGeneration(const ZelLookSettings& settings, ZelSharedIniBuf& iniBuf,
                          RegisterList& scratch) {
     const std::int32_t source = settings.sourceEncoding;
     const std::int32_t range = settings.outputRange;
     const LumaChromaCoefficients* lumaChroma = choose(kFirstLumaChroma, settings.outputCurve);
 
-    loadPage(&kTable0086, iniBuf, 0);
-    loadPage(&kTable0043, iniBuf, 1);
-    loadPage(&kLutControl0180, iniBuf, 26);
-    loadLutImageInto(&kLutImage0183, scratch, iniBuf, {28, 27, 29});
-    loadMatrix(choose(kInputMatrix, source), iniBuf, 2);
-    loadMatrix(choose(kSecondMatrix, source), iniBuf, 6);
-    loadMatrix(choose(kRangeGain, range), iniBuf, 3);
-    loadPage(choose(kFirstLutControl, source), iniBuf, 14);
-    loadLutImageInto(choose(kFirstLutImage, source), scratch, iniBuf, {16, 15, 17});
-    loadLumaChroma(kLumaChromaFirst, lumaChroma, range, iniBuf, 57);
-    loadMatrix(choose(kRangeGain, range), iniBuf, 62);
-    loadLumaChroma(kLumaChromaFirst, lumaChroma, range, iniBuf, 74);
+    loadCommonPages(source, iniBuf, scratch);
+    loadMatrix(choose(kRangeGain, range), iniBuf,
+               block::matrixPage(0, block::kMatrixSlotRangeGain));
+    loadPage(choose(kFirstLutControl, source), iniBuf, block::kLutControl0100);
+    loadLutImageInto(choose(kFirstLutImage, source), scratch, iniBuf,
+                     {block::kLutImageHead, block::kLutImageData, block::kLutImageTail});
+    loadLumaChroma(kLumaChromaFirst, lumaChroma, range, iniBuf, block::kLumaChroma);
+    loadMatrix(choose(kRangeGain, range), iniBuf, block::kSecondPathRangeGain);
+    loadLumaChroma(kLumaChromaFirst, lumaChroma, range, iniBuf, block::kSecondPathLumaChroma);
 }
 
 void loadSecondGeneration(const ZelLookSettings& settings, ZelSharedIniBuf& iniBuf,
@@ -132,34 +146,34 @@ void loadSecondGeneration(const ZelLookSettings& settings, ZelSharedIniBuf& iniB
     const std::int32_t source = settings.sourceEncoding;
     const std::int32_t range = settings.outputRange;
 
-    loadPage(&kTable0086, iniBuf, 0);
-    loadPage(&kTable0043, iniBuf, 1);
-    loadPage(&kLutControl0180, iniBuf, 26);
-    loadLutImageInto(&kLutImage0183, scratch, iniBuf, {28, 27, 29});
-    loadMatrix(choose(kInputMatrix, source), iniBuf, 2);
-    loadMatrix(choose(kSecondMatrix, source), iniBuf, 6);
-    loadMatrix(choose(kM2Always, source), iniBuf, 10);
-    loadMatrix(choose(kRangeGain, range), iniBuf, 3);
-    loadMatrix(choose(kSourceGain, source), iniBuf, 4);
-    loadMatrix(choose(kSourceGain, source), iniBuf, 8);
-    loadMatrix(choose(kThirdGain, source), iniBuf, 12);
+    loadCommonPages(source, iniBuf, scratch);
+    loadMatrix(choose(kM2Always, source), iniBuf, block::matrixPage(2, block::kMatrixSlotInput));
+    loadMatrix(choose(kRangeGain, range), iniBuf,
+               block::matrixPage(0, block::kMatrixSlotRangeGain));
+    loadMatrix(choose(kSourceGain, source), iniBuf, block::matrixPage(0, block::kMatrixSlotGain));
+    loadMatrix(choose(kSourceGain, source), iniBuf, block::matrixPage(1, block::kMatrixSlotGain));
+    loadMatrix(choose(kThirdGain, source), iniBuf, block::matrixPage(2, block::kMatrixSlotGain));
 
     // Three LUT groups: control page, then the image split into head, data and tail.
-    loadPage(&kLutControl0100Second, iniBuf, 14);
-    loadLutImageInto(choose(kSecondLutImage, source), scratch, iniBuf, {16, 15, 17});
-    loadPage(&kLutControl0100Second, iniBuf, 18);
-    loadLutImageInto(choose(kSecondLutImage, source), scratch, iniBuf, {20, 19, 21});
-    loadPage(&kLutControl0100Second, iniBuf, 22);
-    loadLutImageInto(choose(kThirdLutImage, source), scratch, iniBuf, {24, 23, 25});
+    for (int pass = 0; pass < 3; ++pass) {
+        const int shift = pass * block::kLutBlocksPerPass;
+        loadPage(&kLutControl0100Second, iniBuf, block::kLutControl0100 + shift);
+        loadLutImageInto(choose(pass < 2 ? kSecondLutImage : kThirdLutImage, source), scratch,
+                         iniBuf,
+                         {block::kLutImageHead + shift, block::kLutImageData + shift,
+                          block::kLutImageTail + shift});
+    }
 
     loadLumaChroma(kLumaChromaSecond, choose(kSecondLumaChroma, settings.outputCurve), range,
-                   iniBuf, 57);
-    for (const int block : {42, 47, 52}) {
-        loadPage(choose(kCubeControl, source), iniBuf, block);
+                   iniBuf, block::kLumaChroma);
+    for (int cube = 0; cube < 3; ++cube) {
+        loadPage(choose(kCubeControl, source), iniBuf,
+                 block::kCubeControl + cube * block::kCubeBlocksPerInstance);
     }
-    loadPage(choose(kSourceLutControl0A00, source), iniBuf, 35);
-    loadPage(choose(kSourceLutControl0A00, source), iniBuf, 36);
-    loadPage(choose(kThirdLutControl0A00, source), iniBuf, 37);
+    for (int pass = 0; pass < 3; ++pass) {
+        loadPage(choose(pass < 2 ? kSourceLutControl0A00 : kThirdLutControl0A00, source), iniBuf,
+                 block::kLutControl0A00 + pass);
+    }
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/camera_models.h"
+
 namespace zel {
 
 // Source colour encodings of a look.
@@ -31,10 +33,6 @@ enum OutputRange : std::uint8_t {
     kRangeFull = 0,
     kRangeLegal = 1,
 };
-
-// Camera generation modes.
-constexpr std::int32_t kFirstGeneration = 0;
-constexpr std::int32_t kSecondGeneration = 2;
 
 }  // namespace zel
 
@@ -77,18 +75,19 @@ struct ZelLookSettings {
     std::vector<std::int32_t> blockList;      // processing block numbers in chain order
     std::vector<BlockOrderEntry> blockOrder;  // appended by the parameter-buffer filler
     PassTable passTable;
+    const zel::CameraModel* model = nullptr;  // the model's table entry; null when unknown
 };
 
 // Fills the settings from the camera model table for the seed's model.
 void applyModelTable(ZelLookSettings& settings, const ZelSettingsSeed& seed);
 
-// Completes the settings: the pass table and entryTag. Throws ZelException 1 for an
+// Completes the settings: the pass table and entryTag. Throws the settings error for an
 // unknown generation mode or an output curve above 2 with a known source encoding.
 // Returns a copy of the pass table in passTableOut.
 void buildLookSettings(ZelLookSettings& settings, PassTable& passTableOut);
 
-// The job's own check of its selectors, run right after buildLookSettings: throws
-// ZelException 1 for a camera model the table does not know (its look file would miss
+// The job's own check of its selectors, run right after buildLookSettings: throws the
+// settings error for a camera model the table does not know (its look file would miss
 // its register tables), a source encoding above 3, an output curve above 2 or an output
 // range above 1.
 void validateJobSelectors(const ZelLookSettings& settings, const std::string& model);

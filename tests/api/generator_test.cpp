@@ -173,6 +173,9 @@ TEST_F(GeneratorTest, CancelDuringAStageStopsAfterThatStagesReport) {
                 expected.emplace_back(schedule[static_cast<std::size_t>(s)],
                                       ZelEnum::ZEL_STATUS_RUNNING);
             }
+            // One last call with the end status and the progress the job reached.
+            expected.emplace_back(schedule[static_cast<std::size_t>(stage - 1)],
+                                  ZelEnum::ZEL_STATUS_CANCELED);
             EXPECT_EQ(calls(), expected) << "stage " << stage << (extended ? " extended" : "");
             // The extended job announces its look file only once it reaches stage 7.
             if (extended) {
@@ -225,7 +228,8 @@ TEST_F(GeneratorTest, DestroyingTheGeneratorMidJobWaitsAndCancels) {
     EXPECT_EQ(stagesRun, (std::vector<int>{1, 2, 3}));
     const std::vector<std::pair<int, ZEL_STATUS>> expected = {{5, ZelEnum::ZEL_STATUS_RUNNING},
                                                               {20, ZelEnum::ZEL_STATUS_RUNNING},
-                                                              {40, ZelEnum::ZEL_STATUS_RUNNING}};
+                                                              {40, ZelEnum::ZEL_STATUS_RUNNING},
+                                                              {40, ZelEnum::ZEL_STATUS_CANCELED}};
     EXPECT_EQ(calls(), expected);
 }
 
@@ -233,13 +237,19 @@ TEST_F(GeneratorTest, AnExceptionInAStageGivesErrorStatusAndOneLine) {
     struct Case {
         std::function<void()> fail;
         std::string line;
+        int code;
     };
     const std::vector<Case> cases = {
-        {[] { throw std::out_of_range("index past the end"); }, "index past the end\n"},
-        {[] { throw std::bad_alloc(); }, std::string(std::bad_alloc().what()) + "\n"},
-        {[] { throw ZelEnum::ZEL_EXCEPTION_ENGINE; }, "4\n"},
-        {[] { throw std::runtime_error("anything else"); }, "Unexpected Error\n"},
-        {[] { throw 42; }, "Unexpected Error\n"},
+        {[] { throw std::out_of_range("index past the end"); }, "index past the end\n",
+         ZelEnum::ZEL_ERROR_OUT_OF_RANGE},
+        {[] { throw std::bad_alloc(); }, std::string(std::bad_alloc().what()) + "\n",
+         ZelEnum::ZEL_ERROR_OUT_OF_MEMORY},
+        {[] { throw ZelEnum::ZEL_EXCEPTION_ENGINE; }, "4\n", ZelEnum::ZEL_EXCEPTION_ENGINE},
+        {[] { throw std::length_error("too long"); }, "Unexpected Error\n",
+         ZelEnum::ZEL_ERROR_LENGTH},
+        {[] { throw std::runtime_error("anything else"); }, "Unexpected Error\n",
+         ZelEnum::ZEL_ERROR_UNEXPECTED},
+        {[] { throw 42; }, "Unexpected Error\n", ZelEnum::ZEL_ERROR_UNEXPECTED},
     };
     for (const Case& c : cases) {
         SetUp();
@@ -260,8 +270,13 @@ TEST_F(GeneratorTest, AnExceptionInAStageGivesErrorStatusAndOneLine) {
         generator.zel_finalize();
         EXPECT_EQ(generator.zel_get_status(), ZelEnum::ZEL_STATUS_ERROR);
         EXPECT_EQ(err.text(), c.line);
-        // Stages 1 to 3 reported; no report for the failed stage and no final call.
-        EXPECT_EQ(calls().size(), 3u);
+        // Stages 1 to 3 reported, then one last call with the error status.
+        ASSERT_EQ(calls().size(), 4u);
+        EXPECT_EQ(calls().back(), std::make_pair(40, ZelEnum::ZEL_STATUS_ERROR));
+        char message[200];
+        EXPECT_EQ(generator.zel_get_last_error(message, sizeof message), c.code);
+        EXPECT_EQ(std::string(message).rfind(zel_error_text(c.code), 0), 0u) << message;
+        EXPECT_EQ(generator.zel_get_last_job_status(), ZelEnum::ZEL_STATUS_ERROR);
     }
 }
 
@@ -309,6 +324,9 @@ TEST_F(GeneratorTest, InitialiseWaitsForAnOutstandingWorker) {
     ASSERT_FALSE(calls().empty());
     EXPECT_EQ(calls().back(), std::make_pair(99, ZelEnum::ZEL_STATUS_DONE));
     EXPECT_EQ(generator.zel_get_status(), ZelEnum::ZEL_STATUS_READY);
+    // The outcome of the job initialise waited for stays readable.
+    EXPECT_EQ(generator.zel_get_last_job_status(), ZelEnum::ZEL_STATUS_DONE);
+    EXPECT_EQ(generator.zel_get_last_error(nullptr, 0), ZelEnum::ZEL_ERROR_NONE);
 }
 
 TEST_F(GeneratorTest, AStartingAsyncJobWaitsForThePreviousOne) {

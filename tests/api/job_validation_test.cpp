@@ -15,9 +15,11 @@ namespace {
 
 std::mutex callMutex;
 int callCount = 0;
-void countCalls(int, ZelEnum::ZEL_STATUS) {
+ZelEnum::ZEL_STATUS lastCallStatus = ZelEnum::ZEL_STATUS_NONE;
+void countCalls(int, ZelEnum::ZEL_STATUS status) {
     std::lock_guard<std::mutex> guard(callMutex);
     ++callCount;
+    lastCallStatus = status;
 }
 
 struct BadJob {
@@ -73,7 +75,9 @@ TEST(JobValidation, UnknownModelsAndSelectorsStopInStageOneWithValueOne) {
             EXPECT_EQ(generator.zel_get_status(), ZelEnum::ZEL_STATUS_ERROR)
                 << job.model << " " << job.source << job.curve << job.range;
             EXPECT_EQ(err.text(), "1\n") << job.model;
-            EXPECT_EQ(callCount, 0) << job.model;
+            // The only call is the final one, with the error status.
+            EXPECT_EQ(callCount, 1) << job.model;
+            EXPECT_EQ(lastCallStatus, ZelEnum::ZEL_STATUS_ERROR) << job.model;
             for (float v : buffer) {
                 ASSERT_EQ(v, -1.0f) << "float buffer written for " << job.model;
             }

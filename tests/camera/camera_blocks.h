@@ -22,7 +22,8 @@ inline ZelColorConverter identityBlock(std::uint32_t code, std::uint32_t instanc
 }
 
 // A cube whose node (i, j, k) holds (i, j, k) / 100.
-inline ZelColorConverter cubeBlock(std::uint32_t instance, int size, std::uint8_t flagD = 0) {
+inline ZelColorConverter cubeBlock(std::uint32_t instance, int size,
+                                   std::uint8_t fullCodeRange = 0) {
     ZelColorConverter block;
     block.initLattice(zel::kKindCube, size, 3);
     for (std::size_t node = 0; node < block.cube.size() / 3; ++node) {
@@ -33,13 +34,14 @@ inline ZelColorConverter cubeBlock(std::uint32_t instance, int size, std::uint8_
     }
     block.typeCode = zel::kCodeCube;
     block.instance = instance;
-    block.flagD = flagD;
+    block.fullCodeRange = fullCodeRange;
     return block;
 }
 
 // A 1D table of 17 rows over the span 0..16 whose channel c rises as (c + 1) * row / 16,
 // so that the first 1D LUT's curve is (c + 1) * code below code 7008.
-inline ZelColorConverter rampBlock(std::uint32_t code, int channels, std::uint8_t flagC = 1) {
+inline ZelColorConverter rampBlock(std::uint32_t code, int channels,
+                                   std::uint8_t writeToMemory = 1) {
     ZelColorConverter block;
     block.initLattice(zel::kKind1d, 17, channels);
     for (int row = 0; row < 17; ++row) {
@@ -49,7 +51,7 @@ inline ZelColorConverter rampBlock(std::uint32_t code, int channels, std::uint8_
     }
     block.inputLast = 16;
     block.typeCode = code;
-    block.flagC = flagC;
+    block.writeToMemory = writeToMemory;
     return block;
 }
 
@@ -59,7 +61,7 @@ inline std::vector<ZelColorConverter> secondGenerationJob() {
     ZelColorConverter firstLut;
     firstLut.initLattice(zel::kKind1d, 0, 3);
     firstLut.typeCode = zel::kCodeFirstLut;
-    firstLut.flagA = 1;
+    firstLut.useFixedTable = 1;
     return {cubeBlock(0, 34),    cubeBlock(1, 34),    cubeBlock(2, 34),    firstLut,
             identityBlock(4, 0), identityBlock(4, 1), identityBlock(5, 0), identityBlock(5, 1)};
 }

@@ -11,7 +11,7 @@ using camera_test::untouched;
 
 TEST(Engine, LookWithoutBlocksOnlyCopiesTheLutHeaders) {
     ZelColorConverter lut = camera_test::rampBlock(zel::kCodeSecondLut, 3);
-    lut.flagB = 1;  // its header alone
+    lut.headerOnly = 1;  // its header alone
     ZelLookSettings settings;
     ZelSharedParamBuf paramBuf;
     fillParamBuffer(settings, {lut}, paramBuf);

@@ -4,6 +4,7 @@
 
 #include "camera/register_value.h"
 #include "camera_blocks.h"
+#include "platform/job_error.h"
 #include "zel/enums.h"
 
 using camera_test::untouched;
@@ -57,7 +58,7 @@ TEST(MatrixWriter, EachCodeAndInstanceWritesOnlyItsPage) {
 TEST(MatrixWriter, RejectsOtherCodesAndSkipsMissingMatrices) {
     ZelSharedParamBuf paramBuf;
     ZelSharedIniBuf iniBuf("CAMB-001");
-    EXPECT_THROW(writeMatrixBlock(paramBuf, 0, 9, iniBuf, false), ZelEnum::ZelException);
+    EXPECT_THROW(writeMatrixBlock(paramBuf, 0, 9, iniBuf, false), zel::JobError);
     writeMatrixBlock(paramBuf, 0, zel::kCodeColorMatrix, iniBuf, false);
     EXPECT_TRUE(untouched(iniBuf.list(60)));
 }

@@ -45,12 +45,12 @@ TEST(ParamBuf, FirstGenerationRoutesTablesByCodeAndInstance) {
     ZelSharedParamBuf p;
     ZelColorConverter firstLut = rampBlock(zel::kCodeFirstLut, 1);
     firstLut.inputFirst = 4;
-    firstLut.flagA = 1;
+    firstLut.useFixedTable = 1;
     ZelColorConverter laterFirstLut = rampBlock(zel::kCodeFirstLut, 3);
     laterFirstLut.instance = 1;
     ZelColorConverter secondLut = rampBlock(zel::kCodeSecondLut, 3);
     secondLut.instance = 1;
-    secondLut.flagB = 1;  // its header alone
+    secondLut.headerOnly = 1;  // its header alone
     fillParamBuffer(settings,
                     {firstLut, laterFirstLut, secondLut, identityBlock(12, 3), ZelColorConverter()},
                     p);

@@ -7,6 +7,7 @@
 #include "color/cube_builder.h"
 #include "color/curve_and_matrix.h"
 #include "color/transfer_curves.h"
+#include "platform/job_error.h"
 #include "test_lattices.h"
 #include "zel/enums.h"
 
@@ -35,17 +36,17 @@ Rgb directNode(const ZelColorConverter& look, Rgb p, double (*decode)(double),
     return zel::test::sampleAt(look, p);
 }
 
-// (type code, instance, kind, rows, flagA, flagC, flagD) of every block.
+// (type code, instance, kind, rows, useFixedTable, writeToMemory, fullCodeRange) of every block.
 using Shape = std::array<int, 7>;
 std::vector<Shape> shapesOf(const std::vector<ZelColorConverter>& blocks) {
     std::vector<Shape> shapes;
     for (const ZelColorConverter& b : blocks) {
-        EXPECT_EQ(b.flagB, 0);
+        EXPECT_EQ(b.headerOnly, 0);
         if (b.kind == zel::kKindMatrix && b.typeCode != zel::kCodeColorMatrix) {
             EXPECT_EQ(b.matrixTable, (std::vector<double>{1, 0, 0, 0, 1, 0, 0, 0, 1}));
         }
         shapes.push_back({static_cast<int>(b.typeCode), static_cast<int>(b.instance), b.kind,
-                          b.rows, b.flagA, b.flagC, b.flagD});
+                          b.rows, b.useFixedTable, b.writeToMemory, b.fullCodeRange});
     }
     return shapes;
 }
@@ -55,7 +56,7 @@ TEST(BlockList, StandardAndExtendedBlocksInCameraOrder) {
     for (const int d : {0, 1}) {
         ConversionSizes sizes = sizesFor(zel::kFirstGeneration);
         std::vector<ZelColorConverter> blocks;
-        buildBlockListStandard(sizes, {0, 0, 0}, look, blocks, d == 1, true, true, 0xBu);
+        buildBlockListStandard(sizes, {0, 0, 0}, look, blocks, d == 1);
         EXPECT_EQ(shapesOf(blocks), (std::vector<Shape>{{9, 0, 2, 20, 0, 0, d},
                                                         {9, 1, 2, 20, 0, 0, d},
                                                         {14, 0, 1, 5280, 0, 1, 0},
@@ -67,7 +68,6 @@ TEST(BlockList, StandardAndExtendedBlocksInCameraOrder) {
                                                         {4, 1, 3, 3, 0, 0, 0},
                                                         {5, 0, 3, 3, 0, 0, 0},
                                                         {5, 1, 3, 3, 0, 0, 0}}));
-        EXPECT_EQ(sizes.spare, 0xB);
         EXPECT_EQ(blocks[3].inputLast - blocks[3].inputFirst, 400);
         EXPECT_EQ(blocks[1].domainOffset, -kQEnc3Low);  // the look's range, also full-domain
         EXPECT_EQ(blocks[1].domainScale, 1.0 / (kQEnc3High - kQEnc3Low));
@@ -82,8 +82,7 @@ TEST(BlockList, StandardAndExtendedBlocksInCameraOrder) {
                                                     {4, 1, 3, 3, 0, 0, 0},
                                                     {5, 0, 3, 3, 0, 0, 0},
                                                     {5, 1, 3, 3, 0, 0, 0}}));
-    EXPECT_THROW(buildBlockListExtended(sizesFor(2), {4, 0, 0}, look, blocks),
-                 ZelEnum::ZelException);
+    EXPECT_THROW(buildBlockListExtended(sizesFor(2), {4, 0, 0}, look, blocks), zel::JobError);
 }
 
 // Every cube node is the lookup of its own point computed straight from the definition,
@@ -158,7 +157,7 @@ TEST(CubeBuilders, StandardCurveTablesClampToZeroAndOne) {
     });
     ConversionSizes sizes = sizesFor(zel::kFirstGeneration);
     std::vector<ZelColorConverter> standard;
-    buildBlockListStandard(sizes, {0, 0, 0}, bright, standard, false, false, false, 0);
+    buildBlockListStandard(sizes, {0, 0, 0}, bright, standard, false);
     EXPECT_EQ(standard[2].table(0, 0), 1.0);
     EXPECT_EQ(standard[3].table(5279, 1), 0.0);
 }

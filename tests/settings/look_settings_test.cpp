@@ -5,6 +5,7 @@
 #include <set>
 #include <vector>
 
+#include "platform/job_error.h"
 #include "settings/look_settings.h"
 #include "zel/enums.h"
 
@@ -83,7 +84,7 @@ TEST(SettingsBuilder, PassTablesFlagTheReusedBlocks) {
 TEST(SettingsBuilder, RejectsOnlyOutputCurvesAboveTwoForKnownSources) {
     PassTable out;
     ZelLookSettings curve3 = settingsFor("CAMB-001", false, 0, 3, 0);
-    EXPECT_THROW(buildLookSettings(curve3, out), ZelEnum::ZelException);
+    EXPECT_THROW(buildLookSettings(curve3, out), zel::JobError);
     ZelLookSettings unknownSource = settingsFor("CAMB-001", false, 7, 3, 0);
     EXPECT_NO_THROW(buildLookSettings(unknownSource, out));
     ZelLookSettings fine = settingsFor("CAMA-001", true, 3, 2, 1);
@@ -98,7 +99,7 @@ TEST(SettingsBuilder, AnUnknownGenerationModeIsRejected) {
     try {
         buildLookSettings(settings, out);
         FAIL() << "mode 1 accepted";
-    } catch (ZelEnum::ZelException e) {
-        EXPECT_EQ(e, ZelEnum::ZEL_EXCEPTION_SETTINGS);
+    } catch (const zel::JobError& e) {
+        EXPECT_EQ(e.code(), ZelEnum::ZEL_EXCEPTION_SETTINGS);
     }
 }

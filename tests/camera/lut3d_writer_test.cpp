@@ -1,4 +1,4 @@
-#include "camera/cube_writer.h"
+#include "camera/lut3d_writer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
-#include "color/body_writer.h"
+#include "io/body_chunk_writer.h"
+#include "io/register_record_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +7,7 @@
 #include <vector>
 
 #include "io/byte_order.h"
+#include "platform/job_error.h"
 #include "regmaps/register_tables.h"
 #include "support/register_image_fill.h"
 #include "zel/enums.h"
@@ -35,9 +37,9 @@ template <typename Write>
 void expectOutputError(Write write) {
     try {
         write();
-        FAIL() << "expected ZelException 5";
-    } catch (const ZelEnum::ZelException& e) {
-        EXPECT_EQ(e, ZelEnum::ZEL_EXCEPTION_OUTPUT);
+        FAIL() << "expected the output error";
+    } catch (const zel::JobError& e) {
+        EXPECT_EQ(e.code(), ZelEnum::ZEL_EXCEPTION_OUTPUT);
     }
 }
 

@@ -1,4 +1,5 @@
-#include "camera/cube_writer.h"
+#include "camera/lut3d_writer.h"
+#include "camera/register_block.h"
 
 #include <cmath>
 
@@ -72,13 +73,12 @@ int loadFirstGenerationPage(RegisterList& list, const NodePositions& positions) 
 }
 
 CubeBlocks blocksOf(std::uint32_t instance, bool secondGeneration) {
-    if (instance == 0) {
-        return {42, 43, 44, 45, 46};
-    }
-    if (instance == 1 || !secondGeneration) {
-        return {47, 48, 49, 50, 51};
-    }
-    return {52, 53, 54, 55, 56};
+    // The first generation keeps every cube after the first in the second cube's blocks.
+    const int slot = instance == 0 ? 0 : instance == 1 || !secondGeneration ? 1 : 2;
+    const int shift = slot * zel::block::kCubeBlocksPerInstance;
+    return {zel::block::kCubeControl + shift, zel::block::kCubeBegin + shift,
+            zel::block::kCubeSelect + shift, zel::block::kCubeMemory + shift,
+            zel::block::kCubeEnd + shift};
 }
 
 // The cube and header of an instance; the first generation keeps every cube after the
@@ -106,7 +106,7 @@ bool holdsCube(const ParamCube& cube, const ParamHeader& header) {
 
 void writeCube(const EngineConfig& config, const ZelSharedParamBuf& paramBuf,
                ZelSharedIniBuf& iniBuf, std::uint8_t sourceEncoding, std::uint32_t instance,
-               std::int32_t flagD, bool secondGeneration) {
+               std::int32_t fullCodeRange, bool secondGeneration) {
     const auto [cube, header] = cubeOf(paramBuf, instance, secondGeneration);
     if (!holdsCube(*cube, *header)) {
         return;
@@ -119,7 +119,7 @@ void writeCube(const EngineConfig& config, const ZelSharedParamBuf& paramBuf,
     if (secondGeneration) {
         // The second-generation camera reads its nodes evenly spread whatever the domain.
         loadCubeControlSecondGeneration(control);
-    } else if (flagD == 1) {
+    } else if (fullCodeRange == 1) {
         computeCubeControl(control, config, (*header)[0]);
     } else if (sourceEncoding == zel::kSourceQEnc3Prims3 ||
                sourceEncoding == zel::kSourceQEnc3Film) {
@@ -292,13 +292,13 @@ void computeCubeControl(RegisterList& list, const EngineConfig& config, std::int
 
 void writeCubeBlock(const EngineConfig& config, const ZelSharedParamBuf& paramBuf,
                     ZelSharedIniBuf& iniBuf, std::uint8_t sourceEncoding, std::uint32_t instance,
-                    std::int32_t flagD) {
-    writeCube(config, paramBuf, iniBuf, sourceEncoding, instance, flagD, false);
+                    std::int32_t fullCodeRange) {
+    writeCube(config, paramBuf, iniBuf, sourceEncoding, instance, fullCodeRange, false);
 }
 
 void writeCubeBlock(const EngineConfig& config, const ZelSharedParamBuf& paramBuf,
                     ZelSharedIniBuf& iniBuf, std::uint8_t sourceEncoding, std::uint32_t instance,
-                    std::int32_t flagD, std::uint32_t mode) {
-    writeCube(config, paramBuf, iniBuf, sourceEncoding, instance, flagD,
+                    std::int32_t fullCodeRange, std::uint32_t mode) {
+    writeCube(config, paramBuf, iniBuf, sourceEncoding, instance, fullCodeRange,
               mode == static_cast<std::uint32_t>(zel::kSecondGeneration));
 }

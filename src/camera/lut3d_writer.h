@@ -1,5 +1,5 @@
-#ifndef ZEL_CAMERA_CUBE_WRITER_H
-#define ZEL_CAMERA_CUBE_WRITER_H
+#ifndef ZEL_CAMERA_LUT3D_WRITER_H
+#define ZEL_CAMERA_LUT3D_WRITER_H
 
 // The camera's 3D LUT as a cube memory: a fixed grid of nodes (20 per axis in the first
 // generation, 34 in the second) whose RGB values are 16-bit words in eight banks, one per
@@ -35,19 +35,19 @@ using CubeNodes = std::vector<double>;
 using CubeBanks = std::array<CubeNodes, 8>;
 
 // First generation: writes cube `instance` (instance 0 into blocks 42-46, every other one
-// into 47-51) into the 20-grid memory and its control page, computed when flagD is 1, else
+// into 47-51) into the 20-grid memory and its control page, computed when fullCodeRange is 1, else
 // the fixed page of the source encoding. A cube the parameter buffer does not hold whole
 // is skipped.
 void writeCubeBlock(const EngineConfig& config, const ZelSharedParamBuf& paramBuf,
                     ZelSharedIniBuf& iniBuf, std::uint8_t sourceEncoding, std::uint32_t instance,
-                    std::int32_t flagD);
+                    std::int32_t fullCodeRange);
 
 // Second generation (mode 2; another mode writes as the first generation does): the
 // 34-grid memory of instance 0, 1 or 2 and later (blocks 42, 47 or 52 onward) and the
-// fixed 28-entry control page, whatever flagD says.
+// fixed 28-entry control page, whatever fullCodeRange says.
 void writeCubeBlock(const EngineConfig& config, const ZelSharedParamBuf& paramBuf,
                     ZelSharedIniBuf& iniBuf, std::uint8_t sourceEncoding, std::uint32_t instance,
-                    std::int32_t flagD, std::uint32_t mode);
+                    std::int32_t fullCodeRange, std::uint32_t mode);
 
 // The grid^3 nodes of the cube memory: node (x, y, z) holds the cube's node with red index
 // z, green y and blue x while all three are below the cube's size (header entry 0), else
@@ -79,4 +79,4 @@ int loadCubeControlSecondGeneration(RegisterList& list);
 // min(20, size) evenly spread node positions.
 void computeCubeControl(RegisterList& list, const EngineConfig& config, std::int32_t size);
 
-#endif  // ZEL_CAMERA_CUBE_WRITER_H
+#endif  // ZEL_CAMERA_LUT3D_WRITER_H

@@ -1,13 +1,4 @@
-#include "color/output_conversion.h"
-
-#include <cstring>
-
-#include "io/byte_order.h"
-
-ExtendedBody::ExtendedBody() : entryTable(kEntryCount * 32, 0), data(kDataSize, 0) {
-    std::memcpy(head, "CHIP", 4);
-    zel::io::putU32le(head + 4, 64);
-}
+#include "io/body_context.h"
 
 void setupOutputContext(OutputContext& context, std::int32_t mode) {
     context = OutputContext();
@@ -25,5 +16,3 @@ void setupOutputContext(OutputContext& context, std::int32_t mode) {
     context.entrySlots.assign(static_cast<std::size_t>(context.entryCount), {});
     context.blockSlots.assign(20 * 5 * 60, {});
 }
-
-// writeOutputStandard and writeOutputExtended: body_writer.cpp.
