@@ -1,8 +1,9 @@
 #ifndef ZEL_EXPORT_H
 #define ZEL_EXPORT_H
 
-// ZEL_API marks what the zel library exports: the generator's public members, the
-// job records' special members and the .cube reader. Everything else stays hidden.
+/* ZEL_API marks what the zel library exports: the generator's public members, the job
+ * records' special members, the .cube reader and the C interface. Everything else stays
+ * hidden. This header is also read by C compilers (zel_c.h), down to C89. */
 #if defined(_WIN32) || defined(__CYGWIN__)
 #if defined(ZEL_BUILDING_LIBRARY)
 #define ZEL_API __declspec(dllexport)
@@ -15,4 +16,4 @@
 #define ZEL_API __attribute__((visibility("default")))
 #endif
 
-#endif  // ZEL_EXPORT_H
+#endif /* ZEL_EXPORT_H */

@@ -6,6 +6,7 @@
 #include <type_traits>
 
 #include "api/generator_state.h"
+#include "api/job_hooks.h"
 #include "api/pipeline.h"
 
 using ZelEnum::ZEL_STATUS;
@@ -39,6 +40,9 @@ bool GeneratorState::progressStep(int progress) {
         if (callback != nullptr) {
             callback(progress, ZelEnum::ZEL_STATUS_RUNNING);
         }
+        if (hooks != nullptr && hooks->onProgress) {
+            hooks->onProgress(progress, ZelEnum::ZEL_STATUS_RUNNING);
+        }
     }
     if (cancelRequested.load()) {
         std::lock_guard<std::mutex> guard(lock);
@@ -60,6 +64,9 @@ void GeneratorState::finishJob() {
     finalCallMade = true;
     if (callback != nullptr) {
         callback(99, status.load());
+    }
+    if (hooks != nullptr && hooks->onProgress) {
+        hooks->onProgress(99, status.load());
     }
 }
 
@@ -94,6 +101,9 @@ void GeneratorState::finalCall(ZEL_STATUS end) {
         finalCallMade = true;
         if (callback != nullptr) {
             callback(lastProgress, end);
+        }
+        if (hooks != nullptr && hooks->onProgress) {
+            hooks->onProgress(lastProgress, end);
         }
     } catch (...) {
         // The job has already ended; a callback that throws on its last call changes nothing.

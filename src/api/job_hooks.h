@@ -1,10 +1,12 @@
 #ifndef ZEL_API_JOB_HOOKS_H
 #define ZEL_API_JOB_HOOKS_H
 
-// Seams through which tests and embedding code make a job deterministic: a hook that
-// runs at the end of each stage (to hold a stage, or to make it fail) and the clock the
-// look file's time stamp is read from. A generator without hooks uses the machine's
-// local time and runs its stages straight through.
+// Seams through which tests and embedding code make a job deterministic or follow it: a
+// hook that runs at the end of each stage (to hold a stage, or to make it fail), one that
+// sees every progress report, and the clock the look file's time stamp is read from. A
+// generator without hooks uses the machine's local time and runs its stages straight
+// through. The C interface follows its jobs through these hooks, because the exported
+// callback carries no pointer back to the host's own state.
 
 #include <functional>
 
@@ -18,6 +20,10 @@ struct JobHooks {
     // Called on the job's thread when stage `stage` (1 to 7) has done its work, right
     // before that stage's progress step. It may block, or throw to fail the job.
     std::function<void(int stage)> afterStage;
+    // Called at every progress report with the values the progress callback gets, on the
+    // job's thread and under the generator's lock, like the callback; also in a job on the
+    // caller's thread, which runs without callback.
+    std::function<void(int progress, ZelEnum::ZEL_STATUS status)> onProgress;
     // The clock of the look file's time stamp; empty means the machine's local time.
     platform::Clock clock;
 };
@@ -26,6 +32,11 @@ struct GeneratorAccess {
     // The hooks must outlive every job the generator runs with them.
     static void setHooks(ZelGenerator& generator, const JobHooks* hooks) {
         generator.state->hooks = hooks;
+    }
+    // Requests that the running job stop at its next stage end. Unlike zel_cancel it takes
+    // no lock, so it may be called from inside a progress report.
+    static void requestCancel(ZelGenerator& generator) {
+        generator.state->cancelRequested.store(true);
     }
     // Whether a cancel is pending for the running job.
     static bool cancelRequested(ZelGenerator& generator) {

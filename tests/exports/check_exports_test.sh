@@ -36,6 +36,10 @@ expect 1 "a lost exported name fails" "$work/lost" "ReadFiles::readCubeFile("
 grep -v '^_ZN12ZelGenerator8zel_execER11ZelGenInputR12ZelGenOutput$' "$work/real" >"$work/overload"
 expect 1 "a lost overload fails" "$work/overload" "ZelGenerator::zel_exec(ZelGenInput&, ZelGenOutput&)"
 
+# A lost C name: the C interface's synchronous job disappears.
+grep -v '^zel_make_look$' "$work/real" >"$work/lost_c"
+expect 1 "a lost C name fails" "$work/lost_c" "zel_make_look"
+
 # Leaked internals: a stage function, a private generator member, a C-style name, a
 # local static of a stage function.
 { cat "$work/real"; echo _ZN3zel8platform12localTimeNowEv; } >"$work/leak_stage"

@@ -1,0 +1,809 @@
+// The C interface (zel/zel_c.h): a generator handle around ZelGenerator, looks described
+// by one plain structure, results and .cube rows owned by the library until the host
+// frees them. Every entry point catches everything: no exception leaves the library.
+
+#include "zel/zel_c.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <condition_variable>
+#include <cstddef>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <mutex>
+#include <new>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+#include <thread>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+#include "api/job_hooks.h"
+#include "zel/generator.h"
+#include "zel/read_files.h"
+#include "zel/records.h"
+
+// The structure's layout is the interface: natural alignment, no padding, pointers last.
+constexpr std::size_t kPointer = sizeof(void*);
+static_assert(offsetof(zel_look_input, lut) == 8, "zel_look_input layout");
+static_assert(offsetof(zel_look_input, options) == 8 + kPointer + 20, "zel_look_input layout");
+static_assert(offsetof(zel_look_input, camera) == 8 + kPointer + 24, "zel_look_input layout");
+static_assert(sizeof(zel_look_input) == 8 + kPointer + 24 + 7 * kPointer, "zel_look_input layout");
+static_assert(std::is_standard_layout_v<zel_look_input>, "zel_look_input is a C structure");
+
+namespace {
+
+using Status = ZelEnum::ZEL_STATUS;
+
+constexpr int kSmallestGridSize = 2;
+constexpr int kLargestGridSize = 255;
+
+// The room the look file gives each text (the input fields are wider).
+constexpr std::size_t kNameRoom = 128;
+constexpr std::size_t kNoteRoom = 128;
+constexpr std::size_t kLookTextRoom = 512;
+constexpr std::size_t kHeaderTextRoom = 32;
+constexpr std::size_t kHeaderTagRoom = 16;
+// The second LUT name: 28 bytes in a standard file and in the extended file of a
+// first-generation body, 59 in the extended files of CAMB-002 and CAMA-001.
+constexpr std::size_t kSecondNameRoom = 28;
+constexpr std::size_t kSecondNameLongRoom = 59;
+
+// The standard look file is the `zel` record itself: its header part, then the body.
+constexpr std::size_t kStandardHeaderPart = 2752;
+
+constexpr const char* kCameras[] = {"CAMB-001", "CAMB-002", "CAMA-001"};
+
+// The failure of the generator's last job in words.
+std::string lastErrorOf(ZelGenerator& generator) {
+    char sentence[512]{};
+    if (generator.zel_get_last_error(sentence, sizeof sentence) < 0 || sentence[0] == '\0') {
+        return "the look file could not be made";
+    }
+    return sentence;
+}
+
+struct CodeWords {
+    std::int32_t code;
+    const char* words;
+};
+
+constexpr CodeWords kCodeWords[] = {
+    {ZEL_OK, "no error"},
+    {ZEL_ERROR_ARGUMENT, "an argument is missing or not valid"},
+    {ZEL_ERROR_BUSY, "the generator already has a job"},
+    {ZEL_ERROR_NO_JOB, "the generator has no asynchronous job to wait for"},
+    {ZEL_ERROR_TIMEOUT, "the job is still running"},
+    {ZEL_ERROR_CANCELLED, "the job was cancelled"},
+    {ZEL_ERROR_JOB_FAILED, "the look file could not be made"},
+    {ZEL_ERROR_FILE, "the file cannot be opened"},
+    {ZEL_ERROR_CUBE, "the .cube file cannot be read as a 3D LUT"},
+    {ZEL_ERROR_BUFFER_TOO_SMALL, "the buffer is too small"},
+    {ZEL_ERROR_NO_MEMORY, "there was not enough memory"},
+    {ZEL_ERROR_THREAD, "the job's thread could not be started"},
+    {ZEL_ERROR_INTERNAL, "an unexpected fault inside the library"},
+};
+
+// A code and the reason behind it.
+struct Failure {
+    std::int32_t code = ZEL_OK;
+    std::string message;
+};
+
+Failure fail(std::int32_t code, std::string message) {
+    return {code, std::move(message)};
+}
+
+// The answer for an exception caught at the boundary.
+Failure failureOf(std::exception_ptr caught) {
+    try {
+        std::rethrow_exception(caught);
+    } catch (const std::bad_alloc&) {
+        return fail(ZEL_ERROR_NO_MEMORY, "there was not enough memory");
+    } catch (const std::system_error& e) {
+        return fail(ZEL_ERROR_THREAD,
+                    std::string("the job could not be started (") + e.what() + ")");
+    } catch (const std::exception& e) {
+        return fail(ZEL_ERROR_INTERNAL, std::string("unexpected fault: ") + e.what());
+    } catch (...) {
+        return fail(ZEL_ERROR_INTERNAL, "unexpected fault");
+    }
+}
+
+void copyMessage(char* message, std::uint32_t capacity, const std::string& text) {
+    if (message == nullptr || capacity == 0) {
+        return;
+    }
+    const std::size_t length = std::min<std::size_t>(text.size(), capacity - 1);
+    std::memcpy(message, text.data(), length);
+    message[length] = '\0';
+}
+
+// ---- A look to make: the host's input checked and copied into the job's own records.
+
+struct LookPlan {
+    ZelGenInput input;
+    std::vector<float> nodes;  // N^3 nodes of four floats, blue fastest
+    int gridSize = 0;
+    std::int32_t order = ZEL_ORDER_RED_FASTEST;
+    bool extended = false;
+};
+
+std::string textOf(const char* text) {
+    return text != nullptr ? std::string(text) : std::string();
+}
+
+template <std::size_t N>
+void copyText(char (&field)[N], const std::string& text) {
+    std::memcpy(field, text.data(), std::min(text.size(), N));
+}
+
+// Row index of node (red i, green j, blue k) in the host's order.
+std::size_t rowOf(std::int32_t order, std::size_t n, std::size_t i, std::size_t j, std::size_t k) {
+    return order == ZEL_ORDER_BLUE_FASTEST ? (i * n + j) * n + k : (k * n + j) * n + i;
+}
+
+Failure checkSelectors(const zel_look_input& in) {
+    if (in.order != ZEL_ORDER_RED_FASTEST && in.order != ZEL_ORDER_BLUE_FASTEST) {
+        return fail(ZEL_ERROR_ARGUMENT, "order " + std::to_string(in.order) + " is not known");
+    }
+    if (in.source < ZEL_SOURCE_QENC3 || in.source > ZEL_SOURCE_ACESCCT) {
+        return fail(ZEL_ERROR_ARGUMENT, "source " + std::to_string(in.source) + " is not known");
+    }
+    if (in.output < ZEL_OUTPUT_REC709 || in.output > ZEL_OUTPUT_HLG) {
+        return fail(ZEL_ERROR_ARGUMENT, "output " + std::to_string(in.output) + " is not known");
+    }
+    if (in.range != ZEL_RANGE_FULL && in.range != ZEL_RANGE_LEGAL) {
+        return fail(ZEL_ERROR_ARGUMENT, "range " + std::to_string(in.range) + " is not known");
+    }
+    if (in.job < ZEL_LAYOUT_BY_CAMERA || in.job > ZEL_LAYOUT_EXTENDED) {
+        return fail(ZEL_ERROR_ARGUMENT, "job " + std::to_string(in.job) + " is not known");
+    }
+    if ((in.options & ~(ZEL_OPTION_LONG_CHAIN | ZEL_OPTION_FULL_DOMAIN)) != 0) {
+        return fail(ZEL_ERROR_ARGUMENT, "options holds unknown bits");
+    }
+    return {};
+}
+
+Failure planLook(const zel_look_input* in, LookPlan& plan) {
+    if (in == nullptr) {
+        return fail(ZEL_ERROR_ARGUMENT, "no input");
+    }
+    if (in->struct_size < sizeof(zel_look_input)) {
+        return fail(ZEL_ERROR_ARGUMENT, "struct_size must be sizeof(zel_look_input), " +
+                                            std::to_string(sizeof(zel_look_input)));
+    }
+    const Failure selectors = checkSelectors(*in);
+    if (selectors.code != ZEL_OK) {
+        return selectors;
+    }
+    const std::string camera = textOf(in->camera);
+    if (std::find(std::begin(kCameras), std::end(kCameras), camera) == std::end(kCameras)) {
+        return fail(ZEL_ERROR_ARGUMENT,
+                    "camera \"" + camera + "\" is not one of CAMB-001, CAMB-002, CAMA-001");
+    }
+    plan.extended =
+        in->job == ZEL_LAYOUT_BY_CAMERA ? camera == "CAMB-002" : in->job == ZEL_LAYOUT_EXTENDED;
+    const bool fullDomain = (in->options & ZEL_OPTION_FULL_DOMAIN) != 0;
+    if (fullDomain && plan.extended) {
+        return fail(ZEL_ERROR_ARGUMENT,
+                    "the full-domain option applies to the standard layout only");
+    }
+
+    const bool longNames = camera == "CAMB-002" || camera == "CAMA-001";
+    const std::size_t secondNameRoom =
+        plan.extended && longNames ? kSecondNameLongRoom : kSecondNameRoom;
+    struct Text {
+        const char* what;
+        std::string text;
+        std::size_t room;
+    };
+    const Text texts[] = {
+        {"name", textOf(in->name), kNameRoom},
+        {"note", textOf(in->note), kNoteRoom},
+        {"second_name", textOf(in->second_name), secondNameRoom},
+        {"look_text", textOf(in->look_text), kLookTextRoom},
+        {"header_text", textOf(in->header_text), kHeaderTextRoom},
+        {"header_tag", textOf(in->header_tag), kHeaderTagRoom},
+    };
+    for (const Text& text : texts) {
+        if (text.text.size() > text.room) {
+            return fail(ZEL_ERROR_ARGUMENT,
+                        std::string(text.what) + " is " + std::to_string(text.text.size()) +
+                            " bytes long; the look file has room for " + std::to_string(text.room));
+        }
+    }
+
+    if (in->grid_size < kSmallestGridSize || in->grid_size > kLargestGridSize) {
+        return fail(ZEL_ERROR_ARGUMENT,
+                    "grid_size " + std::to_string(in->grid_size) + " is outside 2 to 255");
+    }
+    if (in->lut == nullptr) {
+        return fail(ZEL_ERROR_ARGUMENT, "no lut");
+    }
+    const std::size_t n = static_cast<std::size_t>(in->grid_size);
+    plan.gridSize = in->grid_size;
+    plan.order = in->order;
+    plan.nodes.assign(n * n * n * 4, 0.0f);
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t j = 0; j < n; ++j) {
+            for (std::size_t k = 0; k < n; ++k) {
+                const std::size_t row = rowOf(in->order, n, i, j, k);
+                float* node = &plan.nodes[((i * n + j) * n + k) * 4];
+                for (std::size_t c = 0; c < 3; ++c) {
+                    const float value = in->lut[row * 3 + c];
+                    if (!std::isfinite(value)) {
+                        return fail(ZEL_ERROR_ARGUMENT, "lut row " + std::to_string(row) +
+                                                            " holds a value that is not a "
+                                                            "finite number");
+                    }
+                    node[c] = value;
+                }
+            }
+        }
+    }
+
+    ZelGenInput& input = plan.input;
+    input.sourceEncoding = static_cast<std::uint8_t>(in->source);
+    input.outputCurve = static_cast<std::uint8_t>(in->output);
+    input.outputRange = static_cast<std::uint8_t>(in->range);
+    copyText(input.modelName, camera);
+    copyText(input.lookFileName, texts[0].text);
+    copyText(input.lookHeaderNote, texts[1].text);
+    // The standard job reads 28 bytes of the short field, the extended job the long one.
+    copyText(input.metadataName, texts[2].text.substr(0, kSecondNameRoom));
+    copyText(input.metadataNameLong, texts[2].text);
+    copyText(input.lookHeaderText, texts[3].text);
+    copyText(input.fileHeaderText, texts[4].text);
+    copyText(input.fileHeaderTag, texts[5].text);
+    input.gridSize = static_cast<std::uint8_t>(in->grid_size);
+    input.nodeValues = plan.nodes.data();
+    input.flags =
+        ((in->options & ZEL_OPTION_LONG_CHAIN) != 0 ? 1u << 4 : 0u) | (fullDomain ? 1u << 8 : 0u);
+    return {};
+}
+
+}  // namespace
+
+// ---- Results and the generator handle.
+
+struct zel_result {
+    std::vector<std::uint8_t> data;
+    std::string cubeHeader;
+    std::vector<float> reindexed;  // N^3 rows of three floats in the input's order
+    std::int32_t gridSize = 0;
+};
+
+namespace {
+
+// The file the standard job built; false when its length is out of the record's room.
+bool takeLookFile(const ZelGenOutput& output, std::vector<std::uint8_t>& file) {
+    if (output.binarySize > sizeof(Zel) - kStandardHeaderPart) {
+        return false;
+    }
+    const auto* image = reinterpret_cast<const std::uint8_t*>(&output.zel);
+    file.assign(image, image + kStandardHeaderPart + output.binarySize);
+    return true;
+}
+
+// The extended job's file: header part, body head, entry table, data.
+bool takeLookFile(const ZelGenOutputExtended& output, std::vector<std::uint8_t>& file) {
+    if (output.headerSize > sizeof output.headerBytes ||
+        output.entryTableSize > sizeof output.entryTable ||
+        output.lutDataSize > output.lutData.size()) {
+        return false;
+    }
+    file.clear();
+    file.insert(file.end(), output.headerBytes, output.headerBytes + output.headerSize);
+    file.insert(file.end(), output.binaryHead, output.binaryHead + sizeof output.binaryHead);
+    file.insert(file.end(), output.entryTable, output.entryTable + output.entryTableSize);
+    file.insert(file.end(), output.lutData.begin(), output.lutData.begin() + output.lutDataSize);
+    return true;
+}
+
+struct Outcome {
+    Failure failure;
+    std::unique_ptr<zel_result> result;
+};
+
+}  // namespace
+
+struct zel_generator {
+    zel_generator() {
+        hooks.afterStage = [this](int) {
+            // A cancel that came in while the job was being started is passed on here.
+            if (cancelRequested.load()) {
+                zel::detail::GeneratorAccess::requestCancel(generator);
+            }
+        };
+        hooks.onProgress = [this](int progress, Status status) {
+            reportProgress(progress, status);
+        };
+        zel::detail::GeneratorAccess::setHooks(generator, &hooks);
+        // A C host learns how a job ended from the return codes and their sentences, so
+        // the library's console lines (progress notes, the error line) stay silent.
+        generator.zel_set_console(nullptr, nullptr);
+    }
+
+    // A job still running is cancelled and waited for: an asynchronous one here, a
+    // synchronous one until its call on another thread has returned.
+    ~zel_generator() {
+        std::unique_lock<std::mutex> guard(mutex);
+        if (running || asyncPending) {
+            cancel();
+        }
+        ended.wait(guard, [this] { return !running; });
+        if (asyncPending) {
+            guard.unlock();
+            worker.join();
+        }
+    }
+
+    zel_generator(const zel_generator&) = delete;
+    zel_generator& operator=(const zel_generator&) = delete;
+
+    void cancel() {
+        cancelRequested.store(true);
+        zel::detail::GeneratorAccess::requestCancel(generator);
+    }
+
+    // Runs on the job's thread under the generator's lock.
+    void reportProgress(int progress, Status status) {
+        if (activeProgress == nullptr) {
+            return;
+        }
+        try {
+            activeProgress(activeUser, progress, static_cast<std::int32_t>(status));
+        } catch (...) {
+            progressThrew.store(true);
+            cancel();
+        }
+    }
+
+    // Claims the generator for a new job; false when it has one.
+    bool claim(bool async) {
+        if (running || asyncPending) {
+            return false;
+        }
+        running = true;
+        asyncPending = async;
+        asyncEnded = false;
+        cancelRequested.store(false);
+        progressThrew.store(false);
+        activeProgress = progress;
+        activeUser = progressUser;
+        return true;
+    }
+
+    template <typename Output>
+    Outcome runWith(LookPlan& plan) {
+        Outcome outcome;
+        auto output = std::make_unique<Output>();
+        const std::size_t n = static_cast<std::size_t>(plan.gridSize);
+        std::vector<float> reindexedNodes;
+        if (plan.input.sourceEncoding <= 1) {
+            reindexedNodes.assign(n * n * n * 4, 0.0f);
+            (plan.input.sourceEncoding == 0 ? output->floatLut : output->floatLutFilm) =
+                reindexedNodes.data();
+        }
+        generator.zel_initialize();
+        generator.zel_exec(plan.input, *output);
+        output->floatLut = nullptr;
+        output->floatLutFilm = nullptr;
+
+        const Status status = generator.zel_get_status();
+        if (progressThrew.load()) {
+            outcome.failure = fail(ZEL_ERROR_CANCELLED,
+                                   "the progress callback threw; the job "
+                                   "was cancelled");
+            return outcome;
+        }
+        if (status == ZelEnum::ZEL_STATUS_CANCELED) {
+            outcome.failure = fail(ZEL_ERROR_CANCELLED, "the job was cancelled");
+            return outcome;
+        }
+        auto result = std::make_unique<zel_result>();
+        if (status != ZelEnum::ZEL_STATUS_DONE || !takeLookFile(*output, result->data)) {
+            outcome.failure = fail(ZEL_ERROR_JOB_FAILED, lastErrorOf(generator));
+            return outcome;
+        }
+        result->cubeHeader.assign(output->cubeHeader,
+                                  strnlen(output->cubeHeader, sizeof output->cubeHeader));
+        result->gridSize = plan.gridSize;
+        if (!reindexedNodes.empty()) {
+            result->reindexed.resize(n * n * n * 3);
+            for (std::size_t i = 0; i < n; ++i) {
+                for (std::size_t j = 0; j < n; ++j) {
+                    for (std::size_t k = 0; k < n; ++k) {
+                        const float* node = &reindexedNodes[((i * n + j) * n + k) * 4];
+                        std::copy(node, node + 3,
+                                  &result->reindexed[rowOf(plan.order, n, i, j, k) * 3]);
+                    }
+                }
+            }
+        }
+        outcome.result = std::move(result);
+        return outcome;
+    }
+
+    Outcome run(LookPlan& plan) {
+        try {
+            return plan.extended ? runWith<ZelGenOutputExtended>(plan)
+                                 : runWith<ZelGenOutput>(plan);
+        } catch (...) {
+            return Outcome{failureOf(std::current_exception()), nullptr};
+        }
+    }
+
+    // The answer of a job function: the code, with its reason kept for
+    // zel_generator_message and the result handed over on success.
+    std::int32_t answer(Outcome outcome, zel_result** result) {
+        message = outcome.failure.message;
+        if (outcome.failure.code == ZEL_OK && result != nullptr) {
+            *result = outcome.result.release();
+        }
+        return outcome.failure.code;
+    }
+
+    ZelGenerator generator;
+    zel::detail::JobHooks hooks;
+    std::atomic<bool> cancelRequested{false};
+    std::atomic<bool> progressThrew{false};
+
+    std::mutex mutex;  // guards everything below
+    std::condition_variable ended;
+    bool running = false;       // a job is running
+    bool asyncPending = false;  // an asynchronous job has started and is not yet collected
+    bool asyncEnded = false;    // ... and has ended
+    Outcome asyncOutcome;
+    std::unique_ptr<LookPlan> asyncPlan;
+    std::thread worker;
+    zel_progress_fn progress = nullptr;
+    void* progressUser = nullptr;
+    std::string message;
+    // The callback of the running job: written before the job starts, read by its thread.
+    zel_progress_fn activeProgress = nullptr;
+    void* activeUser = nullptr;
+};
+
+// ---- The exported functions.
+
+extern "C" {
+
+const char* zel_error_text(std::int32_t code) {
+    for (const CodeWords& known : kCodeWords) {
+        if (known.code == code) {
+            return known.words;
+        }
+    }
+    return "an unknown error code";
+}
+
+std::int32_t zel_generator_create(zel_generator** generator) {
+    if (generator == nullptr) {
+        return ZEL_ERROR_ARGUMENT;
+    }
+    *generator = nullptr;
+    try {
+        *generator = new zel_generator();
+        return ZEL_OK;
+    } catch (...) {
+        return failureOf(std::current_exception()).code;
+    }
+}
+
+void zel_generator_destroy(zel_generator* generator) {
+    try {
+        delete generator;
+    } catch (...) {
+        // A failed join leaves nothing the host could act on; the handle is gone either way.
+    }
+}
+
+std::int32_t zel_generator_set_progress(zel_generator* generator, zel_progress_fn progress,
+                                        void* user) {
+    if (generator == nullptr) {
+        return ZEL_ERROR_ARGUMENT;
+    }
+    try {
+        std::lock_guard<std::mutex> guard(generator->mutex);
+        generator->progress = progress;
+        generator->progressUser = user;
+        return ZEL_OK;
+    } catch (...) {
+        return failureOf(std::current_exception()).code;
+    }
+}
+
+std::int32_t zel_generator_status(zel_generator* generator) {
+    if (generator == nullptr) {
+        return ZEL_JOB_NONE;
+    }
+    return static_cast<std::int32_t>(generator->generator.zel_get_status());
+}
+
+std::int32_t zel_generator_cancel(zel_generator* generator) {
+    if (generator == nullptr) {
+        return ZEL_ERROR_ARGUMENT;
+    }
+    generator->cancel();
+    return ZEL_OK;
+}
+
+const char* zel_generator_message(zel_generator* generator) {
+    return generator != nullptr ? generator->message.c_str() : "";
+}
+
+std::int32_t zel_make_look(zel_generator* generator, const zel_look_input* input,
+                           zel_result** result) {
+    if (result != nullptr) {
+        *result = nullptr;
+    }
+    if (generator == nullptr) {
+        return ZEL_ERROR_ARGUMENT;
+    }
+    try {
+        std::unique_lock<std::mutex> guard(generator->mutex);
+        if (result == nullptr) {
+            return generator->answer({fail(ZEL_ERROR_ARGUMENT, "no place for the result"), {}},
+                                     nullptr);
+        }
+        if (!generator->claim(false)) {
+            return generator->answer({fail(ZEL_ERROR_BUSY, "the generator already has a job"), {}},
+                                     nullptr);
+        }
+        guard.unlock();
+        Outcome outcome;
+        {
+            LookPlan plan;
+            outcome.failure = planLook(input, plan);
+            if (outcome.failure.code == ZEL_OK) {
+                outcome = generator->run(plan);
+            }
+        }
+        guard.lock();
+        generator->running = false;
+        generator->ended.notify_all();
+        return generator->answer(std::move(outcome), result);
+    } catch (...) {
+        return failureOf(std::current_exception()).code;
+    }
+}
+
+std::int32_t zel_make_look_async(zel_generator* generator, const zel_look_input* input) {
+    if (generator == nullptr) {
+        return ZEL_ERROR_ARGUMENT;
+    }
+    try {
+        std::lock_guard<std::mutex> guard(generator->mutex);
+        if (generator->running || generator->asyncPending) {
+            return generator->answer({fail(ZEL_ERROR_BUSY, "the generator already has a job"), {}},
+                                     nullptr);
+        }
+        auto plan = std::make_unique<LookPlan>();
+        Failure planned = planLook(input, *plan);
+        if (planned.code != ZEL_OK) {
+            return generator->answer({std::move(planned), {}}, nullptr);
+        }
+        generator->claim(true);
+        generator->asyncPlan = std::move(plan);
+        try {
+            generator->worker = std::thread([generator] {
+                Outcome outcome = generator->run(*generator->asyncPlan);
+                std::lock_guard<std::mutex> ending(generator->mutex);
+                generator->asyncOutcome = std::move(outcome);
+                generator->asyncPlan.reset();
+                generator->running = false;
+                generator->asyncEnded = true;
+                generator->ended.notify_all();
+            });
+        } catch (...) {
+            generator->running = false;
+            generator->asyncPending = false;
+            generator->asyncPlan.reset();
+            throw;
+        }
+        generator->message.clear();
+        return ZEL_OK;
+    } catch (...) {
+        Failure failure = failureOf(std::current_exception());
+        generator->message = failure.message;
+        return failure.code;
+    }
+}
+
+std::int32_t zel_generator_wait(zel_generator* generator, std::int32_t timeout_ms,
+                                zel_result** result) {
+    if (result != nullptr) {
+        *result = nullptr;
+    }
+    if (generator == nullptr) {
+        return ZEL_ERROR_ARGUMENT;
+    }
+    try {
+        std::unique_lock<std::mutex> guard(generator->mutex);
+        if (result == nullptr) {
+            return generator->answer({fail(ZEL_ERROR_ARGUMENT, "no place for the result"), {}},
+                                     nullptr);
+        }
+        const auto ready = [generator] {
+            return generator->asyncEnded || !generator->asyncPending;
+        };
+        if (timeout_ms < 0) {
+            generator->ended.wait(guard, ready);
+        } else if (!generator->ended.wait_for(guard, std::chrono::milliseconds(timeout_ms),
+                                              ready)) {
+            return ZEL_ERROR_TIMEOUT;
+        }
+        if (!generator->asyncPending) {
+            return generator->answer(
+                {fail(ZEL_ERROR_NO_JOB, "the generator has no asynchronous job to wait for"), {}},
+                nullptr);
+        }
+        // The job's thread has left the lock for good: joining it here cannot block.
+        generator->worker.join();
+        generator->asyncPending = false;
+        generator->asyncEnded = false;
+        return generator->answer(std::move(generator->asyncOutcome), result);
+    } catch (...) {
+        Failure failure = failureOf(std::current_exception());
+        generator->message = failure.message;
+        return failure.code;
+    }
+}
+
+const std::uint8_t* zel_result_data(const zel_result* result, std::uint32_t* size) {
+    if (size != nullptr) {
+        *size = result != nullptr ? static_cast<std::uint32_t>(result->data.size()) : 0;
+    }
+    return result != nullptr ? result->data.data() : nullptr;
+}
+
+const char* zel_result_cube_header(const zel_result* result) {
+    return result != nullptr ? result->cubeHeader.c_str() : "";
+}
+
+const float* zel_result_reindexed(const zel_result* result, std::uint32_t* float_count) {
+    const bool any = result != nullptr && !result->reindexed.empty();
+    if (float_count != nullptr) {
+        *float_count = any ? static_cast<std::uint32_t>(result->reindexed.size()) : 0;
+    }
+    return any ? result->reindexed.data() : nullptr;
+}
+
+std::int32_t zel_result_grid_size(const zel_result* result) {
+    return result != nullptr ? result->gridSize : 0;
+}
+
+void zel_result_free(zel_result* result) {
+    delete result;
+}
+
+}  // extern "C"
+
+// ---- .cube reading through the C++ reader.
+
+namespace {
+
+Failure readCube(const char* path, std::vector<float>& rows, std::int32_t& gridSize) {
+    if (path == nullptr) {
+        return fail(ZEL_ERROR_ARGUMENT, "no path");
+    }
+    std::vector<std::vector<double>> table;
+    int rowCount = -1;
+    int size = -1;
+    bool whole = false;
+    try {
+        whole = ReadFiles::readCubeFile(path, table, rowCount, size);
+    } catch (const std::invalid_argument&) {
+        return fail(ZEL_ERROR_CUBE,
+                    "a line after LUT_3D_SIZE is not three numbers separated by single spaces");
+    } catch (const std::out_of_range&) {
+        return fail(ZEL_ERROR_CUBE, "a number is out of range");
+    } catch (const std::length_error&) {
+        return fail(ZEL_ERROR_CUBE, "the grid size is outside 2 to 255");
+    }
+    if (rowCount < 0) {
+        return fail(ZEL_ERROR_FILE, std::string("cannot open ") + path);
+    }
+    if (size < 0 && rowCount == 0) {
+        return fail(ZEL_ERROR_CUBE, "the file has no LUT_3D_SIZE line");
+    }
+    if (size < kSmallestGridSize || size > kLargestGridSize) {
+        return fail(ZEL_ERROR_CUBE,
+                    "the grid size " + std::to_string(size) + " is outside 2 to 255");
+    }
+    if (!whole) {
+        return fail(ZEL_ERROR_CUBE, "the file holds " + std::to_string(rowCount) +
+                                        " rows; a grid of " + std::to_string(size) + " needs " +
+                                        std::to_string(table.size()));
+    }
+    gridSize = size;
+    rows.resize(table.size() * 3);
+    for (std::size_t r = 0; r < table.size(); ++r) {
+        for (std::size_t c = 0; c < 3; ++c) {
+            const double value = table[r][c];
+            // Beyond the float range the conversion would be undefined.
+            if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) {
+                return fail(ZEL_ERROR_CUBE, "row " + std::to_string(r + 1) +
+                                                " holds a value that is not a finite number");
+            }
+            rows[r * 3 + c] = static_cast<float>(value);
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+extern "C" {
+
+std::int32_t zel_cube_read(const char* path, float** rows, std::int32_t* grid_size, char* message,
+                           std::uint32_t message_capacity) {
+    try {
+        if (rows == nullptr || grid_size == nullptr) {
+            copyMessage(message, message_capacity, "no place for the rows or the grid size");
+            return ZEL_ERROR_ARGUMENT;
+        }
+        *rows = nullptr;
+        std::vector<float> read;
+        std::int32_t size = 0;
+        const Failure failure = readCube(path, read, size);
+        if (failure.code != ZEL_OK) {
+            copyMessage(message, message_capacity, failure.message);
+            return failure.code;
+        }
+        auto owned = std::make_unique<float[]>(read.size());
+        std::copy(read.begin(), read.end(), owned.get());
+        *rows = owned.release();
+        *grid_size = size;
+        copyMessage(message, message_capacity, "");
+        return ZEL_OK;
+    } catch (...) {
+        const Failure failure = failureOf(std::current_exception());
+        copyMessage(message, message_capacity, failure.message);
+        return failure.code;
+    }
+}
+
+std::int32_t zel_cube_read_into(const char* path, float* rows, std::uint32_t capacity,
+                                std::int32_t* grid_size, char* message,
+                                std::uint32_t message_capacity) {
+    try {
+        if (grid_size == nullptr || (rows == nullptr && capacity != 0)) {
+            copyMessage(message, message_capacity, "no place for the rows or the grid size");
+            return ZEL_ERROR_ARGUMENT;
+        }
+        std::vector<float> read;
+        std::int32_t size = 0;
+        const Failure failure = readCube(path, read, size);
+        if (failure.code != ZEL_OK) {
+            copyMessage(message, message_capacity, failure.message);
+            return failure.code;
+        }
+        *grid_size = size;
+        if (read.size() > capacity) {
+            copyMessage(message, message_capacity,
+                        "the rows need " + std::to_string(read.size()) + " floats");
+            return ZEL_ERROR_BUFFER_TOO_SMALL;
+        }
+        std::copy(read.begin(), read.end(), rows);
+        copyMessage(message, message_capacity, "");
+        return ZEL_OK;
+    } catch (...) {
+        const Failure failure = failureOf(std::current_exception());
+        copyMessage(message, message_capacity, failure.message);
+        return failure.code;
+    }
+}
+
+void zel_cube_free(float* rows) {
+    delete[] rows;
+}
+
+}  // extern "C"

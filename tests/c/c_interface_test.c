@@ -1,0 +1,178 @@
+/* The C interface as a C host uses it: refusals, synchronous and asynchronous jobs with
+ * progress and cancel, the room of a text by layout, .cube reading. */
+
+#include "c_test_support.h"
+
+#define GRID 9
+
+static int contains(const char* text, const char* part) {
+    return text != NULL && strstr(text, part) != NULL;
+}
+
+/* Refusals the Python module does not reach: the structure's size, the handles, the
+ * order of a wait. The module's tests cover the refused values. */
+static void refuses_bad_calls(zel_generator* generator, const float* lut) {
+    zel_result* result = (zel_result*)1;
+    zel_look_input input = test_input(lut, GRID, "CAMB-001");
+    int code;
+
+    input.struct_size = 8;
+    CHECK(zel_make_look(generator, &input, &result) == ZEL_ERROR_ARGUMENT);
+    CHECK(result == NULL && contains(zel_generator_message(generator), "struct_size"));
+    CHECK(zel_generator_wait(generator, 0, &result) == ZEL_ERROR_NO_JOB);
+    CHECK(zel_make_look(NULL, &input, &result) == ZEL_ERROR_ARGUMENT);
+    CHECK(zel_generator_create(NULL) == ZEL_ERROR_ARGUMENT);
+    for (code = ZEL_OK; code <= ZEL_ERROR_INTERNAL; ++code) {
+        CHECK(strlen(zel_error_text(code)) > 0);
+    }
+    CHECK(contains(zel_error_text(-1), "unknown"));
+}
+
+struct progress_log {
+    zel_generator* generator;
+    int cancel_at_first;
+    int calls;
+    int progress[16];
+    int status[16];
+};
+
+static void record_progress(void* user, int32_t progress, int32_t status) {
+    struct progress_log* log = (struct progress_log*)user;
+    if (log->calls < 16) {
+        log->progress[log->calls] = progress;
+        log->status[log->calls] = status;
+    }
+    ++log->calls;
+    if (log->cancel_at_first) {
+        zel_generator_cancel(log->generator);
+    }
+}
+
+static void runs_asynchronous_jobs(zel_generator* generator, const float* lut) {
+    struct progress_log log;
+    zel_result* sync_result = NULL;
+    zel_result* async_result = NULL;
+    zel_look_input input = test_input(lut, GRID, "CAMB-001");
+    uint32_t count = 0;
+    int i;
+
+    memset(&log, 0, sizeof log);
+    log.generator = generator;
+    CHECK(zel_make_look(generator, &input, &sync_result) == ZEL_OK);
+    CHECK(zel_generator_status(generator) == ZEL_JOB_DONE);
+    CHECK(zel_result_grid_size(sync_result) == GRID);
+    CHECK(contains(zel_result_cube_header(sync_result), "LUT_3D_SIZE 9"));
+    CHECK(zel_result_reindexed(sync_result, &count) != NULL && count == 3 * GRID * GRID * GRID);
+    CHECK(zel_generator_set_progress(generator, record_progress, &log) == ZEL_OK);
+    CHECK(zel_make_look_async(generator, &input) == ZEL_OK);
+    CHECK(zel_make_look_async(generator, &input) == ZEL_ERROR_BUSY);
+    CHECK(zel_make_look(generator, &input, &async_result) == ZEL_ERROR_BUSY);
+    CHECK(zel_generator_wait(generator, -1, &async_result) == ZEL_OK);
+    CHECK(async_result != NULL && sync_result != NULL && same_look(sync_result, async_result));
+    CHECK(log.calls == 8);
+    for (i = 0; i < 7 && i < log.calls; ++i) {
+        CHECK(log.status[i] == ZEL_JOB_RUNNING);
+        CHECK(i == 0 || log.progress[i] > log.progress[i - 1]);
+    }
+    CHECK(log.progress[7] == 99 && log.status[7] == ZEL_JOB_DONE);
+    zel_result_free(sync_result);
+    zel_result_free(async_result);
+
+    /* Cancelled from inside its first progress report: the next report is the last, with
+     * the end status. */
+    memset(&log, 0, sizeof log);
+    log.generator = generator;
+    log.cancel_at_first = 1;
+    CHECK(zel_make_look_async(generator, &input) == ZEL_OK);
+    CHECK(zel_generator_wait(generator, -1, &async_result) == ZEL_ERROR_CANCELLED);
+    CHECK(async_result == NULL);
+    CHECK(log.calls == 2 && log.status[1] == ZEL_JOB_CANCELLED);
+    CHECK(zel_generator_status(generator) == ZEL_JOB_CANCELLED);
+    CHECK(zel_generator_wait(generator, -1, &async_result) == ZEL_ERROR_NO_JOB);
+    CHECK(zel_generator_set_progress(generator, NULL, NULL) == ZEL_OK);
+}
+
+static void makes_the_extended_layout(zel_generator* generator, const float* lut) {
+    zel_result* standard = NULL;
+    zel_result* extended = NULL;
+    zel_look_input input = test_input(lut, GRID, "CAMA-001");
+    uint32_t standard_size = 0, extended_size = 0;
+
+    input.second_name = "A second name longer than twenty-eight bytes";
+    input.job = ZEL_LAYOUT_EXTENDED;
+    CHECK(zel_make_look(generator, &input, &extended) == ZEL_OK);
+    input.job = ZEL_LAYOUT_STANDARD;
+    CHECK(zel_make_look(generator, &input, &standard) == ZEL_ERROR_ARGUMENT);
+    CHECK(contains(zel_generator_message(generator), "second_name"));
+    input.second_name = "Short";
+    CHECK(zel_make_look(generator, &input, &standard) == ZEL_OK);
+    zel_result_data(standard, &standard_size);
+    zel_result_data(extended, &extended_size);
+    CHECK(extended_size > 9920 && standard_size > 2752 && extended_size != standard_size);
+    zel_result_free(standard);
+    zel_result_free(extended);
+}
+
+static int write_text(const char* path, const char* text) {
+    FILE* file = fopen(path, "wb");
+    if (file == NULL) {
+        return 0;
+    }
+    fputs(text, file);
+    return fclose(file) == 0;
+}
+
+static void reads_cube_files(void) {
+    const char* path = "c_interface_test_look.cube";
+    const char* good =
+        "TITLE \"Two\"\nLUT_3D_SIZE 2\n0 0 0\n1 0 0\n0 1 0\n1 1 0\n"
+        "0 0 1\n1 0 1\n0 1 1\n1 1 1\n";
+    char message[64];
+    float* rows = NULL;
+    float buffer[24];
+    int32_t size = 0;
+
+    CHECK(write_text(path, good));
+    CHECK(zel_cube_read(path, &rows, &size, message, sizeof message) == ZEL_OK);
+    CHECK(size == 2 && rows != NULL && rows[3] == 1.0f && rows[23] == 1.0f);
+    zel_cube_free(rows);
+    size = 0;
+    CHECK(zel_cube_read_into(path, NULL, 0, &size, NULL, 0) == ZEL_ERROR_BUFFER_TOO_SMALL);
+    CHECK(size == 2);
+    CHECK(zel_cube_read_into(path, buffer, 24, &size, NULL, 0) == ZEL_OK);
+    CHECK(buffer[18] == 0.0f && buffer[21] == 1.0f);
+
+    CHECK(write_text(path, "LUT_3D_SIZE 2\n0 0 0\n1 0 0\n"));
+    CHECK(zel_cube_read(path, &rows, &size, message, sizeof message) == ZEL_ERROR_CUBE);
+    CHECK(rows == NULL && contains(message, "holds 2 rows"));
+    CHECK(write_text(path, "LUT_3D_SIZE 2\nDOMAIN_MIN 0 0 0\n"));
+    CHECK(zel_cube_read(path, &rows, &size, message, sizeof message) == ZEL_ERROR_CUBE);
+    CHECK(write_text(path, "LUT_3D_SIZE 1\n0 0 0\n"));
+    CHECK(zel_cube_read(path, &rows, &size, message, sizeof message) == ZEL_ERROR_CUBE);
+    /* The message is cut to the room given, NUL included. */
+    CHECK(zel_cube_read(path, &rows, &size, message, 5) == ZEL_ERROR_CUBE);
+    CHECK(strlen(message) == 4);
+    remove(path);
+    CHECK(zel_cube_read(path, &rows, &size, message, sizeof message) == ZEL_ERROR_FILE);
+    CHECK(zel_cube_read(NULL, &rows, &size, NULL, 0) == ZEL_ERROR_ARGUMENT);
+}
+
+int main(void) {
+    zel_generator* generator = NULL;
+    float* lut = make_test_lut(GRID);
+
+    CHECK(lut != NULL);
+    CHECK(zel_generator_create(&generator) == ZEL_OK);
+    if (lut == NULL || generator == NULL) {
+        return finish("c_interface_test");
+    }
+    CHECK(zel_generator_status(generator) == ZEL_JOB_NONE);
+    refuses_bad_calls(generator, lut);
+    runs_asynchronous_jobs(generator, lut);
+    makes_the_extended_layout(generator, lut);
+    reads_cube_files();
+    zel_generator_destroy(generator);
+    zel_generator_destroy(NULL);
+    free(lut);
+    return finish("c_interface_test");
+}
