@@ -29,3 +29,17 @@ endfunction()
 
 zel_stage_header_package(CLI11 CLI)
 zel_stage_header_package(nlohmann_json nlohmann)
+
+# fast_float's package config leads back to the build machine's own include folder, so its
+# header folder is staged alone and given an imported target here.
+find_package(FastFloat QUIET)
+if(NOT TARGET FastFloat::fast_float AND EXISTS ${ZEL_HOST_HEADER_PREFIX}/include/fast_float)
+  file(MAKE_DIRECTORY ${staging}/fast-float/include)
+  if(NOT EXISTS ${staging}/fast-float/include/fast_float)
+    file(CREATE_LINK ${ZEL_HOST_HEADER_PREFIX}/include/fast_float
+      ${staging}/fast-float/include/fast_float SYMBOLIC)
+  endif()
+  add_library(FastFloat::fast_float INTERFACE IMPORTED GLOBAL)
+  set_target_properties(FastFloat::fast_float PROPERTIES
+    INTERFACE_INCLUDE_DIRECTORIES ${staging}/fast-float/include)
+endif()

@@ -17,6 +17,8 @@
 #include <vector>
 
 #include "cube/cube_parser.h"
+#include "cube/look_lattice.h"
+#include "cube/row_order.h"
 #include "inspect/inspect_report.h"
 #include "inspect/look_file_decoder.h"
 #include "zel/zel_c.h"
@@ -199,19 +201,30 @@ py::tuple makeLook(const FloatArray& lut, std::int32_t order, const std::string&
     return py::make_tuple(file, cubeHeader, reindexedArray);
 }
 
-// N, the title and the N^3 rows of a .cube file, red fastest as the file lists them.
+// N, the title and the N^3 rows of a .cube file, red fastest as the file lists them. A file
+// with a 1D shaper gives the look zelgen makes of it: shaper and table sampled onto a
+// lattice of the table's size.
 py::tuple readCube(const std::string& path) {
-    zelgen::CubeLut lut;
+    int size = 0;
+    std::string title;
+    zelgen::NodeTable lattice;
     try {
         py::gil_scoped_release release;
-        lut = zelgen::readCubeLut(path);
+        zelgen::CubeLut lut = zelgen::readCubeLut(path);
+        size = lut.size;
+        title = std::move(lut.title);
+        lattice = zelgen::lookLattice(std::move(lut));
     } catch (const zelgen::CubeParseError& e) {
         throw py::value_error(e.what());
     }
-    const py::ssize_t rows = static_cast<py::ssize_t>(lut.rows.size() / 3);
+    const auto rows = static_cast<py::ssize_t>(lattice.nodeCount());
     FloatArray array({rows, py::ssize_t{3}});
-    std::memcpy(array.mutable_data(), lut.rows.data(), sizeof(float) * lut.rows.size());
-    return py::make_tuple(lut.size, lut.title, array);
+    float* out = array.mutable_data();
+    zelgen::CubeRowOrder order(lattice.nodeCount() == 0 ? 0 : static_cast<std::size_t>(size));
+    for (py::ssize_t row = 0; row < rows; ++row, order.advance(), out += 3) {
+        std::memcpy(out, lattice.data() + order.node() * 4, sizeof(float) * 3);
+    }
+    return py::make_tuple(size, title, array);
 }
 
 // What `zelgen inspect --json` prints for these bytes, as JSON text.

@@ -26,8 +26,7 @@ constexpr CodeWords kErrorWords[] = {
      "the camera model or one of the chosen encodings is not supported"},
     {ZelEnum::ZEL_EXCEPTION_ENGINE, "the camera processing of the look failed"},
     {ZelEnum::ZEL_EXCEPTION_OUTPUT,
-     "the look file would exceed the room the camera gives it (try the short processing "
-     "chain)"},
+     "the look would not fit the room the camera gives it in this look file layout"},
     {ZelEnum::ZEL_ERROR_OUT_OF_MEMORY, "there was not enough memory for the job"},
     {ZelEnum::ZEL_ERROR_OUT_OF_RANGE,
      "a value of the job lies outside what the look file can hold"},

@@ -29,6 +29,15 @@ else()
       -DCMAKE_PREFIX_PATH=${prefix})
   run(${CMAKE_COMMAND} --build ${WORK_DIR}/host)
   run(${WORK_DIR}/host/zel_package_host)
+  # The installed tool starts as it is, its library found beside it in the tree.
+  if(EXISTS ${prefix}/bin/zelgen)
+    unset(ENV{LD_LIBRARY_PATH})
+    execute_process(COMMAND ${prefix}/bin/zelgen --version
+      RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    if(NOT rc EQUAL 0 OR NOT out MATCHES "^zelgen ")
+      message(FATAL_ERROR "the installed zelgen does not start (${rc}): ${out}${err}")
+    endif()
+  endif()
 endif()
 
 find_program(PKG_CONFIG pkg-config)

@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
+#include <cmath>
 #include <cstdlib>
+#include <istream>
+#include <sstream>
+#include <streambuf>
 #include <string>
 
 #include "cube/cube_parser.h"
@@ -29,6 +34,11 @@ std::string identityRows(const std::string& eol, const std::string& gap = " ") {
     return rows;
 }
 
+// Node (red i, green j, blue k) of a parsed look, channel c.
+float nodeValue(const CubeLut& lut, int i, int j, int k, int c) {
+    return lut.nodes.data()[lut.nodes.nodeIndex(i, j, k) * 4 + c];
+}
+
 // The error a text raises; fails the test when it parses.
 CubeParseError errorOf(const std::string& text) {
     try {
@@ -48,17 +58,29 @@ TEST(CubeParser, ReadsWhatGradingApplicationsWrite) {
     const CubeLut lut = parseCubeText(text, "look.cube");
     EXPECT_EQ(lut.size, 2);
     EXPECT_EQ(lut.title, "late");
-    ASSERT_EQ(lut.rows.size(), 24u);
-    // Row 1 is red 1, green 0, blue 0: red varies fastest.
-    EXPECT_EQ(lut.rows[3], 1.0f);
-    EXPECT_EQ(lut.rows[4], 0.0f);
-    EXPECT_EQ(lut.rows[23], 1.0f);
+    ASSERT_EQ(lut.nodes.nodeCount(), 8u);
+    // The second row is red 1, green 0, blue 0: red varies fastest in the file.
+    EXPECT_EQ(nodeValue(lut, 1, 0, 0, 0), 1.0f);
+    EXPECT_EQ(nodeValue(lut, 1, 0, 0, 1), 0.0f);
+    EXPECT_EQ(nodeValue(lut, 1, 1, 1, 2), 1.0f);
+    EXPECT_EQ(nodeValue(lut, 1, 1, 1, 3), 0.0f);
+}
+
+TEST(CubeParser, KeywordsMatchInAnyLetterCase) {
+    const CubeLut lut =
+        parseCubeText("Title \"soft\"\nlut_3d_size 2\nDomain_Min 0 0 0\nlut_3d_input_range 0 1\n" +
+                          identityRows("\n"),
+                      "look.cube");
+    EXPECT_EQ(lut.size, 2);
+    EXPECT_EQ(lut.title, "soft");
+    EXPECT_EQ(errorOf("lut_3d_size 2\nlut_in_video_range\n").reason().find("video-range"), 0u);
 }
 
 TEST(CubeParser, LinesMayEndInACarriageReturnAlone) {
     std::string text = "TITLE \"old\"\rLUT_3D_SIZE 2\r" + identityRows("\r");
     const CubeLut lut = parseCubeText(text, "look.cube");
-    EXPECT_EQ(lut.rows, parseCubeText("LUT_3D_SIZE 2\n" + identityRows("\n"), "x").rows);
+    EXPECT_EQ(nodeValue(lut, 1, 0, 1, 2), 1.0f);
+    EXPECT_EQ(nodeValue(lut, 1, 0, 1, 1), 0.0f);
     text.replace(text.find("1 1 1"), 5, "1 1 x");
     EXPECT_EQ(errorOf(text).lineNumber(), 10u);
 }
@@ -73,8 +95,8 @@ TEST(CubeParser, AcceptsEveryUsualGridSize) {
         }
         const CubeLut lut = parseCubeText(text, "look.cube");
         EXPECT_EQ(lut.size, size);
-        EXPECT_EQ(lut.rows.size(), static_cast<std::size_t>(rows) * 3);
-        EXPECT_FLOAT_EQ(lut.rows.back(), 0.001f);
+        EXPECT_EQ(lut.nodes.nodeCount(), static_cast<std::size_t>(rows));
+        EXPECT_FLOAT_EQ(nodeValue(lut, size - 1, size - 1, size - 1, 2), 0.001f);
     }
 }
 
@@ -104,6 +126,12 @@ TEST(CubeParser, RefusesWhatCannotBeALookNamingLineAndReason) {
         {head + "0 0 0\nDOMAIN_MIN 0 0 0\n", 3, "after the data lines"},
         {head + head, 2, "second LUT_3D_SIZE"},
         {head + "LUT_3D_SHAPER 0 1\n", 2, "unknown keyword"},
+        {"LUT_1D_SIZE 2\n0 0 0\n", 2, "a 1D LUT alone cannot be a look"},
+        {"LUT_1D_SIZE 2\n", 0, "holds only a 1D LUT"},
+        {"LUT_1D_SIZE 70000\n" + head, 1, "from 2 to 65536"},
+        {"LUT_1D_SIZE 2\nLUT_1D_INPUT_RANGE 1 0\n" + head, 2, "smallest input before"},
+        {"LUT_1D_SIZE 2\n" + head + "0 0 0\n1 1 1\n0 0 0\n", 5, "ends after 3 of 10"},
+        {head + "LUT_3D_INPUT_RANGE 0 2\n0 0 0\n", 2, "domain 0 to 1"},
         {head + "0 0 0\n1 0 0\n\n", 3, "ends after 2 of 8"},
         {"# nothing here\nTITLE \"x\"\n", 0, "no LUT_3D_SIZE"},
     };
@@ -112,6 +140,98 @@ TEST(CubeParser, RefusesWhatCannotBeALookNamingLineAndReason) {
         EXPECT_EQ(e.lineNumber(), c.line) << c.text;
         EXPECT_NE(e.reason().find(c.reasonPart), std::string::npos) << e.what();
         EXPECT_NE(std::string(e.what()).find("look.cube"), std::string::npos) << e.what();
+    }
+}
+
+TEST(CubeParser, ShaperRowsComeBeforeTheTableRows) {
+    const CubeLut lut = parseCubeText(
+        "LUT_1D_SIZE 3\nLUT_1D_INPUT_RANGE -0.5 1.5\nLUT_3D_SIZE 2\nLUT_3D_INPUT_RANGE 0 2\n"
+        "0 0 0\n0.5 0.25 1\n2 2 2\n" +
+            identityRows("\n"),
+        "log.cube");
+    ASSERT_EQ(lut.shaper.size(), 3u);
+    EXPECT_EQ(lut.shaper.inputMin, -0.5f);
+    EXPECT_EQ(lut.shaper.inputMax, 1.5f);
+    EXPECT_EQ(lut.shaper.rows[4], 0.25f);
+    EXPECT_EQ(lut.domainMax[1], 2.0f);
+    EXPECT_EQ(nodeValue(lut, 1, 0, 0, 0), 1.0f);
+}
+
+// A stream that yields `head`, then `fill` repeated without end, and counts what it gave.
+class EndlessStream : public std::streambuf {
+  public:
+    EndlessStream(std::string head, const std::string& fill) : head_(std::move(head)) {
+        while (block_.size() < 4096) {
+            block_ += fill;
+        }
+    }
+    std::size_t given() const { return given_; }
+
+  protected:
+    int_type underflow() override {
+        std::string& next = given_ < head_.size() ? head_ : block_;
+        setg(next.data(), next.data(), next.data() + next.size());
+        given_ += next.size();
+        return traits_type::to_int_type(next[0]);
+    }
+
+  private:
+    std::string head_;
+    std::string block_;
+    std::size_t given_ = 0;
+};
+
+// Memory and time follow the header, not the file: an impossible size, a bad token, a row
+// too many or a file with no line ends (/dev/zero) stop the reading at once.
+TEST(CubeParser, StopsReadingAtTheFirstUnusableLine) {
+    const struct {
+        std::string head;
+        std::string fill;
+        const char* reasonPart;
+    } cases[] = {
+        {"LUT_3D_SIZE 1000000\n", "0 0 0\n", "from 2 to 255"},
+        {"LUT_3D_SIZE 200\n0 0 0\n0 0 x\n", "0 0 0\n", "'x' is not a number"},
+        {"", std::string(1, '\0'), "longer than 1024 KB"},
+        {"LUT_3D_SIZE 2\n" + identityRows("\n"), "0 0 0\n", "more data lines"},
+    };
+    for (const auto& c : cases) {
+        EndlessStream source(c.head, c.fill);
+        std::istream in(&source);
+        try {
+            zelgen::parseCubeStream(in, "endless.cube", 4096);
+            ADD_FAILURE() << c.head;
+        } catch (const CubeParseError& e) {
+            EXPECT_NE(e.reason().find(c.reasonPart), std::string::npos) << e.what();
+        }
+        EXPECT_LE(source.given(), zelgen::kLongestLine + 16384) << c.head;
+    }
+}
+
+TEST(CubeParser, ReadingInSmallPiecesGivesTheSameLook) {
+    std::string text = "# c\r\nTITLE \"t\"\r\nLUT_3D_SIZE 3\r\n";
+    for (int i = 0; i < 27; ++i) {
+        text += std::to_string(i) + ".5 -" + std::to_string(i) + "e-3\t+" + std::to_string(i % 5) +
+                (i % 7 == 0   ? "\r\n\r\n"
+                 : i % 3 == 0 ? "\r"
+                              : "\r\n");
+    }
+    const CubeLut whole = parseCubeText(text, "look.cube");
+    for (const std::size_t piece : {16u, 17u, 29u, 64u}) {
+        std::istringstream in(text);
+        const CubeLut pieces = zelgen::parseCubeStream(in, "look.cube", piece);
+        ASSERT_EQ(pieces.nodes.nodeCount(), 27u);
+        for (std::size_t v = 0; v < 27 * 4; ++v) {
+            EXPECT_EQ(pieces.nodes.data()[v], whole.nodes.data()[v]) << piece << " " << v;
+        }
+    }
+    text.replace(text.find("26.5"), 4, "26,5");
+    std::istringstream in(text);
+    try {
+        zelgen::parseCubeStream(in, "look.cube", 16);
+        ADD_FAILURE();
+    } catch (const CubeParseError& e) {
+        EXPECT_EQ(e.lineText(), "26,5 -26e-3 +1");
+        EXPECT_EQ(e.lineNumber(), 34u);
     }
 }
 
@@ -170,11 +290,28 @@ TEST(CubeParser, CommaDecimalLocaleChangesNothing) {
     }
     ASSERT_STREQ(std::localeconv()->decimal_point, ",");
     const CubeLut lut = parseCubeText(text, "look.cube");
-    EXPECT_EQ(lut.rows[1], 0.25f);
+    EXPECT_EQ(nodeValue(lut, 0, 0, 0, 1), 0.25f);
     EXPECT_THROW(parseCubeText("LUT_3D_SIZE 2\n0,5 0 0\n", "look.cube"), CubeParseError);
     std::string written;
     zelgen::appendFloat(written, 0.125f);
     EXPECT_EQ(written, "0.125");
+}
+
+// A size-2 node table holding `rows` (eight rows of three floats, in .cube order).
+zelgen::NodeTable tableOf(const std::vector<float>& rows) {
+    const CubeLut lut = [&] {
+        std::string text = "LUT_3D_SIZE 2\n";
+        for (std::size_t i = 0; i < rows.size(); i += 3) {
+            for (std::size_t c = 0; c < 3; ++c) {
+                zelgen::appendFloat(text, rows[i + c]);
+                text += c < 2 ? " " : "\n";
+            }
+        }
+        return parseCubeText(text, "rows.cube");
+    }();
+    zelgen::NodeTable table(2);
+    std::copy(lut.nodes.data(), lut.nodes.data() + 32, table.data());
+    return table;
 }
 
 TEST(CubeWriter, EveryFloatReadsBackExactly) {
@@ -182,19 +319,20 @@ TEST(CubeWriter, EveryFloatReadsBackExactly) {
                                      0.2f, 0.30000001f, 0.99999994f,   1.0f,  0.0f,  0.5f,
                                      0.1f, 0.1f,        0.1f,          0.2f,  0.2f,  0.2f,
                                      0.3f, 0.3f,        0.3f,          0.4f,  0.4f,  0.4f};
+    const zelgen::NodeTable table = tableOf(rows);
     const std::string text =
-        zelgen::formatCubeText("# ZEL: a.zel\r\nTITLE x\r\nLUT_3D_SIZE 2\r\n", 2, rows);
+        zelgen::formatCubeText("# ZEL: a.zel\r\nTITLE x\r\nLUT_3D_SIZE 2\r\n", 2, table.data());
     const CubeLut lut = parseCubeText(text, "written.cube");
-    ASSERT_EQ(lut.rows.size(), rows.size());
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        EXPECT_EQ(lut.rows[i], rows[i]) << "value " << i;
+    for (std::size_t v = 0; v < 32; ++v) {
+        EXPECT_EQ(std::signbit(lut.nodes.data()[v]), std::signbit(table.data()[v])) << v;
+        EXPECT_EQ(lut.nodes.data()[v], table.data()[v]) << "value " << v;
     }
     EXPECT_NE(text.find("\r\n0.1 0.33333334 7e-44\r\n"), std::string::npos) << text;
 }
 
 TEST(CubeWriter, HeaderWithoutSizeLineGetsOne) {
-    const std::vector<float> rows(24, 0.5f);
-    const std::string text = zelgen::formatCubeText("", 2, rows);
+    const zelgen::NodeTable table = tableOf(std::vector<float>(24, 0.5f));
+    const std::string text = zelgen::formatCubeText("", 2, table.data());
     EXPECT_EQ(text.rfind("LUT_3D_SIZE 2\r\n0.5 0.5 0.5\r\n", 0), 0u);
     EXPECT_EQ(parseCubeText(text, "x.cube").size, 2);
 }

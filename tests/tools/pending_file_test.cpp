@@ -52,6 +52,48 @@ TEST_F(PendingFileTest, NothingAppearsUntilCommitAndNothingStaysWithoutIt) {
     EXPECT_EQ(entries(), 1u);
 }
 
+#if !defined(_WIN32)
+// Only regular files are replaced: a link is written through, anything else is refused.
+TEST_F(PendingFileTest, OnlyRegularFilesAreReplacedAndLinksAreWrittenThrough) {
+    fs::create_directory(dir_ / "real");
+    std::ofstream(dir_ / "real" / "look.zel") << "old";
+    fs::create_symlink(dir_ / "real" / "look.zel", dir_ / "link.zel");
+    {
+        zelgen::PendingFile file((dir_ / "link.zel").string());
+        file.write("new", 3);
+        file.commit();
+    }
+    EXPECT_TRUE(fs::is_symlink(dir_ / "link.zel"));
+    std::ostringstream text;
+    text << std::ifstream(dir_ / "real" / "look.zel").rdbuf();
+    EXPECT_EQ(text.str(), "new");
+    EXPECT_EQ(entries(), 2u);
+
+    fs::create_symlink(dir_ / "nowhere.zel", dir_ / "dangling.zel");
+    fs::create_symlink(dir_ / "real", dir_ / "folder-link.zel");
+    const struct {
+        std::string target;
+        const char* why;
+    } refused[] = {
+        {"/dev/null", "this is a device"},
+        {(dir_ / "real").string(), "this is a folder"},
+        {(dir_ / "dangling.zel").string(), "which does not exist"},
+        {(dir_ / "folder-link.zel").string(), "which is a folder"},
+    };
+    for (const auto& r : refused) {
+        try {
+            zelgen::PendingFile file(r.target);
+            ADD_FAILURE() << r.target;
+        } catch (const std::runtime_error& e) {
+            EXPECT_NE(std::string(e.what()).find(r.target + ": "), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find(r.why), std::string::npos) << e.what();
+        }
+    }
+    EXPECT_FALSE(fs::exists(dir_ / "nowhere.zel"));
+    EXPECT_EQ(entries(), 4u);
+}
+#endif
+
 TEST_F(PendingFileTest, UnwritableFolderIsAnErrorNamingTheFile) {
     const std::string target = (dir_ / "no_such_folder" / "look.zel").string();
     try {

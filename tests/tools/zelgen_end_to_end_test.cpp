@@ -121,8 +121,9 @@ TEST_F(Zelgen, MakesALookFileFromAnExample) {
 
 TEST_F(Zelgen, CubeOutWritesACompleteCubeFileBeside) {
     const Outcome run = zelgen({"make", kExamples + "/identity.cube", "-o", "id.zel", "--camera",
-                                "CAMB-002", "--cube-out", "id_film.cube", "-q"});
+                                "CAMB-002", "--cube-out", "id_film.cube"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, kExamples + "/identity.cube -> id.zel, id_film.cube\n");
     const zelgen::CubeLut lut = zelgen::readCubeLut(path("id_film.cube").string());
     EXPECT_EQ(lut.size, 17);
 }
@@ -135,7 +136,9 @@ TEST_F(Zelgen, UnusableCubeIsRefusedWithFileLineAndReasonAndLeavesNothing) {
         const char* input;
         const char* expected;
     } cases[] = {
-        {"ramp.cube", "ramp.cube, line 2: \"LUT_1D_SIZE 2\": this is a 1D LUT"},
+        {"ramp.cube",
+         "ramp.cube, line 3: \"0 0 0\": a data line, but no LUT_3D_SIZE line: a 1D "
+         "LUT alone cannot be a look"},
         {"short.cube", "short.cube, line 2: \"0 0 0\": the file ends after 1 of 8 data lines"},
         {"comma.cube", "comma.cube, line 2: \"0,5 0 0\": '0,5' is not a number"},
         {"missing.cube", "missing.cube: cannot open the file"},
@@ -171,8 +174,12 @@ TEST_F(Zelgen, UsageErrorsExitWithTwoAndSayWhatIsWrong) {
         {{"make", look, "-o", std::string(129, 'x'), "--camera", "CAMB-001"}, "room for 128"},
         {{"make", look, "-o", "a.zel", "--camera", "CAMB-002", "--full-domain"},
          "standard job only"},
+        {{"make", look, "-o", "a.zel", "--camera", "CAMB-002", "--job", "standard"},
+         "use --job extended"},
+        {{"make", look, "-o", "a.zel", "--camera", "CAMB-001", "--grid", "256"}, "--grid"},
         {{"inspect"}, "LOOK.zel is required"},
         {{}, "subcommand"},
+        {{"frobnicate"}, "'frobnicate' is not a zelgen command"},
     };
     for (const auto& c : cases) {
         const Outcome run = zelgen(c.args);
@@ -281,6 +288,96 @@ TEST_F(Zelgen, InspectShowsWhatMakeWrote) {
         EXPECT_EQ(json["body"]["badRecords"], 0);
         EXPECT_TRUE(json["problems"].empty()) << json["problems"];
     }
+}
+
+#if !defined(_WIN32)
+// Nothing but a regular file is replaced: a FIFO, a device or a dangling link is refused
+// before any work and left as it was; a link to a file is written through, as cp does.
+TEST_F(Zelgen, OutputThatIsNotARegularFileIsLeftAlone) {
+    const std::string look = kExamples + "/identity.cube";
+    const Outcome fifo = shell("{ mkfifo pipe.zel; \"$ZELGEN\" make " + quoted(look) +
+                               " -o pipe.zel --camera CAMB-001 -q; echo \"exit $?\"; "
+                               "test -p pipe.zel && echo still-a-fifo; }");
+    EXPECT_NE(fifo.out.find("exit 1"), std::string::npos) << fifo.out;
+    EXPECT_NE(fifo.out.find("still-a-fifo"), std::string::npos) << fifo.out;
+    EXPECT_NE(fifo.err.find("pipe.zel: this is a FIFO"), std::string::npos) << fifo.err;
+
+    const Outcome device = zelgen(
+        {"make", look, "-o", "a.zel", "--cube-out", "/dev/null", "--camera", "CAMB-001", "-q"});
+    EXPECT_EQ(device.exitCode, 1);
+    EXPECT_NE(device.err.find("/dev/null: this is a device"), std::string::npos) << device.err;
+
+    fs::create_directory(path("cards"));
+    writeFile("cards/old.zel", "old");
+    fs::create_symlink("cards/old.zel", path("link.zel"));
+    fs::create_symlink("cards/gone.zel", path("dangling.zel"));
+    EXPECT_EQ(zelgen({"make", look, "-o", "link.zel", "--camera", "CAMB-001", "-q"}).exitCode, 0);
+    EXPECT_TRUE(fs::is_symlink(path("link.zel")));
+    EXPECT_GT(fs::file_size(path("cards/old.zel")), 2752u);
+    const Outcome dangling = zelgen({"make", look, "-o", "dangling.zel", "--camera", "CAMB-001"});
+    EXPECT_EQ(dangling.exitCode, 1);
+    EXPECT_NE(dangling.err.find("which does not exist"), std::string::npos) << dangling.err;
+    EXPECT_EQ(files(), (std::vector<std::string>{"cards", "dangling.zel", "link.zel", "pipe.zel"}));
+    EXPECT_EQ(files("cards"), std::vector<std::string>{"old.zel"});
+}
+
+TEST_F(Zelgen, EndlessInputIsRefusedAtOnce) {
+    const Outcome run = zelgen({"make", "/dev/zero", "-o", "a.zel", "--camera", "CAMB-001"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("/dev/zero, line 1"), std::string::npos) << run.err;
+}
+#endif
+
+// The library's console lines show only with --verbose; warnings and words stand alone.
+TEST_F(Zelgen, LibraryLinesShowOnlyWhenVerbose) {
+    const std::string look = kExamples + "/warm_teal.cube";
+    const Outcome quiet = zelgen({"make", look, "-o", "a.zel", "--camera", "CAMB-002", "-q"});
+    EXPECT_EQ(quiet.exitCode, 0) << quiet.err;
+    EXPECT_EQ(quiet.out, "");
+    EXPECT_EQ(quiet.err, "");
+    const Outcome plain = zelgen({"make", look, "-o", "a.zel", "--camera", "CAMB-002"});
+    EXPECT_EQ(plain.out, look + " -> a.zel\n");
+    const Outcome verbose =
+        zelgen({"make", look, "-o", "a.zel", "--camera", "CAMB-002", "-q", "--verbose"});
+    EXPECT_NE(verbose.out.find("ZelMetaGenerator"), std::string::npos) << verbose.out;
+
+    const Outcome empty =
+        zelgen({"make", look, "-o", "b.zel", "--camera", "CAMA-001", "--job", "extended", "-q"});
+    EXPECT_EQ(empty.exitCode, 0);
+    EXPECT_EQ(empty.out, "");
+    EXPECT_NE(empty.err.find("warning: the extended look file of CAMA-001 carries no look data"),
+              std::string::npos)
+        << empty.err;
+}
+
+TEST_F(Zelgen, InspectSaysWhyADamagedFileFails) {
+    ASSERT_EQ(
+        zelgen({"make", kExamples + "/identity.cube", "-o", "a.zel", "--camera", "CAMB-001", "-q"})
+            .exitCode,
+        0);
+    writeFile("damaged.zel", slurp(path("a.zel")) + std::string(2354, 'x'));
+    const Outcome run = zelgen({"inspect", "damaged.zel"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("damaged.zel: the look file is damaged: 2354 bytes"), std::string::npos)
+        << run.err;
+}
+
+// A grading application's log export: a 1D shaper, then the 3D table; --grid sets the
+// lattice the look file gets.
+TEST_F(Zelgen, ShaperAndCubeBecomeOneLook) {
+    std::string text = "title \"log\"\nLUT_1D_SIZE 4\nLUT_1D_INPUT_RANGE 0 1\nlut_3d_size 2\n";
+    text += "0 0 0\n0.4 0.4 0.4\n0.7 0.7 0.7\n1 1 1\n";
+    for (int i = 0; i < 8; ++i) {
+        text += std::to_string(i & 1) + " " + std::to_string((i >> 1) & 1) + " " +
+                std::to_string(i >> 2) + "\n";
+    }
+    writeFile("log.cube", text);
+    const Outcome made = zelgen({"make", "log.cube", "-o", "log.zel", "--camera", "CAMB-001",
+                                 "--grid", "9", "--cube-out", "log_film.cube", "-q"});
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+    const Outcome shown = zelgen({"inspect", "log.zel", "--json"});
+    EXPECT_EQ(nlohmann::json::parse(shown.out)["lookHeader"]["gridSize"], 9);
+    EXPECT_EQ(zelgen::readCubeLut(path("log_film.cube").string()).size, 9);
 }
 
 }  // namespace

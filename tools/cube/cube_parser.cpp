@@ -1,10 +1,15 @@
 #include "cube/cube_parser.h"
 
-#include <array>
 #include <cerrno>
+#include <charconv>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <istream>
+#include <system_error>
+
+#include <fast_float/fast_float.h>
 
 #include "cube/number_text.h"
 
@@ -40,6 +45,10 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+bool isLineEnd(char c) {
+    return c == '\n' || c == '\r';
+}
+
 // Splits a line at runs of spaces and tabs. Keeps at most `tokens.size()` tokens and
 // returns how many there are in all.
 template <std::size_t N>
@@ -70,6 +79,17 @@ bool startsWithLetter(std::string_view token) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
 
+// Keywords are matched without regard to letter case, as common readers do.
+std::string upperCase(std::string_view token) {
+    std::string upper(token);
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return upper;
+}
+
 std::string_view trimBlanks(std::string_view text) {
     while (!text.empty() && isBlank(text.front())) {
         text.remove_prefix(1);
@@ -80,49 +100,170 @@ std::string_view trimBlanks(std::string_view text) {
     return text;
 }
 
-// The walk over one file's lines.
+// The walk over one file's lines. The text is held in a buffer of whole lines that is
+// refilled from the stream; without a stream the given text is the whole buffer.
 class Parser {
   public:
-    Parser(std::string_view text, const std::string& fileName) : text_(text), fileName_(fileName) {}
+    Parser(std::string_view text, const std::string& fileName)
+        : fileName_(fileName), data_(text.data()), end_(text.size()), atEnd_(true) {}
+
+    Parser(std::istream& in, const std::string& fileName, std::size_t pieceSize)
+        : fileName_(fileName), in_(&in), storage_(pieceSize < 16 ? 16 : pieceSize) {
+        data_ = storage_.data();
+    }
 
     CubeLut run() {
         static constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
-        if (text_.substr(0, 3) == kByteOrderMark) {
-            text_.remove_prefix(3);
+        if (lineAvailable() && std::string_view(data_, end_).substr(0, 3) == kByteOrderMark) {
+            position_ = 3;
         }
-        while (nextLine()) {
-            parseLine();
+        while (lineAvailable()) {
+            if (!(fastPath_ && readPlainDataLine())) {
+                takeLine();
+                parseLine();
+            }
         }
         finish();
         return std::move(lut_);
     }
 
   private:
+    // True when a whole line starts at `position_`, reading more of the stream if needed.
+    bool lineAvailable() {
+        for (;;) {
+            if (position_ < end_ &&
+                (atEnd_ || (lastLineEnd_ != kNone && position_ <= lastLineEnd_))) {
+                return true;
+            }
+            if (atEnd_) {
+                return false;
+            }
+            refill();
+        }
+    }
+
+    void refill() {
+        // The lines a message may still show are kept before the buffer moves on.
+        keepText(line_, savedLine_);
+        keepText(lastDataLine_, savedDataLine_);
+        const std::size_t kept = end_ - position_;
+        std::memmove(storage_.data(), storage_.data() + position_, kept);
+        position_ = 0;
+        end_ = kept;
+        if (end_ == storage_.size()) {
+            if (storage_.size() >= kLongestLine) {
+                line_ = std::string_view(data_, end_);
+                ++lineNumber_;
+                fail("a line longer than " + std::to_string(kLongestLine / 1024) +
+                     " KB; this is not a .cube file");
+            }
+            storage_.resize(storage_.size() * 2 < kLongestLine ? storage_.size() * 2
+                                                               : kLongestLine);
+            data_ = storage_.data();
+        }
+        const std::size_t room = storage_.size() - end_;
+        in_->read(storage_.data() + end_, static_cast<std::streamsize>(room));
+        const auto got = static_cast<std::size_t>(in_->gcount());
+        end_ += got;
+        if (got < room) {
+            if (in_->bad() || !in_->eof()) {
+                throw CubeParseError(fileName_, 0, "", "cannot read the file");
+            }
+            atEnd_ = true;
+        }
+        // A line ends before the last LF or CR; a CR at the very end may be the first half of
+        // a CR LF whose LF has not been read yet.
+        std::size_t search = end_;
+        if (!atEnd_ && search > 0 && data_[search - 1] == '\r') {
+            --search;
+        }
+        lastLineEnd_ = kNone;
+        while (search > 0) {
+            --search;
+            if (isLineEnd(data_[search])) {
+                lastLineEnd_ = search;
+                break;
+            }
+        }
+    }
+
+    void keepText(std::string_view& view, std::string& saved) const {
+        if (!view.empty() && view.data() != saved.data()) {
+            saved.assign(view.data(), view.size());
+            view = saved;
+        }
+    }
+
     // Lines end at LF, CR LF or a lone CR (old Mac exports).
-    bool nextLine() {
-        if (position_ >= text_.size()) {
+    void takeLine() {
+        const char* start = data_ + position_;
+        const char* stop = data_ + end_;
+        const char* lf = static_cast<const char*>(std::memchr(start, '\n', end_ - position_));
+        if (lf != nullptr) {
+            stop = lf;
+        }
+        const char* cr = static_cast<const char*>(
+            std::memchr(start, '\r', static_cast<std::size_t>(stop - start)));
+        if (cr != nullptr) {
+            stop = cr;
+        }
+        line_ = std::string_view(start, static_cast<std::size_t>(stop - start));
+        position_ = static_cast<std::size_t>(stop - data_);
+        skipLineEnd();
+        ++lineNumber_;
+    }
+
+    void skipLineEnd() {
+        if (position_ < end_ && data_[position_] == '\r') {
+            ++position_;
+            if (position_ < end_ && data_[position_] == '\n') {
+                ++position_;
+            }
+        } else if (position_ < end_ && data_[position_] == '\n') {
+            ++position_;
+        }
+    }
+
+    // The common data line, "r g b" with plain numbers, read straight from the buffer.
+    // Returns false, having consumed nothing, for anything else; the general path then reads
+    // the line and gives its message.
+    bool readPlainDataLine() {
+        if (rowsRead_ == expectedRows_) {
             return false;
         }
-        if (lineNumber_ == 0 || nextLineFeed_ < position_) {
-            nextLineFeed_ = text_.find('\n', position_);
-            if (nextLineFeed_ == std::string_view::npos) {
-                nextLineFeed_ = text_.size();
+        const char* p = data_ + position_;
+        const char* const end = data_ + end_;
+        float values[3];
+        for (float& value : values) {
+            while (p < end && isBlank(*p)) {
+                ++p;
+            }
+            if (p + 1 < end && *p == '+' && *(p + 1) != '-') {
+                ++p;
+            }
+            // Zero, tiny, huge and non-finite values take the general path, which tells a
+            // value too small for a float from one too large.
+            const fast_float::from_chars_result result = fast_float::from_chars(p, end, value);
+            if (result.ec != std::errc() || result.ptr == p || !std::isnormal(value)) {
+                return false;
+            }
+            p = result.ptr;
+            if (p < end && !isBlank(*p) && !isLineEnd(*p)) {
+                return false;
             }
         }
-        std::size_t end = nextLineFeed_;
-        const void* cr = std::memchr(text_.data() + position_, '\r', end - position_);
-        if (cr != nullptr) {
-            const auto at = static_cast<std::size_t>(static_cast<const char*>(cr) - text_.data());
-            if (at + 1 != end) {
-                end = at;
-            }
+        while (p < end && isBlank(*p)) {
+            ++p;
         }
-        line_ = text_.substr(position_, end - position_);
-        position_ = end + 1;
-        if (!line_.empty() && line_.back() == '\r') {
-            line_.remove_suffix(1);
+        if (p < end && !isLineEnd(*p)) {
+            return false;
         }
+        const char* lineStart = data_ + position_;
+        position_ = static_cast<std::size_t>(p - data_);
         ++lineNumber_;
+        noteDataLine(std::string_view(lineStart, static_cast<std::size_t>(p - lineStart)));
+        skipLineEnd();
+        storeTableRow(values);
         return true;
     }
 
@@ -146,35 +287,42 @@ class Parser {
     }
 
     void parseKeyword(const std::array<std::string_view, 4>& tokens, std::size_t count) {
-        const std::string_view keyword = tokens[0];
+        const std::string keyword = upperCase(tokens[0].substr(0, 32));
         if (keyword == "TITLE") {
             parseTitle();
             return;
-        }
-        if (keyword == "LUT_1D_SIZE" || keyword == "LUT_1D_INPUT_RANGE") {
-            fail("this is a 1D LUT; a look must be a 3D LUT");
         }
         if (keyword == "LUT_IN_VIDEO_RANGE" || keyword == "LUT_OUT_VIDEO_RANGE") {
             fail(
                 "video-range LUTs are not supported; export the look with full-range input "
                 "and output");
         }
-        const bool known = keyword == "LUT_3D_SIZE" || keyword == "DOMAIN_MIN" ||
-                           keyword == "DOMAIN_MAX" || keyword == "LUT_3D_INPUT_RANGE";
-        if (!known) {
-            fail("unknown keyword '" + printableLine(keyword) + "'");
+        const bool known = keyword == "LUT_3D_SIZE" || keyword == "LUT_1D_SIZE" ||
+                           keyword == "DOMAIN_MIN" || keyword == "DOMAIN_MAX" ||
+                           keyword == "LUT_3D_INPUT_RANGE" || keyword == "LUT_1D_INPUT_RANGE";
+        if (!known || tokens[0].size() > 32) {
+            fail("unknown keyword '" + printableLine(tokens[0]) + "'");
         }
-        if (rowsRead_ > 0) {
-            fail(std::string(keyword) + " stands after the data lines; keywords must come first");
+        if (dataLinesRead_ > 0) {
+            fail(keyword + " stands after the data lines; keywords must come first");
         }
         if (keyword == "LUT_3D_SIZE") {
             parseSize(tokens, count);
-        } else if (keyword == "DOMAIN_MIN") {
-            expectDomain(tokens, count, 3, {0.0f, 0.0f, 0.0f});
-        } else if (keyword == "DOMAIN_MAX") {
-            expectDomain(tokens, count, 3, {1.0f, 1.0f, 1.0f});
+        } else if (keyword == "LUT_1D_SIZE") {
+            parseShaperSize(tokens, count);
+        } else if (keyword == "LUT_1D_INPUT_RANGE") {
+            const std::array<float, 2> range = readRange(tokens, count);
+            lut_.shaper.inputMin = range[0];
+            lut_.shaper.inputMax = range[1];
+        } else if (keyword == "LUT_3D_INPUT_RANGE") {
+            const std::array<float, 2> range = readRange(tokens, count);
+            lut_.domainMin.fill(range[0]);
+            lut_.domainMax.fill(range[1]);
+            noteDomainLine();
         } else {
-            expectDomain(tokens, count, 2, {0.0f, 1.0f, 0.0f});
+            const std::array<float, 3> values = readNumbers<3>(tokens, count, keyword);
+            (keyword == "DOMAIN_MIN" ? lut_.domainMin : lut_.domainMax) = values;
+            noteDomainLine();
         }
     }
 
@@ -199,51 +347,177 @@ class Parser {
             fail("the grid size must be a whole number from 2 to 255");
         }
         lut_.size = static_cast<int>(size);
-        expectedRows_ = static_cast<std::size_t>(size) * static_cast<std::size_t>(size) *
-                        static_cast<std::size_t>(size);
-        lut_.rows.assign(expectedRows_ * 3, 0.0f);
+        lut_.nodes = NodeTable(lut_.size);
+        expectedRows_ = lut_.nodes.nodeCount();
+        edge_ = static_cast<std::size_t>(size);
     }
 
-    void expectDomain(const std::array<std::string_view, 4>& tokens, std::size_t count,
-                      std::size_t numbers, const std::array<float, 3>& expected) {
-        const std::string keyword(tokens[0]);
-        if (count != numbers + 1) {
-            fail(keyword + " needs " + std::to_string(numbers) + " numbers");
+    void parseShaperSize(const std::array<std::string_view, 4>& tokens, std::size_t count) {
+        if (shaperSize_ != 0) {
+            fail("a second LUT_1D_SIZE line");
         }
-        for (std::size_t i = 0; i < numbers; ++i) {
-            float value = 0.0f;
-            const NumberStatus status = parseFloat(tokens[i + 1], value);
+        long long size = 0;
+        if (count != 2 || parseWholeNumber(tokens[1], size) != NumberStatus::ok || size < 2 ||
+            static_cast<unsigned long long>(size) > kLargestShaperSize) {
+            fail("LUT_1D_SIZE needs one whole number from 2 to " +
+                 std::to_string(kLargestShaperSize));
+        }
+        shaperSize_ = static_cast<std::size_t>(size);
+        lut_.shaper.rows.reserve(shaperSize_ * 3);
+    }
+
+    template <std::size_t Count>
+    std::array<float, Count> readNumbers(const std::array<std::string_view, 4>& tokens,
+                                         std::size_t count, const std::string& keyword) {
+        if (count != Count + 1) {
+            fail(keyword + " needs " + std::to_string(Count) + " numbers");
+        }
+        std::array<float, Count> values{};
+        for (std::size_t i = 0; i < Count; ++i) {
+            const NumberStatus status = parseFloat(tokens[i + 1], values[i]);
             if (status != NumberStatus::ok) {
                 failNumber(tokens[i + 1], status);
             }
-            if (value != expected[i]) {
-                fail("only the input domain 0 to 1 is supported");
+        }
+        return values;
+    }
+
+    std::array<float, 2> readRange(const std::array<std::string_view, 4>& tokens,
+                                   std::size_t count) {
+        const std::string keyword = upperCase(tokens[0]);
+        const std::array<float, 2> range = readNumbers<2>(tokens, count, keyword);
+        if (!(range[0] < range[1])) {
+            fail(keyword + " needs its smallest input before its largest");
+        }
+        return range;
+    }
+
+    // A domain other than 0 to 1 is known only once the whole header has been read (a
+    // shaper may follow it), so the line is kept for the message.
+    void noteDomainLine() {
+        domainLineNumber_ = lineNumber_;
+        domainLineText_ = std::string(line_);
+    }
+
+    // The header is complete when the first data line arrives (or the file ends).
+    void checkHeader() {
+        headerChecked_ = true;
+        const bool unitDomain = lut_.domainMin == std::array<float, 3>{0.0f, 0.0f, 0.0f} &&
+                                lut_.domainMax == std::array<float, 3>{1.0f, 1.0f, 1.0f};
+        if (unitDomain) {
+            return;
+        }
+        std::string reason;
+        if (shaperSize_ == 0) {
+            reason =
+                "only the input domain 0 to 1 is supported (other domains only behind a "
+                "1D shaper)";
+        }
+        for (std::size_t c = 0; c < 3 && reason.empty(); ++c) {
+            if (!(lut_.domainMin[c] < lut_.domainMax[c])) {
+                reason = "the 3D table's input domain needs its smallest input before its largest";
             }
+        }
+        if (!reason.empty()) {
+            throw CubeParseError(fileName_, domainLineNumber_, domainLineText_, reason);
         }
     }
 
     void parseDataLine(const std::array<std::string_view, 4>& tokens, std::size_t count) {
         if (lut_.size == 0) {
+            if (shaperSize_ != 0) {
+                fail(
+                    "a data line, but no LUT_3D_SIZE line: a 1D LUT alone cannot be a look; "
+                    "a look is a 3D LUT, with or without a 1D shaper before it");
+            }
             fail("a data line before the LUT_3D_SIZE line");
+        }
+        if (!headerChecked_) {
+            checkHeader();
         }
         if (count != 3) {
             fail("a data line needs three numbers (red, green, blue), this one has " +
                  std::to_string(count) + " items");
         }
         if (rowsRead_ == expectedRows_) {
-            fail("more data lines than LUT_3D_SIZE " + std::to_string(lut_.size) + " asks for (" +
-                 std::to_string(expectedRows_) + ")");
+            fail("more data lines than " + describeExpectedLines() + " ask for (" +
+                 std::to_string(shaperSize_ + expectedRows_) + ")");
         }
-        float* row = lut_.rows.data() + rowsRead_ * 3;
+        float values[3];
         for (std::size_t i = 0; i < 3; ++i) {
-            const NumberStatus status = parseFloat(tokens[i], row[i]);
+            const NumberStatus status = parseFloat(tokens[i], values[i]);
             if (status != NumberStatus::ok) {
                 failNumber(tokens[i], status);
             }
         }
-        ++rowsRead_;
+        noteDataLine(line_);
+        if (lut_.shaper.rows.size() < shaperSize_ * 3) {
+            lut_.shaper.rows.insert(lut_.shaper.rows.end(), values, values + 3);
+            fastPath_ = lut_.shaper.rows.size() == shaperSize_ * 3;
+            return;
+        }
+        storeTableRow(values);
+        fastPath_ = true;
+    }
+
+    void noteDataLine(std::string_view line) {
+        ++dataLinesRead_;
         lastDataLineNumber_ = lineNumber_;
-        lastDataLine_ = line_;
+        lastDataLine_ = line;
+    }
+
+    // Rows arrive red fastest, nodes are stored blue fastest: a row written straight to its
+    // node would touch a new page for every row of a large look. Rows are gathered for a
+    // band of kBand blue values, arranged so that each node's band is contiguous, and the
+    // band is then copied into the node table in runs of kBand nodes.
+    static constexpr std::size_t kBand = 16;
+
+    void storeTableRow(const float* values) {
+        if (band_.empty()) {
+            band_.resize(kBand * edge_ * edge_ * 3);
+        }
+        float* slot = band_.data() + bandSlot_;
+        slot[0] = values[0];
+        slot[1] = values[1];
+        slot[2] = values[2];
+        ++rowsRead_;
+        if (++red_ < edge_) {
+            bandSlot_ += kBand * 3;
+            return;
+        }
+        red_ = 0;
+        if (++green_ == edge_) {
+            green_ = 0;
+            ++blue_;
+            if (blue_ - bandStart_ == kBand || blue_ == edge_) {
+                copyBand();
+                bandStart_ = blue_;
+            }
+        }
+        bandSlot_ = (green_ * edge_ * kBand + (blue_ - bandStart_)) * 3;
+    }
+
+    void copyBand() {
+        const std::size_t blues = blue_ - bandStart_;
+        float* const nodes = lut_.nodes.data();
+        for (std::size_t green = 0; green < edge_; ++green) {
+            for (std::size_t red = 0; red < edge_; ++red) {
+                const float* from = band_.data() + (green * edge_ + red) * kBand * 3;
+                float* to = nodes + ((red * edge_ + green) * edge_ + bandStart_) * 4;
+                for (std::size_t b = 0; b < blues; ++b, from += 3, to += 4) {
+                    to[0] = from[0];
+                    to[1] = from[1];
+                    to[2] = from[2];
+                    to[3] = 0.0f;
+                }
+            }
+        }
+    }
+
+    std::string describeExpectedLines() const {
+        const std::string table = "LUT_3D_SIZE " + std::to_string(lut_.size);
+        return shaperSize_ == 0 ? table
+                                : "LUT_1D_SIZE " + std::to_string(shaperSize_) + " and " + table;
     }
 
     [[noreturn]] void failNumber(std::string_view token, NumberStatus status) const {
@@ -260,28 +534,60 @@ class Parser {
 
     void finish() {
         if (lut_.size == 0) {
-            throw CubeParseError(fileName_, 0, "",
-                                 "no LUT_3D_SIZE line; this is not a 3D LUT in .cube form");
+            throw CubeParseError(
+                fileName_, 0, "",
+                shaperSize_ != 0
+                    ? "this file holds only a 1D LUT (LUT_1D_SIZE, no LUT_3D_SIZE); a look must "
+                      "be a 3D LUT, with or without a 1D shaper before it"
+                    : "no LUT_3D_SIZE line; this is not a 3D LUT in .cube form");
+        }
+        if (!headerChecked_) {
+            checkHeader();
         }
         if (rowsRead_ != expectedRows_) {
-            const std::size_t where = rowsRead_ == 0 ? lineNumber_ : lastDataLineNumber_;
-            const std::string_view text = rowsRead_ == 0 ? line_ : lastDataLine_;
-            throw CubeParseError(fileName_, where, text,
-                                 "the file ends after " + std::to_string(rowsRead_) + " of " +
-                                     std::to_string(expectedRows_) + " data lines");
+            const bool anyData = dataLinesRead_ > 0;
+            throw CubeParseError(fileName_, anyData ? lastDataLineNumber_ : lineNumber_,
+                                 anyData ? lastDataLine_ : line_,
+                                 "the file ends after " + std::to_string(dataLinesRead_) + " of " +
+                                     std::to_string(shaperSize_ + expectedRows_) + " data lines");
         }
     }
 
-    std::string_view text_;
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
     const std::string& fileName_;
-    std::size_t position_ = 0;
-    std::size_t nextLineFeed_ = 0;
+    std::istream* in_ = nullptr;
+    std::vector<char> storage_;
+    const char* data_ = nullptr;
+    std::size_t end_ = 0;       // bytes held in the buffer
+    std::size_t position_ = 0;  // the next line's first byte
+    std::size_t lastLineEnd_ = kNone;
+    bool atEnd_ = false;
+
     std::size_t lineNumber_ = 0;
     std::string_view line_;
+    bool headerChecked_ = false;
+    bool fastPath_ = false;
     std::size_t expectedRows_ = 0;
-    std::size_t rowsRead_ = 0;
+    std::size_t rowsRead_ = 0;       // rows of the 3D table
+    std::size_t dataLinesRead_ = 0;  // shaper and table rows
+    // The rows of the 3D table: the next row's lattice point and its place in the band.
+    std::size_t edge_ = 0;
+    std::size_t red_ = 0;
+    std::size_t green_ = 0;
+    std::size_t blue_ = 0;
+    std::size_t bandStart_ = 0;
+    std::size_t bandSlot_ = 0;
+    std::vector<float> band_;
+    std::size_t shaperSize_ = 0;
+    std::size_t domainLineNumber_ = 0;
+    std::string domainLineText_;
+    // The last data line, for a message about missing lines, and the copies that keep
+    // both lines' text once the buffer has moved on.
     std::size_t lastDataLineNumber_ = 0;
     std::string_view lastDataLine_;
+    std::string savedLine_;
+    std::string savedDataLine_;
     CubeLut lut_;
 };
 
@@ -299,6 +605,10 @@ CubeLut parseCubeText(std::string_view text, const std::string& fileName) {
     return Parser(text, fileName).run();
 }
 
+CubeLut parseCubeStream(std::istream& in, const std::string& fileName, std::size_t pieceSize) {
+    return Parser(in, fileName, pieceSize).run();
+}
+
 CubeLut readCubeLut(const std::string& path) {
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) {
@@ -309,27 +619,8 @@ CubeLut readCubeLut(const std::string& path) {
         throw CubeParseError(path, 0, "",
                              std::string("cannot open the file (") + std::strerror(errno) + ")");
     }
-    // Read in large pieces rather than by size, so that pipes and process substitutions
-    // work as well as plain files.
-    std::string text;
-    constexpr std::size_t kPiece = std::size_t{1} << 20;
-    const std::uintmax_t knownSize = std::filesystem::file_size(path, error);
-    if (!error) {
-        text.reserve(static_cast<std::size_t>(knownSize) + kPiece);
-    }
-    for (;;) {
-        const std::size_t used = text.size();
-        text.resize(used + kPiece);
-        file.read(text.data() + used, static_cast<std::streamsize>(kPiece));
-        text.resize(used + static_cast<std::size_t>(file.gcount()));
-        if (!file) {
-            break;
-        }
-    }
-    if (file.bad() || !file.eof()) {
-        throw CubeParseError(path, 0, "", "cannot read the file");
-    }
-    return parseCubeText(text, path);
+    // Pipes and process substitutions are read the same way as plain files.
+    return parseCubeStream(file, path);
 }
 
 }  // namespace zelgen

@@ -1,10 +1,13 @@
 #include "cube/cube_writer.h"
 
 #include "cube/number_text.h"
+#include "cube/row_order.h"
 
 namespace zelgen {
 
 namespace {
+
+constexpr std::size_t kPieceSize = std::size_t{1} << 20;
 
 bool hasSizeLine(std::string_view header) {
     std::size_t start = 0;
@@ -23,7 +26,8 @@ bool hasSizeLine(std::string_view header) {
 
 }  // namespace
 
-std::string formatCubeText(std::string_view header, int size, const std::vector<float>& rows) {
+void writeCubeText(std::string_view header, int size, const float* nodes,
+                   const std::function<void(std::string_view)>& sink) {
     const bool crlf = header.find("\r\n") != std::string_view::npos || header.empty();
     const char* lineEnd = crlf ? "\r\n" : "\n";
     std::string text(header);
@@ -33,15 +37,31 @@ std::string formatCubeText(std::string_view header, int size, const std::vector<
     if (!hasSizeLine(header)) {
         text += "LUT_3D_SIZE " + std::to_string(size) + lineEnd;
     }
-    text.reserve(text.size() + rows.size() / 3 * 40);
-    for (std::size_t i = 0; i + 2 < rows.size(); i += 3) {
-        appendFloat(text, rows[i]);
+    const std::size_t n = size > 0 ? static_cast<std::size_t>(size) : 0;
+    const std::size_t rows = n * n * n;
+    text.reserve(kPieceSize + 128);
+    CubeRowOrder order(n);
+    for (std::size_t row = 0; row < rows; ++row, order.advance()) {
+        const float* node = nodes + order.node() * 4;
+        appendFloat(text, node[0]);
         text += ' ';
-        appendFloat(text, rows[i + 1]);
+        appendFloat(text, node[1]);
         text += ' ';
-        appendFloat(text, rows[i + 2]);
+        appendFloat(text, node[2]);
         text += lineEnd;
+        if (text.size() >= kPieceSize) {
+            sink(text);
+            text.clear();
+        }
     }
+    if (!text.empty()) {
+        sink(text);
+    }
+}
+
+std::string formatCubeText(std::string_view header, int size, const float* nodes) {
+    std::string text;
+    writeCubeText(header, size, nodes, [&](std::string_view piece) { text += piece; });
     return text;
 }
 

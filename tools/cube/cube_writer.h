@@ -5,16 +5,23 @@
 // per lattice point in .cube order, each number in the shortest form that reads back as
 // exactly the same 32-bit float.
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace zelgen {
 
-// `header` is the job's header text (lines ended by CR LF); data lines use the header's line
-// end. A header without a "LUT_3D_SIZE" line (a job may leave it empty) gets one, so the
-// text is always a complete .cube file. `rows` holds size^3 rows of three floats.
-std::string formatCubeText(std::string_view header, int size, const std::vector<float>& rows);
+// Hands the text to `sink` in pieces of about a megabyte, so a large look is never held
+// as text whole. `header` is the job's header text (lines ended by CR LF); data lines use
+// the header's line end. A header without a "LUT_3D_SIZE" line (a job may leave it empty)
+// gets one, so the text is always a complete .cube file. `nodes` is a node table of
+// size^3 nodes of four floats (node_table.h).
+void writeCubeText(std::string_view header, int size, const float* nodes,
+                   const std::function<void(std::string_view)>& sink);
+
+// The same text as one string, for small looks.
+std::string formatCubeText(std::string_view header, int size, const float* nodes);
 
 }  // namespace zelgen
 

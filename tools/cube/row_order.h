@@ -2,19 +2,42 @@
 #define ZELGEN_ROW_ORDER_H
 
 // A .cube file lists its lattice points with red varying fastest; the library's node table
-// holds them with blue varying fastest, four floats a node: node (i, j, k), i the red index,
-// at ((i * N + j) * N + k) * 4. These two functions convert between the orders.
+// holds them with blue varying fastest (see node_table.h). This walk gives, row after row in
+// .cube order, the node each row belongs to, without a division per row.
 
-#include <vector>
+#include <cstddef>
 
 namespace zelgen {
 
-// N^3 rows of three floats in .cube order -> N^3 nodes of four floats in node order (the
-// fourth float of each node is 0).
-std::vector<float> cubeRowsToNodeTable(int size, const std::vector<float>& rows);
+class CubeRowOrder {
+  public:
+    explicit CubeRowOrder(std::size_t size) : size_(size), redStride_(size * size) {}
 
-// N^3 nodes of four floats in node order -> N^3 rows of three floats in .cube order.
-std::vector<float> nodeTableToCubeRows(int size, const float* nodes);
+    // The node index of the current row.
+    std::size_t node() const { return node_; }
+
+    // Moves to the next row: red steps first, then green, then blue.
+    void advance() {
+        if (++red_ < size_) {
+            node_ += redStride_;
+            return;
+        }
+        red_ = 0;
+        if (++green_ == size_) {
+            green_ = 0;
+            ++blue_;
+        }
+        node_ = green_ * size_ + blue_;
+    }
+
+  private:
+    std::size_t size_;
+    std::size_t redStride_;
+    std::size_t red_ = 0;
+    std::size_t green_ = 0;
+    std::size_t blue_ = 0;
+    std::size_t node_ = 0;
+};
 
 }  // namespace zelgen
 

@@ -1,32 +1,60 @@
-// libFuzzer target: zelgen's .cube parser, then the row-order conversion and the writer on
-// whatever it accepts, which must read back to the same values.
+// libFuzzer target: zelgen's .cube parser (whole text, and streamed in small pieces, which
+// must agree), then the lattice and the writer on whatever it accepts; the written text must
+// read back to the same values. Any grid size is fuzzed: the node table's pages are touched
+// only as rows arrive, and scripts/fuzz caps the memory a run may take.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <sstream>
 #include <string>
 
 #include "cube/cube_parser.h"
 #include "cube/cube_writer.h"
-#include "cube/row_order.h"
-#include "fuzz/fuzz_limits.h"
+#include "cube/look_lattice.h"
+
+namespace {
+
+bool sameTable(const zelgen::NodeTable& a, const zelgen::NodeTable& b) {
+    return a.size() == b.size() &&
+           std::memcmp(a.data(), b.data(), a.nodeCount() * 4 * sizeof(float)) == 0;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string text(reinterpret_cast<const char*>(data), size);
-    if (zelgen::fuzz::asksForLargeGrid(text)) {
-        return 0;
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    std::string wholeError;
+    std::string pieceError;
+    zelgen::CubeLut whole;
+    zelgen::CubeLut pieces;
+    try {
+        whole = zelgen::parseCubeText(text, "fuzz.cube");
+    } catch (const zelgen::CubeParseError& e) {
+        wholeError = e.what();
     }
     try {
-        const zelgen::CubeLut lut = zelgen::parseCubeText(text, "fuzz.cube");
-        const std::vector<float> nodes = zelgen::cubeRowsToNodeTable(lut.size, lut.rows);
-        const std::vector<float> rows = zelgen::nodeTableToCubeRows(lut.size, nodes.data());
-        const std::string written = zelgen::formatCubeText("", lut.size, rows);
-        const zelgen::CubeLut again = zelgen::parseCubeText(written, "written.cube");
-        if (again.rows != lut.rows) {
-            std::abort();
-        }
-    } catch (const zelgen::CubeParseError&) {
-        // A refused file is a valid outcome.
+        std::istringstream in{std::string(text)};
+        pieces = zelgen::parseCubeStream(in, "fuzz.cube", 16);
+    } catch (const zelgen::CubeParseError& e) {
+        pieceError = e.what();
+    }
+    if (wholeError != pieceError) {
+        std::abort();
+    }
+    if (!wholeError.empty()) {
+        return 0;  // a refused file is a valid outcome
+    }
+    if (!sameTable(whole.nodes, pieces.nodes)) {
+        std::abort();
+    }
+    const int grid = whole.size;
+    const zelgen::NodeTable lattice = zelgen::lookLattice(std::move(whole));
+    const std::string written = zelgen::formatCubeText("", grid, lattice.data());
+    const zelgen::CubeLut again = zelgen::parseCubeText(written, "written.cube");
+    if (!sameTable(again.nodes, lattice)) {
+        std::abort();
     }
     return 0;
 }

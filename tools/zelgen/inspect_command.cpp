@@ -48,7 +48,17 @@ int runInspect(const std::string& path, bool json) {
         } else {
             printLookFileReport(info, path, std::cout);
         }
-        return info.problems.empty() ? kExitSuccess : kExitFailed;
+        if (info.problems.empty()) {
+            return kExitSuccess;
+        }
+        // The report shows every problem; standard error says why the exit status is 1.
+        std::cerr << "zelgen: " << path << ": the look file is damaged: " << info.problems.front();
+        if (info.problems.size() > 1) {
+            std::cerr << " (and " << info.problems.size() - 1 << " more problem"
+                      << (info.problems.size() > 2 ? "s" : "") << ", listed in the report)";
+        }
+        std::cerr << std::endl;
+        return kExitFailed;
     } catch (const LookFileError& e) {
         std::cerr << "zelgen: " << path << ": " << e.what() << std::endl;
         return kExitFailed;

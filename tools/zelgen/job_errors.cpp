@@ -1,52 +1,43 @@
 #include "zelgen/job_errors.h"
 
-#include <charconv>
-
-#include "zel/enums.h"
+#include "zel/errors.h"
 
 namespace zelgen {
 
 namespace {
 
-struct ErrorWords {
-    int value;
+// What a zelgen user can do about an error, by code; codes without advice have none.
+struct Advice {
+    int code;
     const char* words;
 };
 
-constexpr ErrorWords kJobErrors[] = {
-    {ZelEnum::ZEL_EXCEPTION_LATTICE,
-     "the look cannot be used (its grid size or its values are not valid)"},
-    {ZelEnum::ZEL_EXCEPTION_SETTINGS,
-     "the camera model or one of the chosen encodings is not supported"},
-    {ZelEnum::ZEL_EXCEPTION_ENGINE, "the camera processing of the look failed"},
-    {ZelEnum::ZEL_EXCEPTION_OUTPUT,
-     "the look file would exceed the room the camera gives it (try without --long-chain)"},
+constexpr Advice kAdvice[] = {
+    {ZelEnum::ZEL_EXCEPTION_LATTICE, "check that the .cube file is a complete 3D LUT"},
+    {ZelEnum::ZEL_EXCEPTION_SETTINGS, "check --camera, --source, --output and --range"},
+    {ZelEnum::ZEL_EXCEPTION_ENGINE, "check that the look's values are within the camera's range"},
+    {ZelEnum::ZEL_ERROR_OUT_OF_MEMORY, "close other programs or make fewer looks at once"},
 };
+
+constexpr char kLongChainAdvice[] = "try without --long-chain";
 
 }  // namespace
 
-std::string describeJobError(std::string_view libraryLine) {
-    while (!libraryLine.empty() && (libraryLine.back() == '\r' || libraryLine.back() == ' ')) {
-        libraryLine.remove_suffix(1);
+std::string describeJobStatus(ZelEnum::ZEL_STATUS status) {
+    return zel_status_text(status);
+}
+
+std::string describeJobError(int code, bool longChain) {
+    std::string words = zel_error_text(code);
+    if (code == ZelEnum::ZEL_EXCEPTION_OUTPUT && longChain) {
+        return words + "; " + kLongChainAdvice;
     }
-    int value = -1;
-    const char* last = libraryLine.data() + libraryLine.size();
-    const auto result = std::from_chars(libraryLine.data(), last, value);
-    if (!libraryLine.empty() && result.ec == std::errc() && result.ptr == last) {
-        for (const ErrorWords& known : kJobErrors) {
-            if (known.value == value) {
-                return known.words;
-            }
+    for (const Advice& advice : kAdvice) {
+        if (advice.code == code) {
+            return words + "; " + advice.words;
         }
-        return "the job failed with error " + std::to_string(value);
     }
-    if (libraryLine == "std::bad_alloc") {
-        return "there was not enough memory for the job";
-    }
-    if (libraryLine.empty()) {
-        return "the job failed";
-    }
-    return "the job failed (" + std::string(libraryLine) + ")";
+    return words;
 }
 
 }  // namespace zelgen

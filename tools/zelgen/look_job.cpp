@@ -7,7 +7,6 @@
 #include <thread>
 #include <type_traits>
 
-#include "cube/row_order.h"
 #include "zelgen/interrupt.h"
 #include "zelgen/job_errors.h"
 
@@ -43,8 +42,8 @@ void copyText(char (&field)[N], const std::string& text) {
     std::memcpy(field, text.data(), length);
 }
 
-void fillInput(ZelGenInput& input, const LookJobSettings& settings, const CubeLut& lut,
-               const std::string& lookFileName, const std::vector<float>& nodes) {
+void fillInput(ZelGenInput& input, const LookJobSettings& settings, const NodeTable& lattice,
+               const std::string& lookFileName) {
     input.sourceEncoding = settings.source;
     input.outputCurve = settings.curve;
     input.outputRange = settings.range;
@@ -57,8 +56,8 @@ void fillInput(ZelGenInput& input, const LookJobSettings& settings, const CubeLu
     // The standard job reads 28 characters of the short field, the extended job the long one.
     copyText(input.metadataName, settings.texts.secondName.substr(0, kSecondNameRoom));
     copyText(input.metadataNameLong, settings.texts.secondName);
-    input.gridSize = static_cast<std::uint8_t>(lut.size);
-    input.nodeValues = nodes.data();
+    input.gridSize = static_cast<std::uint8_t>(lattice.size());
+    input.nodeValues = lattice.data();
     input.flags = (settings.longChain ? 1u << 4 : 0u) | (settings.fullDomain ? 1u << 8 : 0u);
 }
 
@@ -121,26 +120,31 @@ ZelEnum::ZEL_STATUS runWithProgress(ZelGenerator& generator, ZelGenInput& input,
 
 template <typename Output>
 LookJobResult runWith(ZelGenerator& generator, ZelGenInput& input, Output& output,
-                      const CubeLut& lut, const LookJobSettings& settings, const JobWatch& watch) {
+                      const NodeTable& lattice, const LookJobSettings& settings,
+                      const JobWatch& watch) {
     LookJobResult result;
-    const std::size_t nodeFloats = static_cast<std::size_t>(lut.size) * lut.size * lut.size * 4;
+    result.gridSize = lattice.size();
     if (returnsReindexedLook(settings.source)) {
-        result.reindexedNodes.assign(nodeFloats, 0.0f);
+        // The job writes every float of every node; the table is read only when it is done.
+        result.reindexedNodes = NodeTable(lattice.size());
         (settings.source == 0 ? output.floatLut : output.floatLutFilm) =
             result.reindexedNodes.data();
     }
 
+    // The library's console lines (section names, the error line) would break the progress
+    // bar and a quiet run; the tool reports the outcome in its own words instead.
+    if (watch.showLibraryLines) {
+        generator.zel_use_standard_console();
+    } else {
+        generator.zel_set_console(nullptr, nullptr);
+    }
     generator.zel_initialize();
     ZelEnum::ZEL_STATUS status;
-    std::string libraryLine;
     if (watch.bar != nullptr) {
-        watch.tap.takeLastLine();
         status = runWithProgress(generator, input, output, *watch.bar);
-        libraryLine = watch.tap.takeLastLine();
     } else {
         generator.zel_exec(input, output);
         status = generator.zel_get_status();
-        libraryLine = watch.tap.takeLastLine(std::this_thread::get_id());
     }
     output.floatLut = nullptr;
     output.floatLutFilm = nullptr;
@@ -153,12 +157,15 @@ LookJobResult runWith(ZelGenerator& generator, ZelGenInput& input, Output& outpu
     }
     if (status != ZelEnum::ZEL_STATUS_DONE) {
         result.end = LookJobResult::End::failed;
-        result.failure = describeJobError(libraryLine);
+        result.failure =
+            status == ZelEnum::ZEL_STATUS_ERROR
+                ? describeJobError(generator.zel_get_last_error(nullptr, 0), settings.longChain)
+                : describeJobStatus(status);
         return result;
     }
     if (!takeLookFile(output, result.lookFile)) {
         result.end = LookJobResult::End::failed;
-        result.failure = describeJobError(std::to_string(ZelEnum::ZEL_EXCEPTION_OUTPUT));
+        result.failure = describeJobError(ZelEnum::ZEL_EXCEPTION_OUTPUT, settings.longChain);
         return result;
     }
     result.cubeHeader.assign(output.cubeHeader,
@@ -193,17 +200,16 @@ std::string checkTextLengths(const LookJobSettings& settings, const std::string&
 }
 
 LookJobResult runLookJob(ZelGenerator& generator, const LookJobSettings& settings,
-                         const CubeLut& lut, const std::string& lookFileName,
+                         const NodeTable& lattice, const std::string& lookFileName,
                          const JobWatch& watch) {
-    const std::vector<float> nodes = cubeRowsToNodeTable(lut.size, lut.rows);
     ZelGenInput input;
-    fillInput(input, settings, lut, lookFileName, nodes);
+    fillInput(input, settings, lattice, lookFileName);
     if (settings.extendedJob) {
         auto output = std::make_unique<ZelGenOutputExtended>();
-        return runWith(generator, input, *output, lut, settings, watch);
+        return runWith(generator, input, *output, lattice, settings, watch);
     }
     auto output = std::make_unique<ZelGenOutput>();
-    return runWith(generator, input, *output, lut, settings, watch);
+    return runWith(generator, input, *output, lattice, settings, watch);
 }
 
 }  // namespace zelgen

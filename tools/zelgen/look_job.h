@@ -2,7 +2,7 @@
 #define ZELGEN_LOOK_JOB_H
 
 // One look through the library: the input record filled from the tool's settings and the
-// parsed .cube file, the job run on a generator, and the look file (and the re-indexed
+// look's lattice, the job run on a generator, and the look file (and the re-indexed
 // look) taken out of the output record.
 
 #include <atomic>
@@ -10,9 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "cube/cube_parser.h"
+#include "cube/node_table.h"
 #include "zel/zel.h"
-#include "zelgen/library_error_tap.h"
 #include "zelgen/progress.h"
 
 namespace zelgen {
@@ -50,13 +49,14 @@ struct LookJobResult {
     End end = End::failed;
     std::string failure;                 // plain words when the job failed
     std::vector<std::uint8_t> lookFile;  // the whole look file when done
+    int gridSize = 0;                    // the look's grid size
     std::string cubeHeader;              // the job's .cube header lines
-    std::vector<float> reindexedNodes;   // node table of the re-indexed look (Q-Enc3 only)
+    NodeTable reindexedNodes;            // the re-indexed look (Q-Enc3 sources only)
 };
 
 // How the caller follows the job.
 struct JobWatch {
-    LibraryErrorTap& tap;
+    bool showLibraryLines = false;  // --verbose: the library's console lines reach the user
     // Asynchronous with a progress bar, cancelled on Ctrl-C (one job at a time); or on the
     // calling thread, cancelled by another thread through zel_cancel and `stopRequested`.
     ProgressBar* bar = nullptr;
@@ -64,7 +64,7 @@ struct JobWatch {
 };
 
 LookJobResult runLookJob(ZelGenerator& generator, const LookJobSettings& settings,
-                         const CubeLut& lut, const std::string& lookFileName,
+                         const NodeTable& lattice, const std::string& lookFileName,
                          const JobWatch& watch);
 
 }  // namespace zelgen

@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "zel/camera_models.h"
 #include "zelgen/inspect_command.h"
 #include "zelgen/make_command.h"
 
@@ -35,7 +36,12 @@ constexpr char kMakeFooter[] =
     "  --source   qenc3 (Q-Enc3/Q-Prims3), qenc3-film (Q-Enc3/Q-Prims3.Film),\n"
     "             acescc, acescct\n"
     "  --output   rec709 (Rec.709), pq (Rec.2100 PQ), hlg (Rec.2100 HLG)\n"
-    "  --job      standard for CAMB-001 and CAMA-001, extended for CAMB-002 unless given\n"
+    "  --job      standard for CAMB-001 and CAMA-001, extended for CAMB-002 unless given;\n"
+    "             CAMB-002 looks need the extended layout, and the extended layout of\n"
+    "             CAMB-001 and CAMA-001 carries no look data\n"
+    "\nA .cube file may hold a 1D shaper (LUT_1D_SIZE, LUT_1D_INPUT_RANGE) before its 3D\n"
+    "table; both are sampled onto the look's lattice (trilinear in the 3D table) at the 3D\n"
+    "table's grid size or the one --grid gives.\n"
     "\nTexts and their room in the look file (longer texts are refused):\n"
     "  look file name (from -o) 128, --note 128, --look-text 512, --header-text 32,\n"
     "  --header-tag 16, --second-name 28 (59 in extended CAMB-002 and CAMA-001 files).\n"
@@ -86,7 +92,11 @@ void addMakeOptions(CLI::App& make, zelgen::MakeOptions& options, Choices& choic
     make.add_option("--look-text", options.settings.texts.lookText, "Free text of the look header");
     make.add_option("--header-text", options.settings.texts.headerText, "Text of the file header");
     make.add_option("--header-tag", options.settings.texts.headerTag, "Tag of the file header");
+    make.add_option("--grid", options.gridSize,
+                    "Grid size of the look file's lattice (default: the 3D table's)")
+        ->check(CLI::Range(2, 255));
     make.add_flag("-q,--quiet", options.quiet, "No progress bar, no list of written files");
+    make.add_flag("--verbose", options.verbose, "Also show the library's own console lines");
 }
 
 }  // namespace
@@ -109,6 +119,15 @@ int main(int argc, char** argv) {
     inspect->add_option("LOOK.zel", inspectPath, "The look file to show")->required();
     inspect->add_flag("--json", inspectJson, "Print JSON instead of a report");
 
+    // CLI11 would only say that a subcommand is required; name the word instead.
+    if (argc > 1 && argv[1][0] != '-' && std::string(argv[1]) != "make" &&
+        std::string(argv[1]) != "inspect") {
+        std::cerr << "zelgen: '" << argv[1]
+                  << "' is not a zelgen command; the commands are make and inspect\n"
+                     "Run 'zelgen --help' or 'zelgen make --help'."
+                  << std::endl;
+        return zelgen::kExitUsage;
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -131,8 +150,9 @@ int main(int argc, char** argv) {
         settings.source = kSources.at(choices.source);
         settings.curve = kOutputs.at(choices.output);
         settings.range = kRanges.at(choices.range);
-        settings.extendedJob =
-            choices.job.empty() ? settings.model == "CAMB-002" : choices.job == "extended";
+        const ZelCameraModelInfo* camera = zel_find_camera_model(settings.model.c_str());
+        settings.extendedJob = choices.job.empty() ? camera != nullptr && camera->extendedIsDefault
+                                                   : choices.job == "extended";
         const std::string problem = zelgen::checkMakeOptions(makeOptions);
         if (!problem.empty()) {
             std::cerr << "zelgen: " << problem << std::endl;

@@ -13,9 +13,9 @@
 
 #include "cube/cube_parser.h"
 #include "cube/cube_writer.h"
-#include "cube/row_order.h"
+#include "cube/look_lattice.h"
+#include "zel/camera_models.h"
 #include "zelgen/interrupt.h"
-#include "zelgen/library_error_tap.h"
 #include "zelgen/pending_file.h"
 #include "zelgen/progress.h"
 
@@ -50,26 +50,31 @@ Outcome makeOne(ZelGenerator& generator, const MakeOptions& options, const std::
     const std::string outputPath = outputPathFor(options, input);
     const std::string lookFileName = fileNameOf(outputPath);
     try {
-        const CubeLut lut = readCubeLut(input);
+        // Refused before any work: an output path that is not a regular file.
+        resolveOutputTarget(outputPath);
+        if (singleInput && !options.cubeOut.empty()) {
+            resolveOutputTarget(options.cubeOut);
+        }
+        NodeTable lattice = lookLattice(readCubeLut(input), options.gridSize);
         if (InterruptWatch::requested()) {
             return {Outcome::Kind::cancelled, ""};
         }
-        LookJobResult job = runLookJob(generator, options.settings, lut, lookFileName, watch);
+        LookJobResult job = runLookJob(generator, options.settings, lattice, lookFileName, watch);
         if (job.end == LookJobResult::End::cancelled) {
             return {Outcome::Kind::cancelled, ""};
         }
         if (job.end == LookJobResult::End::failed) {
             return {Outcome::Kind::failed, input + ": " + job.failure};
         }
+        lattice = NodeTable();  // the job's input is no longer needed
         PendingFile lookFile(outputPath);
         lookFile.write(job.lookFile.data(), job.lookFile.size());
         std::unique_ptr<PendingFile> cubeFile;
         if (singleInput && !options.cubeOut.empty()) {
-            const std::vector<float> rows =
-                nodeTableToCubeRows(lut.size, job.reindexedNodes.data());
-            const std::string text = formatCubeText(job.cubeHeader, lut.size, rows);
             cubeFile = std::make_unique<PendingFile>(options.cubeOut);
-            cubeFile->write(text.data(), text.size());
+            writeCubeText(
+                job.cubeHeader, job.gridSize, job.reindexedNodes.data(),
+                [&](std::string_view piece) { cubeFile->write(piece.data(), piece.size()); });
         }
         if (InterruptWatch::requested() ||
             (watch.stopRequested != nullptr && watch.stopRequested->load())) {
@@ -100,7 +105,10 @@ int reportOutcomes(const MakeOptions& options, const std::vector<Outcome>& outco
         switch (outcome.kind) {
             case Outcome::Kind::written:
                 if (!options.quiet) {
-                    std::cout << input << " -> " << outputPathFor(options, input) << std::endl;
+                    // Every file the run wrote: the look file, and the .cube file beside it.
+                    std::cout << input << " -> " << outputPathFor(options, input)
+                              << (options.cubeOut.empty() ? "" : ", " + options.cubeOut)
+                              << std::endl;
                 }
                 break;
             case Outcome::Kind::failed:
@@ -123,16 +131,16 @@ int reportOutcomes(const MakeOptions& options, const std::vector<Outcome>& outco
 }
 
 // One input: the job runs on the generator's worker while this thread draws the progress.
-int makeSingle(const MakeOptions& options, LibraryErrorTap& tap) {
+std::vector<Outcome> makeSingle(const MakeOptions& options) {
     ZelGenerator generator;
     ProgressBar bar(!options.quiet, fileNameOf(options.inputs[0]));
-    const JobWatch watch{tap, &bar, nullptr};
-    return reportOutcomes(options, {makeOne(generator, options, options.inputs[0], watch, true)});
+    const JobWatch watch{options.verbose, &bar, nullptr};
+    return {makeOne(generator, options, options.inputs[0], watch, true)};
 }
 
 // Several inputs: one worker a core, each with its own generator, taking the next input
 // until none is left. This thread counts finished files and forwards Ctrl-C.
-int makeMany(const MakeOptions& options, LibraryErrorTap& tap) {
+std::vector<Outcome> makeMany(const MakeOptions& options) {
     const std::size_t count = options.inputs.size();
     const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
     const std::size_t workerCount = std::min(cores, count);
@@ -150,7 +158,7 @@ int makeMany(const MakeOptions& options, LibraryErrorTap& tap) {
     std::vector<std::thread> workers;
     for (std::size_t w = 0; w < workerCount; ++w) {
         workers.emplace_back([&, w] {
-            const JobWatch watch{tap, nullptr, &stop};
+            const JobWatch watch{options.verbose, nullptr, &stop};
             for (;;) {
                 const std::size_t i = nextInput.fetch_add(1);
                 if (i >= count || stop.load()) {
@@ -182,7 +190,7 @@ int makeMany(const MakeOptions& options, LibraryErrorTap& tap) {
         worker.join();
     }
     bar.finish();
-    return reportOutcomes(options, outcomes);
+    return outcomes;
 }
 
 }  // namespace
@@ -210,6 +218,13 @@ std::string checkMakeOptions(const MakeOptions& options) {
             return "--cube-out needs a Q-Enc3 source (qenc3 or qenc3-film); for ACEScc and "
                    "ACEScct looks the library returns no re-indexed look to write";
         }
+    }
+    const ZelCameraModelInfo* camera = zel_find_camera_model(options.settings.model.c_str());
+    if (camera != nullptr && !camera->standardLayoutFits && !options.settings.extendedJob) {
+        return "a " + options.settings.model +
+               " look does not fit the standard look file layout; use --job extended (the "
+               "default for " +
+               options.settings.model + ")";
     }
     if (options.settings.fullDomain && options.settings.extendedJob) {
         return "--full-domain applies to the standard job only";
@@ -254,8 +269,18 @@ std::string checkMakeOptions(const MakeOptions& options) {
 
 int runMake(const MakeOptions& options) {
     const InterruptWatch interrupts;
-    LibraryErrorTap tap;
-    return options.inputs.size() == 1 ? makeSingle(options, tap) : makeMany(options, tap);
+    const std::string& model = options.settings.model;
+    const ZelCameraModelInfo* camera = zel_find_camera_model(model.c_str());
+    if (options.settings.extendedJob && camera != nullptr && !camera->extendedLayoutCarriesLook) {
+        std::cerr << "zelgen: warning: the extended look file of " << model
+                  << " carries no look data (that camera's extended layout has none); the "
+                     "camera will not apply this look. Use --job standard for a look file "
+                     "that holds the look."
+                  << std::endl;
+    }
+    const std::vector<Outcome> outcomes =
+        options.inputs.size() == 1 ? makeSingle(options) : makeMany(options);
+    return reportOutcomes(options, outcomes);
 }
 
 }  // namespace zelgen

@@ -15,7 +15,9 @@ struct MakeOptions {
     std::string output;     // -o: the look file of a single input
     std::string outputDir;  // --out-dir: one look file per input, named after it
     std::string cubeOut;    // --cube-out: the re-indexed look as .cube (single input)
+    int gridSize = 0;       // --grid: the look's lattice size (0: the 3D table's own)
     bool quiet = false;
+    bool verbose = false;  // --verbose: pass the library's own console lines on
     LookJobSettings settings;
 };
 

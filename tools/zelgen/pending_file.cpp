@@ -59,10 +59,64 @@ int closeFile(int descriptor) {
 }
 #endif
 
+std::runtime_error refusal(const std::string& target, const std::string& why) {
+    return std::runtime_error(target + ": " + why +
+                              "; zelgen writes only regular files, so it is left as it is");
+}
+
+const char* kindOf(std::filesystem::file_type type) {
+    switch (type) {
+        case std::filesystem::file_type::directory:
+            return "a folder";
+        case std::filesystem::file_type::character:
+        case std::filesystem::file_type::block:
+            return "a device";
+        case std::filesystem::file_type::fifo:
+            return "a FIFO (named pipe)";
+        case std::filesystem::file_type::socket:
+            return "a socket";
+        default:
+            return "not a regular file";
+    }
+}
+
 }  // namespace
 
-PendingFile::PendingFile(std::string target) : target_(std::move(target)) {
-    const std::filesystem::path path(target_);
+std::string resolveOutputTarget(const std::string& target) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_status own = fs::symlink_status(target, error);
+    if (own.type() == fs::file_type::not_found) {
+        return target;
+    }
+    if (error) {
+        throw std::runtime_error(target + ": cannot check the output path (" + error.message() +
+                                 ")");
+    }
+    if (own.type() == fs::file_type::regular) {
+        return target;
+    }
+    if (own.type() != fs::file_type::symlink) {
+        throw refusal(target, std::string("this is ") + kindOf(own.type()));
+    }
+    const fs::path leadsTo = fs::read_symlink(target, error);
+    const fs::path real = fs::canonical(target, error);
+    if (error) {
+        throw std::runtime_error(target + ": this is a symbolic link to " + leadsTo.string() +
+                                 ", which does not exist; zelgen writes through a link only to "
+                                 "an existing file");
+    }
+    const fs::file_type type = fs::status(real, error).type();
+    if (type != fs::file_type::regular) {
+        throw refusal(target,
+                      "this is a symbolic link to " + real.string() + ", which is " + kindOf(type));
+    }
+    return real.string();
+}
+
+PendingFile::PendingFile(std::string target)
+    : target_(std::move(target)), destination_(resolveOutputTarget(target_)) {
+    const std::filesystem::path path(destination_);
     const std::filesystem::path folder = path.parent_path();
     std::random_device entropy;
     std::mt19937_64 names(entropy());
@@ -111,7 +165,7 @@ void PendingFile::commit() {
     }
     // Replaces an existing target on every platform.
     std::error_code error;
-    std::filesystem::rename(temporary_, target_, error);
+    std::filesystem::rename(temporary_, destination_, error);
     if (error) {
         throw std::runtime_error(target_ + ": cannot put the output file in place (" +
                                  error.message() + ")");

@@ -4,11 +4,21 @@
 // An output file that appears whole or not at all: the bytes go to a temporary file beside
 // the target, which is renamed onto the target only when everything has been written. A
 // failed or cancelled run removes the temporary file, so it never leaves a partial file.
+//
+// Only regular files are ever replaced. A target that is a device, a FIFO, a socket or a
+// folder is refused and left as it is. A symbolic link to a regular file is written
+// through, as cp does: the file it leads to is replaced (the temporary file is made in that
+// file's folder) and the link stays a link. A link that leads nowhere is refused.
 
 #include <cstddef>
 #include <string>
 
 namespace zelgen {
+
+// The file that writing `target` replaces: `target` itself, or the regular file a symbolic
+// link leads to. Throws std::runtime_error naming `target` and saying why when it is not to
+// be written.
+std::string resolveOutputTarget(const std::string& target);
 
 class PendingFile {
   public:
@@ -29,6 +39,7 @@ class PendingFile {
     void discard() noexcept;
 
     std::string target_;
+    std::string destination_;  // the file renamed onto: target_ or where its link leads
     std::string temporary_;
     int descriptor_ = -1;
     bool committed_ = false;
