@@ -45,7 +45,10 @@ void ExtendedCamb002(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(StandardCamb001)->Arg(33)->Arg(65)->Unit(benchmark::kMillisecond);
-BENCHMARK(ExtendedCamb002)->Arg(33)->Arg(65)->Unit(benchmark::kMillisecond);
+BENCHMARK(StandardCamb001)->Arg(33)->Arg(65)->Arg(129)->Unit(benchmark::kMillisecond);
+BENCHMARK(ExtendedCamb002)->Arg(33)->Arg(65)->Arg(129)->Unit(benchmark::kMillisecond);
+// The largest look a host can hand over: 255^3 nodes, 265 MB of floats each way.
+BENCHMARK(StandardCamb001)->Arg(255)->Iterations(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(ExtendedCamb002)->Arg(255)->Iterations(2)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -30,7 +30,8 @@ struct ZelGenInput {
     char lookHeaderNote[130]{};
     std::uint8_t gridSize{};  // N: the look has N x N x N nodes
     // N^3 nodes of four floats, node (i, j, k) at ((i * N + j) * N + k) * 4, i red,
-    // blue fastest; the fourth float of a node is never read.
+    // blue fastest; the fourth float of a node is never read. The job reads the table in
+    // place, without a copy: it must stay unchanged until the job has ended.
     const float* nodeValues{};
     char metadataName[30]{};
     char metadataNameLong[61]{};

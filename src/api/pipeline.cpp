@@ -135,8 +135,7 @@ void runJob(zel::detail::GeneratorState& state, ZelGenInput& input, Output& outp
         // Stage 2: colour lattice.
         validateLookInput(input, output.floatLut, output.floatLutFilm);
         lattice = std::make_unique<ZelColorConverter>();
-        lattice->initLattice(zel::kKindCube, gridSize, 3);
-        lattice->loadNodeValues(input.nodeValues);
+        lattice->viewNodeValues(gridSize, input.nodeValues);
         reindexSourceLattice(settings, sourceEncoding, *lattice, output);
         if (endStage(2, schedule)) {
             return state.endCancelled();

@@ -75,3 +75,11 @@ void ZelColorConverter::loadNodeValues(const float* nodeValues) {
         }
     }
 }
+
+void ZelColorConverter::viewNodeValues(std::int32_t gridSize, const float* nodeValues) {
+    kind = zel::kKindCube;
+    rows = gridSize;
+    columns = 3;
+    cube.clear();
+    hostNodes = nodeValues;
+}

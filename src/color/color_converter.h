@@ -45,6 +45,11 @@ class ZelColorConverter {
     // Fills the cube from the host's node table: four floats a node, blue fastest, the
     // fourth float of each node not read.
     void loadNodeValues(const float* nodeValues);
+    // Makes this an N-node cube that reads the host's node table (laid out as above) in
+    // place instead of holding a copy: a 255-grid look would otherwise cost 400 MB of
+    // doubles. Lookups give the same values, every float being exact as a double. The
+    // table must outlive every use of the cube; `cube` stays empty.
+    void viewNodeValues(std::int32_t gridSize, const float* nodeValues);
 
     // Node (i, j, k) of a cube: three channel values.
     double* node(std::int32_t i, std::int32_t j, std::int32_t k) {
@@ -68,10 +73,11 @@ class ZelColorConverter {
         return matrixTable[static_cast<std::size_t>(row * 3 + column)];
     }
 
-    std::vector<double> table1d;      // kind 1: rows x columns
-    std::vector<double> matrixTable;  // kind 3: 3 x 3
-    std::vector<double> cube;         // kind 2: rows^3 nodes x 3
-    std::int32_t rows = 0;            // cube: N; 1D: rows; matrix: 3
+    std::vector<double> table1d;       // kind 1: rows x columns
+    std::vector<double> matrixTable;   // kind 3: 3 x 3
+    std::vector<double> cube;          // kind 2: rows^3 nodes x 3
+    const float* hostNodes = nullptr;  // kind 2 viewing the host's table: rows^3 nodes x 4
+    std::int32_t rows = 0;             // cube: N; 1D: rows; matrix: 3
     std::int32_t columns = 0;
     std::string name = "nothing";
     std::int32_t kind = zel::kKindNone;

@@ -66,16 +66,21 @@ void resampleGrid(const std::vector<double>& axis, const GamutMove* move,
             }
         }
     }
+    // A row of nodes along the last axis is encoded first and looked up after, so that
+    // the encodes of neighbouring nodes, which do not depend on each other, overlap.
+    std::vector<double> rowPoints(n * 3);
     for (std::size_t i = 0; i < n; ++i) {
         for (std::size_t j = 0; j < n; ++j) {
             const double partial0 = products[0][0][i] + products[0][1][j];
             const double partial1 = products[1][0][i] + products[1][1][j];
             const double partial2 = products[2][0][i] + products[2][1][j];
             for (std::size_t k = 0; k < n; ++k) {
-                point[0] = encodeQEnc3(partial0 + products[0][2][k]);
-                point[1] = encodeQEnc3(partial1 + products[1][2][k]);
-                point[2] = encodeQEnc3(partial2 + products[2][2][k]);
-                look.sample(point, value);
+                rowPoints[k * 3] = encodeQEnc3(partial0 + products[0][2][k]);
+                rowPoints[k * 3 + 1] = encodeQEnc3(partial1 + products[1][2][k]);
+                rowPoints[k * 3 + 2] = encodeQEnc3(partial2 + products[2][2][k]);
+            }
+            for (std::size_t k = 0; k < n; ++k) {
+                look.sample(&rowPoints[k * 3], value);
                 store(node++, value);
             }
         }

@@ -8,18 +8,23 @@ TetrahedralSampler::TetrahedralSampler(const ZelColorConverter& lattice, bool ma
         return;
     }
     const std::size_t size = static_cast<std::size_t>(n);
-    // A cube that was never sized to its edge length is treated as having no nodes
-    // rather than read past its end.
-    if (lattice.cube.size() < size * size * size * 3) {
+    std::size_t nodeWidth = 3;
+    if (lattice.hostNodes != nullptr) {
+        hostNodes_ = lattice.hostNodes;
+        nodeWidth = 4;
+    } else if (lattice.cube.size() >= size * size * size * 3) {
+        nodes_ = lattice.cube.data();
+    } else {
+        // A cube that was never sized to its edge length is treated as having no nodes
+        // rather than read past its end.
         return;
     }
-    nodes_ = lattice.cube.data();
     lastIndex_ = n - 1;
     last_ = static_cast<double>(n - 1);
     step_ = 1.0 / last_;
-    stride_[0] = size * size * 3;
-    stride_[1] = size * 3;
-    stride_[2] = 3;
+    stride_[0] = size * size * nodeWidth;
+    stride_[1] = size * nodeWidth;
+    stride_[2] = nodeWidth;
     if (manyLookups) {
         cellStart_.resize(size);
         for (std::size_t b = 0; b < size; ++b) {

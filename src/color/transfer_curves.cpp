@@ -27,14 +27,6 @@ const Matrix3 kAp1ToFilm = {{{1.06502685901927, -0.11992498605762, 0.05489812703
                              {0.04702026744593, 0.79121754673059, 0.16176218582348},
                              {0.02609857020205, 0.02021367641521, 0.95368775338274}}};
 
-double encodeQEnc3(double linear) {
-    const double y = kSceneScale * linear;
-    if (y >= 0.01125) {
-        return (std::log10((y + 0.01) / 0.19) * 261.5 + 420.0) / 1023.0;
-    }
-    return (y * kQEnc3LinearSlope / 0.01125 + 95.0) / 1023.0;
-}
-
 double decodeQEnc3(double code) {
     const double cv = 1023.0 * std::min(std::max(code, 0.0), 1.0);
     if (code >= kQEnc3Knee) {

@@ -7,6 +7,7 @@
 // Code values are normalised (0 to 1 spans the full 10-bit range).
 
 #include <array>
+#include <cmath>
 
 namespace zel {
 
@@ -23,8 +24,17 @@ inline double clampUnit(double value) {
     return value;
 }
 
-// Q-Enc3. Pure; no failure.
-double encodeQEnc3(double linear);
+// Q-Enc3. Pure; no failure. Inline: resampling a look encodes every node of a grid.
+inline double encodeQEnc3(double linear) {
+    constexpr double kSceneScale = 0.9;
+    constexpr double kLinearSlope = 76.21029469289999;  // 171.2102946929 - 95
+    const double y = kSceneScale * linear;
+    if (y >= 0.01125) {
+        return (std::log10((y + 0.01) / 0.19) * 261.5 + 420.0) / 1023.0;
+    }
+    return (y * kLinearSlope / 0.01125 + 95.0) / 1023.0;
+}
+
 // Clamps the code value to [0, 1] before scaling; the branch follows the unclamped value.
 double decodeQEnc3(double code);
 // ACEScc (no decoder exists). Non-positive values encode as 2^-16.

@@ -15,8 +15,9 @@ namespace zel::test {
 
 using Rgb = std::array<double, 3>;
 
-// Node (i, j, k) holds f(i / (N - 1), j / (N - 1), k / (N - 1)).
-inline ZelColorConverter latticeOf(int n, const std::function<Rgb(double, double, double)>& f) {
+// The host's node table of an N-grid whose node (i, j, k) holds f(i / (N - 1),
+// j / (N - 1), k / (N - 1)); the fourth float of each node is a sentinel.
+inline std::vector<float> hostNodesOf(int n, const std::function<Rgb(double, double, double)>& f) {
     std::vector<float> nodes(static_cast<std::size_t>(n * n * n) * 4, -7.0f);
     for (int node = 0; node < n * n * n; ++node) {
         const double last = n - 1;
@@ -25,6 +26,11 @@ inline ZelColorConverter latticeOf(int n, const std::function<Rgb(double, double
             nodes[static_cast<std::size_t>(node * 4 + ch)] = static_cast<float>(v[ch]);
         }
     }
+    return nodes;
+}
+
+inline ZelColorConverter latticeOf(int n, const std::function<Rgb(double, double, double)>& f) {
+    const std::vector<float> nodes = hostNodesOf(n, f);
     ZelColorConverter lattice;
     lattice.initLattice(kKindCube, n, 3);
     lattice.loadNodeValues(nodes.data());

@@ -107,6 +107,33 @@ TEST(TetrahedralSampling, ReproducesAffineLooksAndHoldsTheEdge) {
     EXPECT_NEAR(swapped[2], 0.1, 1e-7);
 }
 
+// A job reads the host's float table in place; every lookup, outside the unit cube and
+// for non-numbers too, must give what a double copy of the table gives.
+TEST(TetrahedralSampling, AViewOfTheHostTableLooksUpWhatACopyLooksUp) {
+    const int n = 6;
+    std::mt19937 rng(3);
+    std::uniform_real_distribution<double> value(-0.3, 1.4);
+    const std::vector<float> nodes = zel::test::hostNodesOf(n, [&](double, double, double) {
+        return Rgb{value(rng), value(rng), value(rng)};
+    });
+    ZelColorConverter copy;
+    copy.initLattice(zel::kKindCube, n, 3);
+    copy.loadNodeValues(nodes.data());
+    ZelColorConverter view;
+    view.viewNodeValues(n, nodes.data());
+    EXPECT_TRUE(view.cube.empty());
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (int i = 0; i < 2000; ++i) {
+        Rgb p{value(rng), value(rng), value(rng)};
+        p[static_cast<std::size_t>(i % 3)] = i % 50 == 0 ? nan : p[static_cast<std::size_t>(i % 3)];
+        const Rgb got = sampleAt(view, p), want = sampleAt(copy, p);
+        for (int ch = 0; ch < 3; ++ch) {
+            ASSERT_EQ(got[ch], want[ch])
+                << "(" << p[0] << ", " << p[1] << ", " << p[2] << ") channel " << ch;
+        }
+    }
+}
+
 TEST(TetrahedralSampling, NonNumbersSingleNodesAndUnsizedLatticesGiveZero) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     ZelColorConverter unsized;
