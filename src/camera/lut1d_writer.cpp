@@ -118,6 +118,11 @@ const zel::LutSegmentTable& lutSegmentTable(std::uint32_t number) {
     return kSegmentTables[number < 4 ? number : 0];
 }
 
+LutCodeFacts lutCodeFacts(std::uint32_t code) {
+    const LutLayout& layout = layoutOf(code);
+    return {layout.pageBase, layout.windowStart, layout.xMax, layout.yScale};
+}
+
 std::string selectLutRam(std::uint32_t (&headValues)[3], std::uint32_t (&tailValues)[2],
                          int channel, std::uint32_t channelMask, const zel::Console& console) {
     static constexpr const char* kNames[] = {"Allch_ram", "Rch_ram", "Gch_ram", "Bch_ram"};
@@ -191,7 +196,7 @@ void resample1dLut(const ParamTable& table, DenseCurve& dense, int channels, int
 void buildLutMemory(const EngineConfig& config, const DenseCurve& dense, std::uint32_t code,
                     int channels, std::uint32_t segmentTable, ZelSharedIniBuf& iniBuf,
                     bool shiftInput, bool addOffset, std::uint32_t channelMask, bool legalScale) {
-    const LutLayout& layout = layoutOf(code);
+    layoutOf(code);  // refuses a code other than 8 or 14 before any work
     const zel::LutSegmentTable& segments = lutSegmentTable(segmentTable);
     const std::size_t channelCount =
         std::min(channels > 0 ? static_cast<std::size_t>(channels) : 0, dense.size());
@@ -219,6 +224,26 @@ void buildLutMemory(const EngineConfig& config, const DenseCurve& dense, std::ui
         }
     }
 
+    // Per channel, the memory words: one per sample position.
+    const std::vector<std::uint32_t> positions = zel::lutSamplePositions(segments);
+    const std::size_t points =
+        config.lutPointCount > 0 ? static_cast<std::size_t>(config.lutPointCount) : 0;
+    LutMemoryWords words(channelCount);
+    for (std::size_t c = 0; c < channelCount; ++c) {
+        for (std::size_t i = 0; i < points && i < positions.size(); ++i) {
+            words[c].push_back(memoryWord(curve[c][positions[i]]));
+        }
+    }
+    storeLutMemory(config, words, code, segmentTable, iniBuf, shiftInput, addOffset, channelMask);
+}
+
+void storeLutMemory(const EngineConfig& config, const LutMemoryWords& words, std::uint32_t code,
+                    std::uint32_t segmentTable, ZelSharedIniBuf& iniBuf, bool shiftInput,
+                    bool addOffset, std::uint32_t channelMask) {
+    const LutLayout& layout = layoutOf(code);
+    const zel::LutSegmentTable& segments = lutSegmentTable(segmentTable);
+    const std::size_t channelCount = words.size();
+
     // The control page.
     std::uint32_t control[kControlRegisters] = {};
     control[0x00] = (shiftInput ? 4u : 0u) + (addOffset ? 2u : 0u);
@@ -230,9 +255,8 @@ void buildLutMemory(const EngineConfig& config, const DenseCurve& dense, std::ui
     const RegisterList page = controlPage(layout.pageBase, control, segments);
     copyEntries(page, iniBuf.list(layout.controlBlock), static_cast<std::int64_t>(page.size()));
 
-    // Per channel, the memory image: one word per sample position, low byte first,
-    // then "00" up to the end of the memory.
-    const std::vector<std::uint32_t> positions = zel::lutSamplePositions(segments);
+    // Per channel, the memory image: its words, low byte first, then "00" up to the end of
+    // the memory.
     const std::size_t points =
         config.lutPointCount > 0 ? static_cast<std::size_t>(config.lutPointCount) : 0;
     RegisterList image(2 * points);
@@ -245,10 +269,10 @@ void buildLutMemory(const EngineConfig& config, const DenseCurve& dense, std::ui
     const std::uint32_t pageBase = layout.pageBase;
 
     for (std::size_t c = 0; c < channelCount; ++c) {
-        for (std::size_t i = 0; i < points && i < positions.size(); ++i) {
-            const std::uint32_t word = memoryWord(curve[c][positions[i]]);
+        for (std::size_t i = 0; i < points && i < words[c].size(); ++i) {
+            const std::uint32_t word = words[c][i];
             image[2 * i].setValueNumber(word & 0xFFu);
-            image[2 * i + 1].setValueNumber(word >> 8);
+            image[2 * i + 1].setValueNumber((word >> 8) & 0xFFu);
         }
 
         // The memory of this channel, framed by its head and tail registers.

@@ -21,6 +21,18 @@ constexpr std::size_t kDenseCodes = 65536;
 // Segment tables 0 to 3 of the LUT memory; any other number selects table 0.
 const zel::LutSegmentTable& lutSegmentTable(std::uint32_t number);
 
+// Where the LUT of a code lives and how its curve is scaled: the control page base, the
+// first memory window index (the window's addresses are 9xxx), the input code row `span`
+// of the table reaches (xMax) and the value scale (yScale). Throws ZelException 4 for a
+// code other than 8 or 14.
+struct LutCodeFacts {
+    std::uint32_t pageBase;
+    std::uint32_t windowStart;
+    double xMax;
+    double yScale;
+};
+LutCodeFacts lutCodeFacts(std::uint32_t code);
+
 // Writes the 1D LUT of block (code, instance), code 8 or 14, into its LUT control page and
 // memories when its writeToMemory is 1; otherwise, and for a block whose header or table is
 // missing, the register image is left as it is. Throws the engine error for another code.
@@ -41,6 +53,17 @@ void resample1dLut(const ParamTable& table, DenseCurve& dense, int channels, int
 void buildLutMemory(const EngineConfig& config, const DenseCurve& dense, std::uint32_t code,
                     int channels, std::uint32_t segmentTable, ZelSharedIniBuf& iniBuf,
                     bool shiftInput, bool addOffset, std::uint32_t channelMask, bool legalScale);
+
+// The words of LUT memories: per channel memory, one 16-bit word per sample position.
+using LutMemoryWords = std::vector<std::vector<std::uint32_t>>;
+
+// Stores memory words as the camera loads them: the control page of `code` (8 or 14) with
+// the segment table, per channel the head, the data (low byte first, "00" past the last
+// word) and the tail. One channel fills the memory of all channels. Throws ZelException 4
+// for another code.
+void storeLutMemory(const EngineConfig& config, const LutMemoryWords& words, std::uint32_t code,
+                    std::uint32_t segmentTable, ZelSharedIniBuf& iniBuf, bool shiftInput,
+                    bool addOffset, std::uint32_t channelMask);
 
 // Sets the head values (0, 1, RAM select) and tail values (0, channel enable) of the
 // memory of `channel` (0 all channels, 1 to 3 red, green, blue) and returns the memory's

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "inspect/metadata_labels.h"
+#include "io/body_records.h"
 
 namespace zelgen {
 
@@ -176,25 +177,6 @@ MetadataBlockInfo decodeMetadataBlock(const ByteView& view, std::uint64_t at, bo
     return block;
 }
 
-// Checks the data record an entry points at: markers S A ... E A, S D ... E D for a record
-// with addresses, S R ... E R for values only.
-bool recordIsSound(const ByteView& view, std::uint64_t recordAt, std::uint64_t bodyEnd,
-                   std::uint64_t count, bool valuesOnly) {
-    const std::uint64_t length = valuesOnly ? 4 + count : 8 + 3 * count;
-    if (recordAt > bodyEnd || length > bodyEnd - recordAt) {
-        return false;
-    }
-    if (valuesOnly) {
-        return view.matches(recordAt, "SR", 2, "record") &&
-               view.matches(recordAt + 2 + count, "ER", 2, "record");
-    }
-    const std::uint64_t values = recordAt + 4 + 2 * count;
-    return view.matches(recordAt, "SA", 2, "record") &&
-           view.matches(recordAt + 2 + 2 * count, "EA", 2, "record") &&
-           view.matches(values, "SD", 2, "record") &&
-           view.matches(values + 2 + count, "ED", 2, "record");
-}
-
 BodyInfo decodeBody(const ByteView& view, std::uint64_t at, bool extended,
                     std::vector<std::string>& problems) {
     const char* what = "body chunk head";
@@ -225,23 +207,21 @@ BodyInfo decodeBody(const ByteView& view, std::uint64_t at, bool extended,
     }
 
     std::set<std::uint64_t> seenRecords;
-    for (std::uint32_t slot = 0; slot < body.entrySlots; ++slot) {
-        const std::uint64_t e = tableAt + std::uint64_t{slot} * kEntryLength;
-        if (view.allZero(e, kEntryLength, "entry table")) {
-            continue;
-        }
+    for (const zel::BodyEntry& written :
+         zel::readBodyEntries(view.at(0), view.size(), tableAt, body.entrySlots)) {
         BodyEntryInfo entry;
-        entry.slot = slot;
-        entry.flag = view.u8(e, "entry");
-        entry.pass = view.u8(e + 3, "entry");
-        entry.entryTag = view.u8(e + 4, "entry");
-        entry.typeCode = view.u8(e + 8, "entry");
-        entry.valuesOnly = view.u8(e + 9, "entry") != 0;
-        entry.category = view.u8(e + 10, "entry");
-        entry.subtype = view.u8(e + 11, "entry");
-        entry.mode = view.u8(e + 18, "entry");
-        entry.registerCount = view.u32(e + 20, "entry");
-        entry.offset = view.u64(e + 24, "entry");
+        entry.slot = written.slot;
+        entry.flag = written.flag;
+        entry.pass = written.pass;
+        entry.entryTag = written.entryTag;
+        entry.typeCode = written.typeCode;
+        entry.valuesOnly = written.valuesOnly;
+        entry.category = written.category;
+        entry.subtype = written.subtype;
+        entry.mode = written.mode;
+        entry.registerCount = written.registerCount;
+        entry.offset = written.offset;
+        const std::uint32_t slot = entry.slot;
 
         PassSummary& pass = body.passes[entry.pass];
         ++pass.entries;
@@ -255,13 +235,10 @@ BodyInfo decodeBody(const ByteView& view, std::uint64_t at, bool extended,
             ++body.records;
             const bool inTable = entry.offset < tableLength;
             entry.recordOk = !inTable && entry.offset <= body.length &&
-                             recordIsSound(view, tableAt + entry.offset, bodyEnd,
-                                           entry.registerCount, entry.valuesOnly);
+                             zel::readBodyRecord(view.at(0), bodyEnd, tableAt + entry.offset,
+                                                 entry.registerCount, entry.valuesOnly, nullptr);
             if (entry.recordOk) {
-                const std::uint64_t raw = entry.valuesOnly
-                                              ? 4 + std::uint64_t{entry.registerCount}
-                                              : 8 + 3 * std::uint64_t{entry.registerCount};
-                body.recordBytes += (raw + 15) / 16 * 16;
+                body.recordBytes += zel::bodyRecordLength(entry.registerCount, entry.valuesOnly);
             } else {
                 ++body.badRecords;
                 problems.push_back("entry " + std::to_string(slot) + " (pass " +

@@ -7,6 +7,8 @@
 #include <map>
 #include <string>
 
+#include "check/check_command.h"
+#include "check/preview_command.h"
 #include "zel/camera_models.h"
 #include "zelgen/inspect_command.h"
 #include "zelgen/make_command.h"
@@ -54,6 +56,20 @@ constexpr char kInspectDescription[] =
     "Show what a look file holds: camera model, look name, encodings, range, grid size,\n"
     "creation time, the metadata blocks and a check of the register data.\n"
     "Exits with 1 when the file is damaged.";
+
+constexpr char kCheckDescription[] =
+    "Will the camera show the look? Decodes the look file's cubes, 1D LUTs and matrices and\n"
+    "reports which cubes carry data, the share of cube nodes at black or full scale (what\n"
+    "the camera clips), whether the 1D LUTs rise, and any block that is missing or damaged.\n"
+    "With --look, renders the source look and the camera's blocks over the same colours\n"
+    "and reports the difference in code values and CIEDE2000.\n"
+    "Exits with 1 when the file is damaged or the camera misses the look's limits.";
+
+constexpr char kPreviewDescription[] =
+    "Write a PNG that shows the look three times: as the source look renders it, as the\n"
+    "camera's decoded blocks render it, and their difference amplified ten times. The chart\n"
+    "holds a grey ramp, hue sweeps at three saturations and exposures and the reference\n"
+    "colours; --image shows your own frame (code values in the look's source encoding).";
 
 struct Choices {
     std::string source = "qenc3";
@@ -119,11 +135,32 @@ int main(int argc, char** argv) {
     inspect->add_option("LOOK.zel", inspectPath, "The look file to show")->required();
     inspect->add_flag("--json", inspectJson, "Print JSON instead of a report");
 
+    std::string checkPath;
+    std::string checkLook;
+    bool checkJson = false;
+    CLI::App* check = app.add_subcommand("check", kCheckDescription);
+    check->add_option("LOOK.zel", checkPath, "The look file to check")->required();
+    check->add_option("--look", checkLook, "The source look (.cube) to compare the camera with");
+    check->add_flag("--json", checkJson, "Print JSON instead of a report");
+
+    std::string previewPath;
+    std::string previewLook;
+    std::string previewOut;
+    std::string previewImage;
+    CLI::App* preview = app.add_subcommand("preview", kPreviewDescription);
+    preview->add_option("LOOK.zel", previewPath, "The look file to show")->required();
+    preview->add_option("--look", previewLook, "The source look (.cube)")->required();
+    preview->add_option("-o,--out", previewOut, "The PNG picture to write")->required();
+    preview->add_option("--image", previewImage,
+                        "Your own frame (8- or 16-bit PNG in the look's source encoding)");
+
     // CLI11 would only say that a subcommand is required; name the word instead.
     if (argc > 1 && argv[1][0] != '-' && std::string(argv[1]) != "make" &&
-        std::string(argv[1]) != "inspect") {
+        std::string(argv[1]) != "inspect" && std::string(argv[1]) != "check" &&
+        std::string(argv[1]) != "preview") {
         std::cerr << "zelgen: '" << argv[1]
-                  << "' is not a zelgen command; the commands are make and inspect\n"
+                  << "' is not a zelgen command; the commands are make, inspect, check and "
+                     "preview\n"
                      "Run 'zelgen --help' or 'zelgen make --help'."
                   << std::endl;
         return zelgen::kExitUsage;
@@ -143,6 +180,12 @@ int main(int argc, char** argv) {
     }
 
     try {
+        if (preview->parsed()) {
+            return zelgen::runPreview(previewPath, previewLook, previewOut, previewImage);
+        }
+        if (check->parsed()) {
+            return zelgen::runCheck(checkPath, checkLook, checkJson);
+        }
         if (inspect->parsed()) {
             return zelgen::runInspect(inspectPath, inspectJson);
         }

@@ -11,6 +11,7 @@
 #include <system_error>
 #include <thread>
 
+#include "check/check_command.h"
 #include "cube/cube_parser.h"
 #include "cube/cube_writer.h"
 #include "cube/look_lattice.h"
@@ -29,8 +30,18 @@ constexpr auto kPollInterval = std::chrono::milliseconds(50);
 struct Outcome {
     enum class Kind { written, failed, cancelled };
     Kind kind = Kind::failed;
-    std::string message;  // the reason when failed
+    std::string message;  // the reason when failed; when written, how closely the camera
+                          // renders the look
 };
+
+// The fidelity line of a written look; a look file the check cannot read says so.
+std::string summaryOf(const std::vector<std::uint8_t>& lookFile, const NodeTable& look) {
+    try {
+        return fidelitySummary(lookFile, look);
+    } catch (const std::exception& e) {
+        return std::string("fidelity: not measured (") + e.what() + ")";
+    }
+}
 
 std::string fileNameOf(const std::string& path) {
     return std::filesystem::path(path).filename().string();
@@ -66,6 +77,7 @@ Outcome makeOne(ZelGenerator& generator, const MakeOptions& options, const std::
         if (job.end == LookJobResult::End::failed) {
             return {Outcome::Kind::failed, input + ": " + job.failure};
         }
+        const std::string summary = options.quiet ? "" : summaryOf(job.lookFile, lattice);
         lattice = NodeTable();  // the job's input is no longer needed
         PendingFile lookFile(outputPath);
         lookFile.write(job.lookFile.data(), job.lookFile.size());
@@ -84,7 +96,7 @@ Outcome makeOne(ZelGenerator& generator, const MakeOptions& options, const std::
         if (cubeFile) {
             cubeFile->commit();
         }
-        return {Outcome::Kind::written, ""};
+        return {Outcome::Kind::written, summary};
     } catch (const CubeParseError& e) {
         return {Outcome::Kind::failed, std::string("cannot use ") + e.what()};
     } catch (const std::system_error& e) {
@@ -105,10 +117,11 @@ int reportOutcomes(const MakeOptions& options, const std::vector<Outcome>& outco
         switch (outcome.kind) {
             case Outcome::Kind::written:
                 if (!options.quiet) {
-                    // Every file the run wrote: the look file, and the .cube file beside it.
+                    // Every file the run wrote: the look file, and the .cube file beside it;
+                    // then how closely the camera renders the look.
                     std::cout << input << " -> " << outputPathFor(options, input)
-                              << (options.cubeOut.empty() ? "" : ", " + options.cubeOut)
-                              << std::endl;
+                              << (options.cubeOut.empty() ? "" : ", " + options.cubeOut) << "\n  "
+                              << outcome.message << std::endl;
                 }
                 break;
             case Outcome::Kind::failed:

@@ -1,0 +1,67 @@
+#ifndef ZEL_IO_LOOK_BLOCKS_DECODER_H
+#define ZEL_IO_LOOK_BLOCKS_DECODER_H
+
+// Reads a look file's colour blocks back: the facts of its headers that say how to read
+// the look (layout, camera generation, source encoding, output curve and range) and, per
+// output pass, the processing blocks its body's register records carry: the cube, the
+// colour matrix and second 1D LUT of the fallback chain, the first 1D LUT, the gain and
+// second matrices. It walks the body chunk the way the output conversion wrote it: the
+// entries of one block follow each other, so an entry's place in its run says which part
+// of the block its record holds.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "camera/lut3d_decoder.h"
+#include "camera/lut1d_decoder.h"
+#include "camera/matrix_decoder.h"
+
+namespace zel {
+
+// A file that cannot be walked: not a look file, or headers pointing outside it.
+class LookDecodeError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+enum class LookLayout : std::uint8_t { Standard, Extended };
+
+struct LookFacts {
+    LookLayout layout = LookLayout::Standard;
+    std::string model;
+    int generation = 0;       // 0 first-generation camera, 2 second
+    int sourceEncoding = -1;  // 0 to 3, -1 when the look header names none
+    int outputCurve = -1;     // 0 Rec.709, 1 PQ, 2 HLG, -1 unknown
+    int outputRange = -1;     // 0 full, 1 legal, -1 unknown
+    int gridSize = 0;         // the source look's grid
+};
+
+// The colour blocks of one output pass; pass p carries the blocks of instance p.
+struct LookPass {
+    int pass = 0;
+    std::optional<DecodedCube> cube;
+    std::optional<DecodedMatrix> colorMatrix;
+    std::optional<DecodedLut1d> secondLut;
+    std::optional<DecodedLut1d> firstLut;
+    std::optional<DecodedMatrix> gainMatrix;
+    std::optional<DecodedMatrix> secondMatrix;
+};
+
+struct DecodedLook {
+    LookFacts facts;
+    std::vector<LookPass> passes;
+    // Blocks that are missing or malformed, each with its place; empty for a sound file.
+    std::vector<std::string> problems;
+};
+
+// Throws LookDecodeError when the file cannot be walked at all; a block that cannot be
+// read is left out of its pass and named in `problems`.
+DecodedLook decodeLookBlocks(const std::uint8_t* bytes, std::size_t size);
+
+}  // namespace zel
+
+#endif  // ZEL_IO_LOOK_BLOCKS_DECODER_H

@@ -1,0 +1,87 @@
+#include "io/look_blocks_decoder.h"
+
+#include <gtest/gtest.h>
+
+#include "color/cube_builder.h"
+#include "support/look_jobs.h"
+
+namespace {
+
+zel::DecodedLook decode(const std::vector<std::uint8_t>& file) {
+    return zel::decodeLookBlocks(file.data(), file.size());
+}
+
+TEST(LookBlocksDecoder, ReadsEveryColourBlockOfAStandardLookFile) {
+    const std::vector<std::uint8_t> file =
+        zeltest::makeLookFile("CAMB-001", false, 9, zeltest::identityLattice(9));
+    ASSERT_FALSE(file.empty());
+    const zel::DecodedLook look = decode(file);
+    EXPECT_TRUE(look.problems.empty()) << look.problems.front();
+    EXPECT_EQ(look.facts.layout, zel::LookLayout::Standard);
+    EXPECT_EQ(look.facts.sourceEncoding, 0);
+    EXPECT_EQ(look.facts.gridSize, 9);
+    ASSERT_EQ(look.passes.size(), 2u);
+    for (const zel::LookPass& pass : look.passes) {
+        EXPECT_TRUE(pass.cube && pass.colorMatrix && pass.secondLut && pass.firstLut &&
+                    pass.gainMatrix && pass.secondMatrix)
+            << "pass " << pass.pass;
+    }
+    // Pass 1 holds the cube read in the look's own gamut: for an identity look, the ramp of
+    // the code range on every axis.
+    const DecodedCube& cube = *look.passes[1].cube;
+    const zel::CodeRange range = zel::standardCodeRange(0);
+    for (int i = 0; i < cube.grid; ++i) {
+        const double expected = range.low + (range.high - range.low) * i / (cube.grid - 1);
+        EXPECT_NEAR(cube.node(i, 0, cube.grid - 1 - i)[0], expected, kCubeWordStep);
+        EXPECT_NEAR(cube.node(0, i, 0)[1], expected, kCubeWordStep);
+        EXPECT_NEAR(cube.node(3, 5, i)[2], expected, kCubeWordStep);
+    }
+    EXPECT_TRUE(look.passes[1].secondLut->monotonic());
+}
+
+TEST(LookBlocksDecoder, ReadsTheThreeCubesOfASecondGenerationLookFile) {
+    const zel::DecodedLook look =
+        decode(zeltest::makeLookFile("CAMB-002", true, 9, zeltest::warmLattice(9)));
+    EXPECT_TRUE(look.problems.empty()) << look.problems.front();
+    ASSERT_EQ(look.passes.size(), 3u);
+    for (const zel::LookPass& pass : look.passes) {
+        ASSERT_TRUE(pass.cube) << "pass " << pass.pass;
+        EXPECT_EQ(pass.cube->grid, 34);
+        EXPECT_FALSE(pass.colorMatrix);  // the extended layout has no fallback chain
+    }
+}
+
+TEST(LookBlocksDecoder, NamesMissingAndDamagedBlocks) {
+    // A first-generation camera's extended file has a body without records.
+    const zel::DecodedLook empty =
+        decode(zeltest::makeLookFile("CAMB-001", true, 9, zeltest::identityLattice(9)));
+    EXPECT_TRUE(empty.passes.empty());
+    ASSERT_EQ(empty.problems.size(), 1u);
+    EXPECT_NE(empty.problems[0].find("no colour blocks"), std::string::npos);
+
+    // A cube data record whose end marker is overwritten.
+    std::vector<std::uint8_t> file =
+        zeltest::makeLookFile("CAMB-001", false, 9, zeltest::identityLattice(9));
+    const std::size_t body = 2752;
+    const std::size_t table = body + 64;
+    bool damaged = false;
+    for (std::size_t slot = 0; slot < 256 && !damaged; ++slot) {
+        const std::uint8_t* entry = &file[table + 32 * slot];
+        if (entry[10] == 4 && entry[9] == 1 && entry[3] == 0) {  // pass 0 cube values
+            const std::size_t at = table + (entry[24] | entry[25] << 8 | entry[26] << 16);
+            const std::size_t count = entry[20] | entry[21] << 8;
+            file[at + 2 + count] = 'X';
+            damaged = true;
+        }
+    }
+    ASSERT_TRUE(damaged);
+    const zel::DecodedLook look = decode(file);
+    ASSERT_FALSE(look.problems.empty());
+    EXPECT_NE(look.problems[0].find("cube of pass 0"), std::string::npos) << look.problems[0];
+    EXPECT_FALSE(look.passes[0].cube);
+    EXPECT_TRUE(look.passes[1].cube);
+
+    EXPECT_THROW(decode(std::vector<std::uint8_t>(100, 0)), zel::LookDecodeError);
+}
+
+}  // namespace

@@ -1,0 +1,155 @@
+// zelgen check's findings on look files made by whole jobs.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "check/block_checks.h"
+#include "check/display_colour.h"
+#include "check/fidelity.h"
+#include "support/look_jobs.h"
+
+namespace {
+
+constexpr int kGrid = 17;
+
+// .cube rows (red fastest) of a look that maps each channel through `f`.
+template <typename F>
+std::vector<float> cubeRows(F f) {
+    std::vector<float> rows;
+    for (int b = 0; b < kGrid; ++b) {
+        for (int g = 0; g < kGrid; ++g) {
+            for (int r = 0; r < kGrid; ++r) {
+                for (const int i : {r, g, b}) {
+                    rows.push_back(static_cast<float>(f(i / double(kGrid - 1))));
+                }
+            }
+        }
+    }
+    return rows;
+}
+
+std::vector<float> nodeTable(const std::vector<float>& rows) {
+    std::vector<float> nodes;
+    for (int r = 0; r < kGrid; ++r) {
+        for (int g = 0; g < kGrid; ++g) {
+            for (int b = 0; b < kGrid; ++b) {
+                const std::size_t row = (static_cast<std::size_t>(b) * kGrid + g) * kGrid + r;
+                nodes.insert(nodes.end(), {rows[3 * row], rows[3 * row + 1], rows[3 * row + 2], 0});
+            }
+        }
+    }
+    return nodes;
+}
+
+const auto kIdentity = [](double x) { return x; };
+const auto kHardClip = [](double x) { return std::clamp(2.5 * x - 0.75, 0.0, 1.0); };
+
+zel::DecodedLook decode(const std::vector<std::uint8_t>& file) {
+    return zel::decodeLookBlocks(file.data(), file.size());
+}
+
+TEST(Check, IdentityLookRendersWithNearZeroErrorWhereNoGamutMoveIntervenes) {
+    const std::vector<float> rows = cubeRows(kIdentity);
+    for (const auto& [model, extended] : {std::pair{"CAMB-001", false}, {"CAMB-002", true}}) {
+        const zel::DecodedLook look =
+            decode(zeltest::makeLookFile(model, extended, kGrid, nodeTable(rows)));
+        const zelgen::FidelityReport report = zelgen::measureFidelity(
+            look, zelgen::sourceLattice(kGrid, nodeTable(rows).data()), 20000);
+        // Pass 1 reads the look's own gamut: only the memory step separates the two.
+        const zelgen::PassFidelity& same = report.passes.at(1);
+        EXPECT_LT(same.cube.deltaEMax, 0.1) << model;
+        for (const double e : same.cube.max) {
+            EXPECT_LT(e, 1.0) << model;
+        }
+        EXPECT_TRUE(report.withinLimits()) << model;
+        EXPECT_FALSE(zelgen::checkBlocks(look).damaged()) << model;
+    }
+}
+
+TEST(Check, ReportsALookThatClipsAndNotOneThatDoesNot) {
+    const zelgen::BlockReport clipping = zelgen::checkBlocks(
+        decode(zeltest::makeLookFile("CAMB-001", false, kGrid, nodeTable(cubeRows(kHardClip)))));
+    EXPECT_TRUE(clipping.clipping);
+    EXPECT_FALSE(clipping.damaged());
+    const zelgen::CubeFindings& cube = clipping.cubes.at(1);
+    EXPECT_GT(cube.atFull[0], 0.1);
+    EXPECT_GT(cube.atZero[2], 0.1);
+
+    const zelgen::BlockReport identity = zelgen::checkBlocks(
+        decode(zeltest::makeLookFile("CAMB-001", false, kGrid, nodeTable(cubeRows(kIdentity)))));
+    EXPECT_FALSE(identity.clipping);
+}
+
+TEST(Check, FindsAndLocatesACorruptedCubeWord) {
+    const std::vector<float> rows = cubeRows(kIdentity);
+    std::vector<std::uint8_t> file =
+        zeltest::makeLookFile("CAMB-001", false, kGrid, nodeTable(rows));
+    // Pass 1's first cube data record: red channel of bank 0. Word 111 is node (2, 2, 2);
+    // its high byte is value 223 of the record.
+    const std::size_t table = 2752 + 64;
+    std::size_t record = 0;
+    for (std::size_t slot = 0; slot < 256 && record == 0; ++slot) {
+        const std::uint8_t* entry = &file[table + 32 * slot];
+        if (entry[10] == 4 && entry[9] == 1 && entry[3] == 1) {
+            record = table + (entry[24] | entry[25] << 8 | entry[26] << 16);
+        }
+    }
+    ASSERT_NE(record, 0u);
+    file[record + 2 + 223] ^= 0x08;
+
+    const zelgen::BlockReport report = zelgen::checkBlocks(decode(file));
+    ASSERT_TRUE(report.damaged());
+    EXPECT_NE(report.damage[0].find("cube of pass 1: node (red 2, green 2, blue 2) red"),
+              std::string::npos)
+        << report.damage[0];
+    const zelgen::FidelityReport fidelity = zelgen::measureFidelity(
+        decode(file), zelgen::sourceLattice(kGrid, nodeTable(rows).data()), 20000);
+    EXPECT_GT(fidelity.passes.at(1).cube.max[0], 200.0);  // 0.25 of full scale
+    EXPECT_FALSE(fidelity.withinLimits());
+    EXPECT_EQ(fidelity.passes.at(1).worstNode, (std::array<int, 4>{2, 2, 2, 0}));
+
+    // A flip in the low byte moves the node by 64 memory steps only: too little to stand out
+    // from its neighbours, but the node no longer holds the look.
+    file[record + 2 + 223] ^= 0x08;
+    file[record + 2 + 222] ^= 0x40;
+    EXPECT_FALSE(zelgen::checkBlocks(decode(file)).damaged());
+    const zelgen::FidelityReport small = zelgen::measureFidelity(
+        decode(file), zelgen::sourceLattice(kGrid, nodeTable(rows).data()), 1000);
+    EXPECT_FALSE(small.withinLimits());
+    EXPECT_EQ(small.passes.at(1).worstNode, (std::array<int, 4>{2, 2, 2, 0}));
+}
+
+TEST(Check, ReportsAFallingOneDimensionalLutAsDamage) {
+    std::vector<std::uint8_t> file =
+        zeltest::makeLookFile("CAMB-001", false, kGrid, nodeTable(cubeRows(kIdentity)));
+    // The second 1D LUT's red memory of pass 0 (values only); word 200 loses its high byte.
+    const std::size_t table = 2752 + 64;
+    std::size_t record = 0;
+    for (std::size_t slot = 0; slot < 256 && record == 0; ++slot) {
+        const std::uint8_t* entry = &file[table + 32 * slot];
+        if (entry[0] == 1 && entry[10] == 3 && entry[11] == 0 && entry[9] == 1 && entry[3] == 0) {
+            record = table + (entry[24] | entry[25] << 8 | entry[26] << 16);
+        }
+    }
+    ASSERT_NE(record, 0u);
+    file[record + 2 + 401] = 0;
+    const zelgen::BlockReport report = zelgen::checkBlocks(decode(file));
+    ASSERT_TRUE(report.damaged());
+    EXPECT_NE(report.damage[0].find("second 1D LUT of pass 0: does not rise: red falls"),
+              std::string::npos)
+        << report.damage[0];
+}
+
+TEST(Check, Ciede2000MatchesPublishedPairs) {
+    // Pairs from the published CIEDE2000 test data.
+    EXPECT_NEAR(zelgen::ciede2000({50, 2.6772, -79.7751}, {50, 0, -82.7485}), 2.0425, 1e-4);
+    EXPECT_NEAR(zelgen::ciede2000({50, 0, 0}, {50, -1, 2}), 2.3669, 1e-4);
+    EXPECT_NEAR(zelgen::ciede2000({50, 2.5, 0}, {73, 25, -18}), 27.1492, 1e-4);
+    EXPECT_NEAR(zelgen::ciede2000({2.0776, 0.0795, -1.135}, {0.9033, -0.0636, -0.5514}), 0.9082,
+                1e-4);
+    const double white[3] = {1.0, 1.0, 1.0};
+    EXPECT_NEAR(zelgen::displayLab(0, white)[0], 100.0, 1e-3);
+}
+
+}  // namespace

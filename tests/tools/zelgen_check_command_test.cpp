@@ -1,0 +1,113 @@
+// zelgen make, check and preview run as a person runs them: the fidelity line, the exit
+// codes, the messages and the JSON report.
+
+#include <gtest/gtest.h>
+#if !defined(_WIN32)
+#include <sys/wait.h>
+#endif
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class ZelgenCheck : public testing::Test {
+  protected:
+    void SetUp() override {
+#if defined(_WIN32)
+        GTEST_SKIP() << "runs zelgen through a POSIX shell";
+#endif
+        dir_ = fs::path(testing::TempDir()) /
+               ("zelgen_check_" +
+                std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        fs::remove_all(dir_);
+    }
+
+    Outcome zelgen(const std::string& args) const {
+        const fs::path out = dir_ / ".out";
+        const fs::path err = dir_ / ".err";
+        const std::string command = "cd '" + dir_.string() + "' && '" + ZELGEN_PATH + "' " + args +
+                                    " >'" + out.string() + "' 2>'" + err.string() + "'";
+        const int status = std::system(command.c_str());
+        Outcome run;
+#if defined(_WIN32)
+        run.exitCode = status;
+#else
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+        run.out = slurp(out);
+        run.err = slurp(err);
+        return run;
+    }
+
+    fs::path dir_;
+};
+
+const std::string kLook = std::string(ZEL_EXAMPLES_DIR) + "/contrast.cube";
+
+TEST_F(ZelgenCheck, MakeReportsFidelityAndCheckAgreesInJson) {
+    const Outcome make = zelgen("make '" + kLook + "' -o look.zel --camera CAMB-001");
+    ASSERT_EQ(make.exitCode, 0) << make.err;
+    EXPECT_NE(make.out.find("fidelity: 0.0% of cube nodes at black or full scale"),
+              std::string::npos)
+        << make.out;
+    EXPECT_EQ(zelgen("make '" + kLook + "' -o quiet.zel --camera CAMB-001 -q").out, "");
+
+    const Outcome check = zelgen("check look.zel --look '" + kLook + "' --json");
+    ASSERT_EQ(check.exitCode, 0) << check.err;
+    const nlohmann::json report = nlohmann::json::parse(check.out);
+    EXPECT_EQ(report["layout"], "standard");
+    EXPECT_FALSE(report["damaged"].get<bool>());
+    ASSERT_EQ(report["fidelity"]["passes"].size(), 2u);
+    EXPECT_TRUE(report["fidelity"]["withinLimits"].get<bool>());
+    EXPECT_GE(report["fidelity"]["passes"][1]["cube"]["samples"].get<int>(), 100000);
+}
+
+TEST_F(ZelgenCheck, DamagedOrEmptyLookFilesExitWithOneAndSayWhy) {
+    ASSERT_EQ(zelgen("make '" + kLook + "' -o look.zel --camera CAMB-001 -q").exitCode, 0);
+    // The last register record of the body loses its end marker.
+    std::string bytes = slurp(dir_ / "look.zel");
+    const std::size_t end = bytes.rfind("ED");
+    ASSERT_NE(end, std::string::npos);
+    bytes[end] = 'X';
+    std::ofstream(dir_ / "bad.zel", std::ios::binary) << bytes;
+    const Outcome damaged = zelgen("check bad.zel");
+    EXPECT_EQ(damaged.exitCode, 1);
+    EXPECT_NE(damaged.err.find("where no sound record"), std::string::npos) << damaged.err;
+    EXPECT_NE(damaged.err.find("damaged or incomplete"), std::string::npos) << damaged.err;
+
+    ASSERT_EQ(
+        zelgen("make '" + kLook + "' -o ext.zel --camera CAMB-001 --job extended -q").exitCode, 0);
+    const Outcome empty = zelgen("check ext.zel");
+    EXPECT_EQ(empty.exitCode, 1);
+    EXPECT_NE(empty.err.find("no colour blocks"), std::string::npos) << empty.err;
+
+    EXPECT_EQ(zelgen("check missing.zel").exitCode, 1);
+    EXPECT_EQ(zelgen("preview look.zel --look missing.cube -o p.png").exitCode, 1);
+}
+
+}  // namespace

@@ -1,0 +1,300 @@
+#include "check/check_command.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <stdexcept>
+
+#include "check/block_checks.h"
+#include "check/fidelity.h"
+#include "cube/cube_parser.h"
+#include "cube/look_lattice.h"
+#include "io/look_blocks_decoder.h"
+
+namespace zelgen {
+
+namespace {
+
+constexpr std::streamoff kLargestLookFile = 64 * 1024 * 1024;
+constexpr int kExitSound = 0;
+constexpr int kExitProblem = 1;
+
+std::string fixed(double value, int decimals) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
+std::string percent(double share) {
+    return fixed(100.0 * share, 1) + "%";
+}
+
+std::string rgb(const std::array<double, 3>& v, int decimals) {
+    return "R " + fixed(v[0], decimals) + "  G " + fixed(v[1], decimals) + "  B " +
+           fixed(v[2], decimals);
+}
+
+double largestShare(const CubeFindings& cube) {
+    double share = 0.0;
+    for (std::size_t c = 0; c < 3; ++c) {
+        share = std::max(share, cube.atZero[c] + cube.atFull[c]);
+    }
+    return share;
+}
+
+void printBlocks(std::ostream& out, const std::string& path, const BlockReport& report) {
+    const zel::LookFacts& f = report.facts;
+    out << path << ": " << (f.model.empty() ? "unknown camera" : f.model) << ", " << layoutName(f)
+        << " look file, source " << sourceName(f.sourceEncoding) << ", output "
+        << outputName(f.outputCurve, f.outputRange) << ", look grid " << f.gridSize << "\n";
+    if (!report.cubes.empty()) {
+        out << "\nCubes (" << report.cubes.front().grid << " nodes an axis)\n";
+    }
+    for (const CubeFindings& cube : report.cubes) {
+        out << "  pass " << cube.pass << ": spans code values " << fixed(cube.domainLow, 4)
+            << " to " << fixed(cube.domainHigh, 4)
+            << (cube.positionsFromPage ? " (node positions of its control page)"
+                                       : " (the cube's code range)")
+            << (cube.movedGamut ? ";\n    reads another gamut than the look's: its nodes at black "
+                                  "and full scale include the colours outside the look's gamut"
+                                : "")
+            << "\n    nodes at black:       " << percent(cube.atZero[0]) << " / "
+            << percent(cube.atZero[1]) << " / " << percent(cube.atZero[2])
+            << "  (red / green / blue)\n    nodes at full scale:  " << percent(cube.atFull[0])
+            << " / " << percent(cube.atFull[1]) << " / " << percent(cube.atFull[2])
+            << (!cube.movedGamut && largestShare(cube) >= kClippingShare ? "  CLIPPING" : "")
+            << "\n";
+    }
+    if (!report.luts.empty()) {
+        out << "\n1D LUTs\n";
+    }
+    for (const LutFindings& lut : report.luts) {
+        out << "  pass " << lut.pass << " " << lut.name << ": ";
+        if (lut.memories == 0) {
+            out << "the camera's own table\n";
+        } else {
+            out << lut.memories << (lut.memories == 1 ? " memory" : " channel memories") << ", "
+                << (lut.monotonic ? "rising" : "DOES NOT RISE: " + lut.fall) << "\n";
+        }
+    }
+    if (!report.matrices.empty()) {
+        out << "\nMatrices\n";
+    }
+    for (const MatrixFindings& m : report.matrices) {
+        out << "  pass " << m.pass << " " << m.name << ": ";
+        if (m.identity) {
+            out << "identity\n";
+            continue;
+        }
+        for (std::size_t r = 0; r < 3; ++r) {
+            out << (r == 0 ? "" : " | ") << fixed(m.matrix[r][0], 4) << " "
+                << fixed(m.matrix[r][1], 4) << " " << fixed(m.matrix[r][2], 4);
+        }
+        out << "\n";
+    }
+}
+
+void printFidelity(std::ostream& out, const std::string& sourcePath, int curve,
+                   const FidelityReport& fidelity) {
+    const char* display[] = {"Rec.709 display", "PQ display", "HLG display"};
+    out << "\nFidelity against " << sourcePath << " (code value errors in 10-bit steps, "
+        << "CIEDE2000 on the " << display[curve >= 0 && curve <= 2 ? curve : 0] << ")\n";
+    for (const PassFidelity& p : fidelity.passes) {
+        const ErrorStats& s = p.cube;
+        out << "  pass " << p.pass << " (input " << p.inputSpace << ", " << s.samples << " colours"
+            << (p.outsideLook > 0 ? "; " + std::to_string(p.outsideLook) +
+                                        " more lie outside the look's domain and are left out"
+                                  : "")
+            << ")\n"
+            << "    code values  max  " << rgb(s.max, 1) << "\n"
+            << "                 mean " << rgb(s.mean, 2) << "\n"
+            << "                 p99  " << rgb(s.p99, 1) << "\n"
+            << "    CIEDE2000    max " << fixed(s.deltaEMax, 2) << "  mean "
+            << fixed(s.deltaEMean, 3) << "  p99 " << fixed(s.deltaE99, 2) << "  (largest at input "
+            << fixed(s.worstInput[0], 4) << " " << fixed(s.worstInput[1], 4) << " "
+            << fixed(s.worstInput[2], 4) << ")\n    limits p99 " << fixed(p.limits().p99, 1)
+            << ", max " << fixed(p.limits().max, 1)
+            << (p.otherGamut ? " (reads another gamut than the look's)" : " (the look's own gamut)")
+            << (p.withinLimits() ? ": within" : ": OUTSIDE") << "\n"
+            << "    at the cube's nodes: largest difference " << fixed(p.nodeError, 1)
+            << " code values";
+        if (!p.otherGamut && p.nodeError > kNodeErrorLimit) {
+            const char* channels[] = {"red", "green", "blue"};
+            out << ", node (red " << p.worstNode[0] << ", green " << p.worstNode[1] << ", blue "
+                << p.worstNode[2] << ") " << channels[p.worstNode[3]]
+                << " does not hold the look: a damaged cube word";
+        }
+        out << "\n";
+        if (p.hasFallback) {
+            out << "    fallback (colour matrix + 1D LUT) at the " << p.fallback.samples
+                << " reference colours: code values max " << rgb(p.fallback.max, 1)
+                << ", CIEDE2000 max " << fixed(p.fallback.deltaEMax, 2) << " mean "
+                << fixed(p.fallback.deltaEMean, 2) << "\n";
+        }
+    }
+    out << "  verdict: "
+        << (fidelity.withinLimits() ? "the camera renders the look faithfully"
+                                    : "the camera does NOT render the look faithfully")
+        << "\n";
+}
+
+nlohmann::json statsJson(const ErrorStats& s) {
+    return {{"samples", s.samples},         {"codeValueMax", s.max},
+            {"codeValueMean", s.mean},      {"codeValueP99", s.p99},
+            {"deltaE2000Max", s.deltaEMax}, {"deltaE2000Mean", s.deltaEMean},
+            {"deltaE2000P99", s.deltaE99},  {"worstInput", s.worstInput}};
+}
+
+nlohmann::json reportJson(const std::string& path, const BlockReport& report,
+                          const FidelityReport* fidelity) {
+    const zel::LookFacts& f = report.facts;
+    nlohmann::json j;
+    j["file"] = path;
+    j["camera"] = f.model;
+    j["layout"] = layoutName(f);
+    j["source"] = sourceName(f.sourceEncoding);
+    j["output"] = outputName(f.outputCurve, f.outputRange);
+    j["gridSize"] = f.gridSize;
+    j["damaged"] = report.damaged();
+    j["problems"] = report.damage;
+    j["clipping"] = report.clipping;
+    j["cubes"] = nlohmann::json::array();
+    for (const CubeFindings& c : report.cubes) {
+        j["cubes"].push_back({{"pass", c.pass},
+                              {"grid", c.grid},
+                              {"domain", {c.domainLow, c.domainHigh}},
+                              {"positionsFromControlPage", c.positionsFromPage},
+                              {"readsAnotherGamut", c.movedGamut},
+                              {"shareAtBlack", c.atZero},
+                              {"shareAtFullScale", c.atFull}});
+    }
+    j["luts"] = nlohmann::json::array();
+    for (const LutFindings& l : report.luts) {
+        j["luts"].push_back({{"pass", l.pass},
+                             {"name", l.name},
+                             {"memories", l.memories},
+                             {"monotonic", l.monotonic}});
+    }
+    j["matrices"] = nlohmann::json::array();
+    for (const MatrixFindings& m : report.matrices) {
+        j["matrices"].push_back(
+            {{"pass", m.pass}, {"name", m.name}, {"matrix", m.matrix}, {"identity", m.identity}});
+    }
+    if (fidelity != nullptr) {
+        nlohmann::json passes = nlohmann::json::array();
+        for (const PassFidelity& p : fidelity->passes) {
+            nlohmann::json pass = {
+                {"pass", p.pass},
+                {"inputSpace", p.inputSpace},
+                {"domain", {p.domainLow, p.domainHigh}},
+                {"outsideLook", p.outsideLook},
+                {"cube", statsJson(p.cube)},
+                {"readsAnotherGamut", p.otherGamut},
+                {"nodeError", p.nodeError},
+                {"worstNode", p.worstNode},
+                {"limits", {{"deltaE2000P99", p.limits().p99}, {"deltaE2000Max", p.limits().max}}},
+                {"withinLimits", p.withinLimits()}};
+            if (p.hasFallback) {
+                pass["fallback"] = statsJson(p.fallback);
+            }
+            passes.push_back(pass);
+        }
+        j["fidelity"] = {{"passes", passes}, {"withinLimits", fidelity->withinLimits()}};
+    }
+    return j;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> readLookFileBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        throw std::runtime_error(path + ": cannot open the file");
+    }
+    file.seekg(0, std::ios::end);
+    const std::streamoff length = file.tellg();
+    file.seekg(0, std::ios::beg);
+    if (!file || length < 0 || length > kLargestLookFile) {
+        throw std::runtime_error(path + ": this is not a look file");
+    }
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
+    if (!file.read(reinterpret_cast<char*>(bytes.data()), length)) {
+        throw std::runtime_error(path + ": cannot read the file");
+    }
+    return bytes;
+}
+
+int runCheck(const std::string& path, const std::string& sourceLook, bool json) {
+    try {
+        const std::vector<std::uint8_t> bytes = readLookFileBytes(path);
+        const zel::DecodedLook look = zel::decodeLookBlocks(bytes.data(), bytes.size());
+        const BlockReport report = checkBlocks(look);
+        FidelityReport fidelity;
+        const bool measure = !sourceLook.empty() && !look.passes.empty();
+        if (measure) {
+            const NodeTable nodes = lookLattice(readCubeLut(sourceLook));
+            fidelity = measureFidelity(look, sourceLattice(nodes.size(), nodes.data()));
+        }
+        if (json) {
+            std::cout << reportJson(path, report, measure ? &fidelity : nullptr).dump(2)
+                      << std::endl;
+        } else {
+            printBlocks(std::cout, path, report);
+            if (measure) {
+                printFidelity(std::cout, sourceLook, look.facts.outputCurve, fidelity);
+            }
+            std::cout << std::flush;
+        }
+        for (const std::string& problem : report.damage) {
+            std::cerr << "zelgen: " << path << ": " << problem << std::endl;
+        }
+        if (report.damaged()) {
+            std::cerr << "zelgen: " << path << ": the look file's colour data is damaged or "
+                      << "incomplete; the camera will not show the look as made" << std::endl;
+            return kExitProblem;
+        }
+        if (measure && !fidelity.withinLimits()) {
+            std::cerr << "zelgen: " << path << ": the camera does not render " << sourceLook
+                      << " within the limits" << std::endl;
+            return kExitProblem;
+        }
+        return kExitSound;
+    } catch (const std::exception& e) {
+        std::cerr << "zelgen: " << e.what() << std::endl;
+        return kExitProblem;
+    }
+}
+
+std::string fidelitySummary(const std::vector<std::uint8_t>& lookFile, const NodeTable& source) {
+    const zel::DecodedLook look = zel::decodeLookBlocks(lookFile.data(), lookFile.size());
+    const BlockReport report = checkBlocks(look);
+    if (look.passes.empty()) {
+        return "fidelity: the look file carries no colour blocks";
+    }
+    double clipped = 0.0;
+    for (const CubeFindings& cube : report.cubes) {
+        if (!cube.movedGamut) {
+            clipped = std::max(clipped, largestShare(cube));
+        }
+    }
+    const FidelityReport fidelity =
+        measureFidelity(look, sourceLattice(source.size(), source.data()));
+    double deltaE = 0.0;
+    double deltaE99 = 0.0;
+    for (const PassFidelity& p : fidelity.passes) {
+        deltaE = std::max(deltaE, p.cube.deltaEMax);
+        deltaE99 = std::max(deltaE99, p.cube.deltaE99);
+    }
+    std::ostringstream line;
+    line << "fidelity: " << percent(clipped) << " of cube nodes at black or full scale; error "
+         << "max " << fixed(fidelity.maxCodeError(), 1) << " code values, CIEDE2000 max "
+         << fixed(deltaE, 2) << ", 99% within " << fixed(deltaE99, 2)
+         << (report.damaged() ? "; DAMAGED" : "")
+         << (fidelity.withinLimits() ? "" : "; outside the limits of zelgen check");
+    return line.str();
+}
+
+}  // namespace zelgen

@@ -1,0 +1,182 @@
+#include "check/preview_command.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iostream>
+#include <stdexcept>
+
+#include "check/bitmap_font.h"
+#include "check/block_checks.h"
+#include "check/check_command.h"
+#include "check/fidelity.h"
+#include "check/png_image.h"
+#include "cube/cube_parser.h"
+#include "cube/look_lattice.h"
+#include "io/look_renderer.h"
+
+namespace zelgen {
+
+namespace {
+
+constexpr float kDifferenceGain = 10.0f;
+constexpr int kMargin = 8;
+constexpr int kLabelScale = 2;
+constexpr int kLabelHeight = kGlyphHeight * kLabelScale + 2 * kMargin;
+constexpr float kBackground[3] = {0.12f, 0.12f, 0.12f};
+constexpr float kInk[3] = {0.9f, 0.9f, 0.9f};
+
+// The chart, as input code values of the pass.
+constexpr int kChartWidth = 768;
+constexpr int kRampHeight = 32;
+constexpr int kSweepHeight = 16;
+constexpr int kPatchHeight = 48;
+constexpr double kSaturations[] = {0.3, 0.6, 1.0};
+constexpr double kStops[] = {-2.0, 0.0, 2.0};
+
+// A fully saturated colour of hue h (0 to 1): one channel full, one off, one between.
+std::array<double, 3> hueColour(double h) {
+    const double x = 6.0 * (h - std::floor(h));
+    const double r = std::clamp(std::fabs(x - 3.0) - 1.0, 0.0, 1.0);
+    const double g = std::clamp(2.0 - std::fabs(x - 2.0), 0.0, 1.0);
+    const double b = std::clamp(2.0 - std::fabs(x - 4.0), 0.0, 1.0);
+    return {r, g, b};
+}
+
+RgbImage chartInput(const zel::PassRenderer& renderer) {
+    const int sweeps = 9;
+    RgbImage chart;
+    chart.width = kChartWidth;
+    chart.height = kRampHeight + sweeps * kSweepHeight + kPatchHeight;
+    chart.pixels.assign(static_cast<std::size_t>(chart.width) * chart.height * 3, 0.0f);
+    auto put = [&](int x, int y, const double code[3]) {
+        float* p =
+            &chart
+                 .pixels[(static_cast<std::size_t>(y) * chart.width + static_cast<std::size_t>(x)) *
+                         3];
+        p[0] = static_cast<float>(code[0]);
+        p[1] = static_cast<float>(code[1]);
+        p[2] = static_cast<float>(code[2]);
+    };
+    const double low = renderer.domain().low;
+    const double high = renderer.domain().high;
+    double code[3];
+    // Grey ramp: 64 steps over the cube's code range.
+    for (int x = 0; x < kChartWidth; ++x) {
+        const double v = low + (high - low) * (x / (kChartWidth / 64)) / 63.0;
+        code[0] = code[1] = code[2] = v;
+        for (int y = 0; y < kRampHeight; ++y) {
+            put(x, y, code);
+        }
+    }
+    // Hue sweeps about mid grey (0.18) at three exposures and three saturations.
+    int y0 = kRampHeight;
+    for (const double stops : kStops) {
+        for (const double saturation : kSaturations) {
+            for (int x = 0; x < kChartWidth; ++x) {
+                const std::array<double, 3> hue = hueColour(static_cast<double>(x) / kChartWidth);
+                const double exposure = 0.18 * std::exp2(stops);
+                zel::Rgb linear{};
+                for (std::size_t c = 0; c < 3; ++c) {
+                    linear[c] = exposure * ((1.0 - saturation) + saturation * 2.0 * hue[c]);
+                }
+                renderer.encode(linear, code);
+                for (int y = 0; y < kSweepHeight; ++y) {
+                    put(x, y0 + y, code);
+                }
+            }
+            y0 += kSweepHeight;
+        }
+    }
+    // The reference colours as patches.
+    const zel::ReferenceSet& references = zel::referenceSet(renderer.inputSpace().primaries);
+    const int patch = kChartWidth / static_cast<int>(references.size());
+    for (int x = 0; x < kChartWidth; ++x) {
+        const std::size_t k =
+            std::min<std::size_t>(static_cast<std::size_t>(x / patch), references.size() - 1);
+        renderer.encode(references[k], code);
+        for (int y = 0; y < kPatchHeight; ++y) {
+            put(x, y0 + y, code);
+        }
+    }
+    return chart;
+}
+
+// Stacks the three renderings of `input`, each under its label.
+RgbImage comparison(const zel::PassRenderer& renderer, const RgbImage& input,
+                    const std::string& title) {
+    const std::string labels[] = {"source look", "camera (decoded look file)", "difference x10"};
+    RgbImage out;
+    out.width = std::max<std::uint32_t>(input.width + 2 * kMargin, 480);
+    const std::uint32_t panel = kLabelHeight + input.height;
+    out.height = kLabelHeight + 3 * panel + kMargin;
+    out.pixels.resize(static_cast<std::size_t>(out.width) * out.height * 3);
+    for (std::size_t i = 0; i < out.pixels.size(); ++i) {
+        out.pixels[i] = kBackground[i % 3];
+    }
+    drawText(out, kMargin, kMargin, title, kLabelScale, kInk);
+    for (int k = 0; k < 3; ++k) {
+        const int top = kLabelHeight + k * static_cast<int>(panel);
+        drawText(out, kMargin, top + kMargin, labels[k], kLabelScale, kInk);
+    }
+    const std::size_t pixels = static_cast<std::size_t>(input.width) * input.height;
+    for (std::size_t p = 0; p < pixels; ++p) {
+        const double in[3] = {input.pixels[3 * p], input.pixels[3 * p + 1],
+                              input.pixels[3 * p + 2]};
+        double source[3];
+        double camera[3];
+        renderer.source(in, source);
+        renderer.camera(in, camera);
+        const std::size_t x = p % input.width + kMargin;
+        const std::size_t y = p / input.width + kLabelHeight;
+        for (std::size_t c = 0; c < 3; ++c) {
+            const double s = std::clamp(source[c], 0.0, 1.0);
+            const double m = std::clamp(camera[c], 0.0, 1.0);
+            const double values[3] = {s, m, std::fabs(m - s) * kDifferenceGain};
+            for (std::size_t k = 0; k < 3; ++k) {
+                const std::size_t row = y + kLabelHeight * (k + 1) + input.height * k;
+                out.pixels[(row * out.width + x) * 3 + c] = static_cast<float>(values[k]);
+            }
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+int runPreview(const std::string& lookFile, const std::string& sourceLook,
+               const std::string& output, const std::string& image) {
+    try {
+        if (!pngSupported()) {
+            throw std::runtime_error("this zelgen was built without PNG support (libspng)");
+        }
+        const std::vector<std::uint8_t> bytes = readLookFileBytes(lookFile);
+        const zel::DecodedLook look = zel::decodeLookBlocks(bytes.data(), bytes.size());
+        // The pass that reads the look's own gamut, so that a frame's code values need no move.
+        const zel::LookPass* pass = nullptr;
+        for (const zel::LookPass& candidate : look.passes) {
+            if (pass == nullptr && candidate.cube &&
+                !zel::passMovesGamut(look.facts, candidate.pass)) {
+                pass = &candidate;
+            }
+        }
+        if (pass == nullptr) {
+            throw std::runtime_error(lookFile + ": no cube of the look file reads the look's own " +
+                                     "gamut" +
+                                     (look.problems.empty() ? "" : " (" + look.problems[0] + ")"));
+        }
+        const NodeTable nodes = lookLattice(readCubeLut(sourceLook));
+        const ZelColorConverter lattice = sourceLattice(nodes.size(), nodes.data());
+        const zel::PassRenderer renderer(look.facts, *pass, lattice);
+        const std::string title = look.facts.model + " " + layoutName(look.facts) + ", pass " +
+                                  std::to_string(pass->pass) + ", " +
+                                  sourceName(look.facts.sourceEncoding);
+        const RgbImage input = image.empty() ? chartInput(renderer) : readPng(image);
+        writePng(output, comparison(renderer, input, title));
+        return 0;
+    } catch (const std::exception& e) {
+        std::cerr << "zelgen: " << e.what() << std::endl;
+        return 1;
+    }
+}
+
+}  // namespace zelgen
