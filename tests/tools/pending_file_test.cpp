@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <string>
 
 #include "zelgen/pending_file.h"
 
@@ -16,7 +17,9 @@ namespace fs = std::filesystem;
 class PendingFileTest : public testing::Test {
   protected:
     void SetUp() override {
-        dir_ = fs::path(testing::TempDir()) / "zel_pending_file";
+        // One folder a test: ctest runs the tests of this fixture at the same time.
+        const auto* test = testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = fs::path(testing::TempDir()) / (std::string("zel_pending_file_") + test->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }
