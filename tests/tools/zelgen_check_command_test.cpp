@@ -2,9 +2,6 @@
 // codes, the messages and the JSON report.
 
 #include <gtest/gtest.h>
-#if !defined(_WIN32)
-#include <sys/wait.h>
-#endif
 
 #include <cstdlib>
 #include <filesystem>
@@ -14,57 +11,19 @@
 #include <string>
 #include <vector>
 
+#include "support/zelgen_runner.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using Outcome = zeltest::ZelgenOutcome;
+using zeltest::slurp;
 
-std::string slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-class ZelgenCheck : public testing::Test {
+class ZelgenCheck : public zeltest::ZelgenTest {
   protected:
-    void SetUp() override {
-#if defined(_WIN32)
-        GTEST_SKIP() << "runs zelgen through a POSIX shell";
-#endif
-        dir_ = fs::path(testing::TempDir()) /
-               ("zelgen_check_" +
-                std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        fs::remove_all(dir_);
-    }
-
-    Outcome zelgen(const std::string& args) const {
-        const fs::path out = dir_ / ".out";
-        const fs::path err = dir_ / ".err";
-        const std::string command = "cd '" + dir_.string() + "' && '" + ZELGEN_PATH + "' " + args +
-                                    " >'" + out.string() + "' 2>'" + err.string() + "'";
-        const int status = std::system(command.c_str());
-        Outcome run;
-#if defined(_WIN32)
-        run.exitCode = status;
-#else
-        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
-        run.out = slurp(out);
-        run.err = slurp(err);
-        return run;
-    }
-
-    fs::path dir_;
+    // zelgen with an argument text as a shell reads it.
+    Outcome zelgen(const std::string& args) const { return shell("\"$ZELGEN\" " + args); }
 };
 
 const std::string kLook = std::string(ZEL_EXAMPLES_DIR) + "/contrast.cube";

@@ -1,9 +1,6 @@
 // The built zelgen, run as a person runs it: exit codes, messages, the files it leaves.
 
 #include <gtest/gtest.h>
-#if !defined(_WIN32)
-#include <sys/wait.h>
-#endif
 
 #include <algorithm>
 #include <cstdlib>
@@ -15,6 +12,7 @@
 #include <vector>
 
 #include "cube/cube_parser.h"
+#include "support/zelgen_runner.h"
 
 namespace {
 
@@ -22,94 +20,16 @@ namespace fs = std::filesystem;
 
 const std::string kExamples = ZEL_EXAMPLES_DIR;
 
-struct Outcome {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using Outcome = zeltest::ZelgenOutcome;
+using zeltest::slurp;
 
 std::string quoted(const std::string& text) {
-    std::string q = "'";
-    for (const char c : text) {
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return q + "'";
+    return zeltest::shellQuoted(text);
 }
 
-std::string slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using Zelgen = zeltest::ZelgenTest;
 
-// A fresh folder per test, removed afterwards.
-class Zelgen : public testing::Test {
-  protected:
-    void SetUp() override {
-#if defined(_WIN32)
-        GTEST_SKIP() << "runs zelgen through a POSIX shell";
-#endif
-        dir_ = fs::path(testing::TempDir()) /
-               ("zelgen_" +
-                std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        fs::remove_all(dir_);
-    }
-
-    fs::path path(const std::string& name) const {
-        return dir_ / name;
-    }
-
-    // Runs a shell command line; `zelgen` in it stands for the built tool.
-    Outcome shell(const std::string& script) const {
-        const std::string out = (dir_ / ".stdout").string();
-        const std::string err = (dir_ / ".stderr").string();
-        const std::string command = "ZELGEN=" + quoted(ZELGEN_PATH) + "; cd " +
-                                    quoted(dir_.string()) + "; " + script + " >" + quoted(out) +
-                                    " 2>" + quoted(err);
-        const int status = std::system(("bash -c " + quoted(command)).c_str());
-        Outcome run;
-#if defined(_WIN32)
-        run.exitCode = status;
-#else
-        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
-        run.out = slurp(out);
-        run.err = slurp(err);
-        fs::remove(out);
-        fs::remove(err);
-        return run;
-    }
-
-    Outcome zelgen(const std::vector<std::string>& args) const {
-        std::string line = "\"$ZELGEN\"";
-        for (const std::string& arg : args) {
-            line += " " + quoted(arg);
-        }
-        return shell(line + " </dev/null");
-    }
-
-    void writeFile(const std::string& name, const std::string& text) const {
-        std::ofstream(path(name), std::ios::binary) << text;
-    }
-
-    // Every file in the folder (or a sub-folder): a run that fails must leave none of its
-    // own behind.
-    std::vector<std::string> files(const std::string& sub = "") const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(dir_ / sub)) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-    fs::path dir_;
-};
+}  // namespace
 
 TEST_F(Zelgen, MakesALookFileFromAnExample) {
     const Outcome run = zelgen({"make", kExamples + "/warm_teal.cube", "-o",
@@ -383,5 +303,3 @@ TEST_F(Zelgen, ShaperAndCubeBecomeOneLook) {
     EXPECT_EQ(nlohmann::json::parse(shown.out)["lookHeader"]["gridSize"], 9);
     EXPECT_EQ(zelgen::readCubeLut(path("log_film.cube").string()).size, 9);
 }
-
-}  // namespace
