@@ -1,0 +1,131 @@
+#include "formats/look_reader.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <system_error>
+
+#include "cube/cube_parser.h"
+#include "cube/look_lattice.h"
+#if defined(ZELGEN_HAVE_OCIO)
+#include "formats/ocio_look_reader.h"
+#endif
+
+namespace zelgen {
+
+namespace {
+
+// OpenColorIO reads a whole file into memory, several times its size, before it can say
+// anything about it; a file larger than any look table is refused before it is handed on.
+// A 3D table of 129 points an axis fits in every text form.
+constexpr std::uintmax_t kLargestTransformFile = std::uintmax_t{256} << 20;
+
+const char kWithoutOcio[] =
+    "this zelgen was built without OpenColorIO, which reads them (build option "
+    "ZEL_WITH_OCIO)";
+
+std::string kindOf(const std::string& path) {
+    std::string kind = std::filesystem::path(path).extension().string();
+    std::transform(kind.begin(), kind.end(), kind.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return kind;
+}
+
+void checkKind(const std::string& path) {
+    const std::vector<std::string>& kinds = readableLookKinds();
+    const std::string kind = kindOf(path);
+    if (std::find(kinds.begin(), kinds.end(), kind) != kinds.end()) {
+        return;
+    }
+    std::string list;
+    for (const std::string& known : kinds) {
+        list += (list.empty() ? "" : " ") + known;
+    }
+    throw CubeParseError(
+        path, 0, "",
+        (kind.empty() ? std::string("a file without a name ending") : "a " + kind + " file") +
+            " is not a look zelgen reads; it reads " + list);
+}
+
+// Only a regular file of a bounded size is handed on: a folder, a FIFO or a device would
+// make the reader wait or read without end.
+void checkReadable(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error || !std::filesystem::exists(status)) {
+        throw CubeParseError(path, 0, "", "cannot open the file (it does not exist)");
+    }
+    if (std::filesystem::is_directory(status)) {
+        throw CubeParseError(path, 0, "", "this is a folder, not a look file");
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        throw CubeParseError(path, 0, "", "this is not a regular file");
+    }
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error) {
+        throw CubeParseError(path, 0, "", "cannot read the file (" + error.message() + ")");
+    }
+    if (size > kLargestTransformFile) {
+        throw CubeParseError(path, 0, "",
+                             "the file is " + std::to_string(size >> 20) +
+                                 " MB, larger than any look table (at most " +
+                                 std::to_string(kLargestTransformFile >> 20) + " MB are read)");
+    }
+}
+
+}  // namespace
+
+const std::vector<std::string>& readableLookKinds() {
+    static const std::vector<std::string> kinds{".cube",  ".3dl",   ".clf", ".ctf", ".csp",
+                                                ".spi3d", ".spi1d", ".cc",  ".ccc", ".cdl"};
+    return kinds;
+}
+
+LookRead readLook(const LookRequest& request) {
+    const bool single = !request.chain && !request.config.used() && request.files.size() == 1;
+    if (single) {
+        checkKind(request.files[0]);
+    }
+    if (single && kindOf(request.files[0]) == ".cube") {
+        try {
+            return {lookLattice(readCubeLut(request.files[0]), request.gridSize), ""};
+        } catch (const CubeParseError& e) {
+            // A valid .cube file of another dialect is a transform OpenColorIO evaluates.
+            if (e.scope() != CubeParseError::Scope::otherDialect || openColorIoVersion().empty()) {
+                if (e.scope() == CubeParseError::Scope::otherDialect) {
+                    throw CubeParseError(
+                        e.fileName(), e.lineNumber(), e.lineText(),
+                        e.reason() + "; other .cube dialects can be read, but " + kWithoutOcio);
+                }
+                throw;
+            }
+        }
+    }
+    if (request.config.used()) {
+        checkReadable(request.config.path);
+    }
+    for (const std::string& file : request.files) {
+        checkKind(file);
+        checkReadable(file);
+    }
+#if defined(ZELGEN_HAVE_OCIO)
+    return readThroughOcio(request);
+#else
+    const std::string& named = request.files.empty() ? request.config.path : request.files[0];
+    throw CubeParseError(named, 0, "",
+                         std::string(request.config.used() ? "colour-management configs"
+                                     : request.chain       ? "chains of looks"
+                                                           : kindOf(named) + " files") +
+                             " are read through OpenColorIO, and " + kWithoutOcio);
+#endif
+}
+
+std::string openColorIoVersion() {
+#if defined(ZELGEN_HAVE_OCIO)
+    return "OpenColorIO " + ocioLibraryVersion();
+#else
+    return "";
+#endif
+}
+
+}  // namespace zelgen
