@@ -31,20 +31,41 @@ std::string kindOf(const std::string& path) {
     return kind;
 }
 
-void checkKind(const std::string& path) {
+bool isKnownKind(const std::string& kind) {
     const std::vector<std::string>& kinds = readableLookKinds();
-    const std::string kind = kindOf(path);
-    if (std::find(kinds.begin(), kinds.end(), kind) != kinds.end()) {
-        return;
-    }
+    return std::find(kinds.begin(), kinds.end(), kind) != kinds.end();
+}
+
+std::string kindList() {
     std::string list;
-    for (const std::string& known : kinds) {
+    for (const std::string& known : readableLookKinds()) {
         list += (list.empty() ? "" : " ") + known;
     }
-    throw CubeParseError(
-        path, 0, "",
-        (kind.empty() ? std::string("a file without a name ending") : "a " + kind + " file") +
-            " is not a look zelgen reads; it reads " + list);
+    return list;
+}
+
+void checkKind(const std::string& path) {
+    if (!isKnownKind(kindOf(path))) {
+        throw CubeParseError(
+            path, 0, "",
+            "a " + kindOf(path) + " file is not a look zelgen reads; it reads " + kindList());
+    }
+}
+
+// A file of no known kind is read as .cube text, as pipes and process substitutions
+// (which have no name ending) are; one that is not names the kinds that are read.
+LookRead readAsCube(const std::string& path, int gridSize) {
+    const std::string kind = kindOf(path);
+    try {
+        return {lookLattice(readCubeLut(path), gridSize), ""};
+    } catch (const CubeParseError& e) {
+        if (kind.empty() || kind == ".cube") {
+            throw;
+        }
+        throw CubeParseError(e.fileName(), e.lineNumber(), e.lineText(),
+                             "a " + kind + " file is not a look zelgen reads (it reads " +
+                                 kindList() + "), and read as .cube: " + e.reason());
+    }
 }
 
 // Only a regular file of a bounded size is handed on: a folder, a FIFO or a device would
@@ -83,21 +104,19 @@ const std::vector<std::string>& readableLookKinds() {
 
 LookRead readLook(const LookRequest& request) {
     const bool single = !request.chain && !request.config.used() && request.files.size() == 1;
-    if (single) {
-        checkKind(request.files[0]);
-    }
-    if (single && kindOf(request.files[0]) == ".cube") {
+    const std::string kind = single ? kindOf(request.files[0]) : "";
+    if (single && (kind == ".cube" || !isKnownKind(kind))) {
         try {
-            return {lookLattice(readCubeLut(request.files[0]), request.gridSize), ""};
+            return readAsCube(request.files[0], request.gridSize);
         } catch (const CubeParseError& e) {
             // A valid .cube file of another dialect is a transform OpenColorIO evaluates.
-            if (e.scope() != CubeParseError::Scope::otherDialect || openColorIoVersion().empty()) {
-                if (e.scope() == CubeParseError::Scope::otherDialect) {
-                    throw CubeParseError(
-                        e.fileName(), e.lineNumber(), e.lineText(),
-                        e.reason() + "; other .cube dialects can be read, but " + kWithoutOcio);
-                }
+            if (e.scope() != CubeParseError::Scope::otherDialect || kind != ".cube") {
                 throw;
+            }
+            if (openColorIoVersion().empty()) {
+                throw CubeParseError(
+                    e.fileName(), e.lineNumber(), e.lineText(),
+                    e.reason() + "; other .cube dialects can be read, but " + kWithoutOcio);
             }
         }
     }

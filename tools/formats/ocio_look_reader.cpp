@@ -249,6 +249,9 @@ LookRead readThroughOcio(const LookRequest& request) {
     for (const std::string& file : request.files) {
         OCIO::FileTransformRcPtr transform = OCIO::FileTransform::Create();
         transform->setSrc(file.c_str());
+        // A CDL as the ASC defines it, clamped to 0 to 1 (OpenColorIO's default leaves it
+        // unclamped, so a negative value would meet the power).
+        transform->setCDLStyle(OCIO::CDL_ASC);
         const bool firstOfCollection = isCdlCollection(file) && request.cdlId.empty();
         // A collection without an id is read at its first correction, which the summary names.
         transform->setCCCId(firstOfCollection ? "0" : request.cdlId.c_str());
