@@ -60,17 +60,22 @@ class WarningCapture {
     std::vector<std::string> warnings_;
 };
 
+// One line of words: runs of blanks as one space, none before a full stop or a colon that
+// ends a sentence, none at either end.
 std::string collapseSpaces(const std::string& text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; };
     std::string out;
-    for (const char c : text) {
-        const bool blank = c == ' ' || c == '\n' || c == '\r' || c == '\t';
-        if (blank && (out.empty() || out.back() == ' ')) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (blank(c) && (out.empty() || out.back() == ' ')) {
             continue;
         }
-        if ((c == '.' || c == ',' || c == ':') && !out.empty() && out.back() == ' ') {
+        const bool endsSentence =
+            (c == '.' || c == ':' || c == ',') && (i + 1 == text.size() || blank(text[i + 1]));
+        if (endsSentence && !out.empty() && out.back() == ' ') {
             out.pop_back();
         }
-        out += blank ? ' ' : c;
+        out += blank(c) ? ' ' : c;
     }
     while (!out.empty() && (out.back() == ' ' || out.back() == '.')) {
         out.pop_back();
