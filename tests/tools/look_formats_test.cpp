@@ -319,6 +319,35 @@ TEST_F(LookFormats, BadFilesAreRefusedWithFileLineAndReasonAndNothingIsWritten) 
     }
 }
 
+TEST_F(LookFormats, ChainAndConfigOptionsThatCannotWorkAreUsageErrors) {
+    writeFile("grade.cc", zeltest::ccText(zeltest::sampleCorrections()[0]));
+    const std::vector<std::string> camera{"--camera", "CAMB-001"};
+    const struct {
+        std::vector<std::string> args;
+        const char* expected;
+    } cases[] = {
+        {{"grade.cc", "grade.cc", "--chain", "--out-dir", "."}, "--chain makes one look"},
+        {{"grade.cc", "-o", "a.zel", "--look", "Warm"}, "give it with --ocio-config"},
+        {{"--ocio-config", "c.ocio", "--look", "Warm", "-o", "a.zel"}, "needs --colorspace"},
+        {{"--ocio-config", "c.ocio", "--colorspace", "log", "-o", "a.zel"}, "--look NAME"},
+        {{"--ocio-config", "c.ocio", "--colorspace", "log", "--display", "D", "-o", "a.zel"},
+         "--display and --view come together"},
+        {{"grade.cc", "--ocio-config", "c.ocio", "--colorspace", "log", "--look", "W", "-o",
+          "a.zel"},
+         "name no look files"},
+        {{"-o", "a.zel"}, "name at least one look file"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"make"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        args.insert(args.end(), camera.begin(), camera.end());
+        const zeltest::ZelgenOutcome run = zelgen(args);
+        EXPECT_EQ(run.exitCode, 2) << run.err;
+        EXPECT_NE(run.err.find(c.expected), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(files(), std::vector<std::string>{"grade.cc"});
+}
+
 TEST_F(LookFormats, CubeReadBothWaysMakesTheSameLookFile) {
     writeFile("look.cube", zeltest::cubeTable(kTableGrid));
     const auto make = [&](const std::string& folder, bool chain) {
