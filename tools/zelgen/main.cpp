@@ -135,7 +135,7 @@ void addMakeOptions(CLI::App& make, zelgen::MakeOptions& options, Choices& choic
     make.add_option("--header-text", options.settings.texts.headerText, "Text of the file header");
     make.add_option("--header-tag", options.settings.texts.headerTag, "Tag of the file header");
     make.add_option("--grid", options.gridSize,
-                    "Grid size of the look file's lattice (default: the 3D table's)")
+                    "Grid size of the look's lattice (default: the 3D table's, else 33)")
         ->check(CLI::Range(2, 255));
     addLookSourceOptions(make, options);
     make.add_flag("-q,--quiet", options.quiet, "No progress bar, no list of written files");
