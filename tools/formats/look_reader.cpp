@@ -1,6 +1,7 @@
 #include "formats/look_reader.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <filesystem>
 #include <system_error>
@@ -20,9 +21,7 @@ namespace {
 // A 3D table of 129 points an axis fits in every text form.
 constexpr std::uintmax_t kLargestTransformFile = std::uintmax_t{256} << 20;
 
-const char kWithoutOcio[] =
-    "this zelgen was built without OpenColorIO, which reads them (build option "
-    "ZEL_WITH_OCIO)";
+const char kWithoutOcio[] = "and this zelgen was built without it (build option ZEL_WITH_OCIO)";
 
 std::string kindOf(const std::string& path) {
     std::string kind = std::filesystem::path(path).extension().string();
@@ -114,9 +113,10 @@ LookRead readLook(const LookRequest& request) {
                 throw;
             }
             if (openColorIoVersion().empty()) {
-                throw CubeParseError(
-                    e.fileName(), e.lineNumber(), e.lineText(),
-                    e.reason() + "; other .cube dialects can be read, but " + kWithoutOcio);
+                throw CubeParseError(e.fileName(), e.lineNumber(), e.lineText(),
+                                     e.reason() +
+                                         "; other .cube dialects are read through OpenColorIO, " +
+                                         kWithoutOcio);
             }
         }
     }
@@ -135,7 +135,7 @@ LookRead readLook(const LookRequest& request) {
                          std::string(request.config.used() ? "colour-management configs"
                                      : request.chain       ? "chains of looks"
                                                            : kindOf(named) + " files") +
-                             " are read through OpenColorIO, and " + kWithoutOcio);
+                             " are read through OpenColorIO, " + kWithoutOcio);
 #endif
 }
 

@@ -3,6 +3,7 @@
 #include <OpenColorIO/OpenColorIO.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstddef>
 #include <filesystem>
