@@ -19,6 +19,7 @@
 #include "cube/cube_parser.h"
 #include "cube/look_lattice.h"
 #include "cube/row_order.h"
+#include "formats/look_reader.h"
 #include "inspect/inspect_report.h"
 #include "inspect/look_file_decoder.h"
 #include "zel/zel_c.h"
@@ -227,6 +228,33 @@ py::tuple readCube(const std::string& path) {
     return py::make_tuple(size, title, array);
 }
 
+// Any look zelgen reads (one file, or the files of a chain), as `zelgen make` reads it: its
+// grid size, the remark on the choice made, and its rows red fastest.
+py::tuple readLook(const std::vector<std::string>& files, bool chain, int grid,
+                   const std::string& cdlId) {
+    zelgen::LookRead look;
+    try {
+        py::gil_scoped_release release;
+        zelgen::LookRequest request;
+        request.files = files;
+        request.chain = chain;
+        request.gridSize = grid;
+        request.cdlId = cdlId;
+        look = zelgen::readLook(request);
+    } catch (const zelgen::CubeParseError& e) {
+        throw py::value_error(e.what());
+    }
+    const zelgen::NodeTable& lattice = look.lattice;
+    const auto rows = static_cast<py::ssize_t>(lattice.nodeCount());
+    FloatArray array({rows, py::ssize_t{3}});
+    float* out = array.mutable_data();
+    zelgen::CubeRowOrder order(static_cast<std::size_t>(lattice.size()));
+    for (py::ssize_t row = 0; row < rows; ++row, order.advance(), out += 3) {
+        std::memcpy(out, lattice.data() + order.node() * 4, sizeof(float) * 3);
+    }
+    return py::make_tuple(lattice.size(), look.remark, array);
+}
+
 // What `zelgen inspect --json` prints for these bytes, as JSON text.
 std::string inspectJson(const py::bytes& bytes, const py::object& file) {
     const std::string text = bytes;
@@ -251,6 +279,8 @@ PYBIND11_MODULE(_zel, module) {
     py::register_exception<LookError>(module, "LookError", PyExc_RuntimeError);
     module.def("make_look", &makeLook);
     module.def("read_cube", &readCube);
+    module.def("read_look", &readLook);
+    module.attr("OPENCOLORIO") = zelgen::openColorIoVersion();
     module.def("inspect_json", &inspectJson);
     module.attr("ORDER_RED_FASTEST") = static_cast<int>(ZEL_ORDER_RED_FASTEST);
     module.attr("ORDER_BLUE_FASTEST") = static_cast<int>(ZEL_ORDER_BLUE_FASTEST);

@@ -126,7 +126,9 @@ TEST(CubeParser, RefusesWhatCannotBeALookNamingLineAndReason) {
         {head + "0 0 0\nDOMAIN_MIN 0 0 0\n", 3, "after the data lines"},
         {head + head, 2, "second LUT_3D_SIZE"},
         {head + "LUT_3D_SHAPER 0 1\n", 2, "unknown keyword"},
-        {"LUT_1D_SIZE 2\n0 0 0\n", 2, "a 1D LUT alone cannot be a look"},
+        {"LUT_1D_SIZE 2\n0 0 0\n1 1 1\n0 0 0\n", 4, "a 1D LUT alone cannot be a look"},
+        {"LUT_1D_SIZE 2\n0 0 0\n", 0, "holds only a 1D LUT"},
+        {"LUT_1D_SIZE 2\n0 0 0\n1 1 1\nLUT_1D_INPUT_RANGE 0 2\n", 4, "after the data lines"},
         {"LUT_1D_SIZE 2\n", 0, "holds only a 1D LUT"},
         {"LUT_1D_SIZE 70000\n" + head, 1, "from 2 to 65536"},
         {"LUT_1D_SIZE 2\nLUT_1D_INPUT_RANGE 1 0\n" + head, 2, "smallest input before"},
@@ -155,6 +157,31 @@ TEST(CubeParser, ShaperRowsComeBeforeTheTableRows) {
     EXPECT_EQ(lut.shaper.rows[4], 0.25f);
     EXPECT_EQ(lut.domainMax[1], 2.0f);
     EXPECT_EQ(nodeValue(lut, 1, 0, 0, 0), 1.0f);
+}
+
+// Some applications write the 3D table's size after the shaper's rows.
+TEST(CubeParser, TableKeywordsMayFollowTheShaperRows) {
+    const CubeLut lut = parseCubeText(
+        "LUT_1D_SIZE 3\n0 0 0\n0.5 0.25 1\n2 2 2\nLUT_3D_SIZE 2\n"
+        "LUT_3D_INPUT_RANGE 0 2\n" +
+            identityRows("\n"),
+        "log.cube");
+    ASSERT_EQ(lut.shaper.size(), 3u);
+    EXPECT_EQ(lut.shaper.rows[4], 0.25f);
+    EXPECT_EQ(lut.size, 2);
+    EXPECT_EQ(lut.domainMax[0], 2.0f);
+    EXPECT_EQ(nodeValue(lut, 1, 0, 0, 0), 1.0f);
+}
+
+// Valid .cube files that are not a 3D look are told apart from broken ones, so that another
+// reader may take them.
+TEST(CubeParser, SaysWhichRefusedFilesAreOtherDialects) {
+    const std::string table = "LUT_3D_SIZE 2\n" + identityRows("\n");
+    EXPECT_EQ(errorOf("LUT_1D_SIZE 2\n0 0 0\n1 1 1\n").scope(),
+              CubeParseError::Scope::otherDialect);
+    EXPECT_EQ(errorOf("DOMAIN_MAX 2 2 2\n" + table).scope(), CubeParseError::Scope::otherDialect);
+    EXPECT_EQ(errorOf("LUT_1D_SIZE 2\n0 0 0\n").scope(), CubeParseError::Scope::refused);
+    EXPECT_EQ(errorOf("LUT_3D_SIZE 2\n0 0 0\n").scope(), CubeParseError::Scope::refused);
 }
 
 // A stream that yields `head`, then `fill` repeated without end, and counts what it gave.

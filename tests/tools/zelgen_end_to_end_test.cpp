@@ -52,7 +52,7 @@ TEST_F(Zelgen, CubeOutWritesACompleteCubeFileBeside) {
 }
 
 TEST_F(Zelgen, UnusableCubeIsRefusedWithFileLineAndReasonAndLeavesNothing) {
-    writeFile("ramp.cube", "TITLE \"ramp\"\nLUT_1D_SIZE 2\n0 0 0\n1 1 1\n");
+    writeFile("ramp.cube", "TITLE \"ramp\"\nLUT_1D_SIZE 2\n0 0 0\n1 1 1\n0 0 0\n");
     writeFile("short.cube", "LUT_3D_SIZE 2\n0 0 0\n");
     writeFile("comma.cube", "LUT_3D_SIZE 2\n0,5 0 0\n");
     const struct {
@@ -60,8 +60,8 @@ TEST_F(Zelgen, UnusableCubeIsRefusedWithFileLineAndReasonAndLeavesNothing) {
         const char* expected;
     } cases[] = {
         {"ramp.cube",
-         "ramp.cube, line 3: \"0 0 0\": a data line, but no LUT_3D_SIZE line: a 1D "
-         "LUT alone cannot be a look"},
+         "ramp.cube, line 5: \"0 0 0\": a data line after the 2 rows of LUT_1D_SIZE, but no "
+         "LUT_3D_SIZE line: a 1D LUT alone cannot be a look"},
         {"short.cube", "short.cube, line 2: \"0 0 0\": the file ends after 1 of 8 data lines"},
         {"comma.cube", "comma.cube, line 2: \"0,5 0 0\": '0,5' is not a number"},
         {"missing.cube", "missing.cube: cannot open the file"},

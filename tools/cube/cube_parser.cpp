@@ -38,6 +38,9 @@ std::string composeMessage(const std::string& fileName, std::size_t lineNumber,
     if (lineNumber == 0) {
         return fileName + ": " + reason;
     }
+    if (lineText.empty()) {
+        return fileName + ", line " + std::to_string(lineNumber) + ": " + reason;
+    }
     return fileName + ", line " + std::to_string(lineNumber) + ": \"" + lineText + "\": " + reason;
 }
 
@@ -304,7 +307,14 @@ class Parser {
             fail("unknown keyword '" + printableLine(tokens[0]) + "'");
         }
         if (dataLinesRead_ > 0) {
-            fail(keyword + " stands after the data lines; keywords must come first");
+            // Some applications write the 3D table's keywords between the shaper's rows and
+            // the table's; the shaper's own keywords still come first.
+            const bool betweenTables =
+                rowsRead_ == 0 && shaperComplete() && keyword.compare(0, 6, "LUT_1D") != 0;
+            if (!betweenTables) {
+                fail(keyword + " stands after the data lines; keywords must come first");
+            }
+            fastPath_ = false;  // the table's first row checks the header
         }
         if (keyword == "LUT_3D_SIZE") {
             parseSize(tokens, count);
@@ -419,27 +429,32 @@ class Parser {
             }
         }
         if (!reason.empty()) {
-            throw CubeParseError(fileName_, domainLineNumber_, domainLineText_, reason);
+            throw CubeParseError(fileName_, domainLineNumber_, domainLineText_, reason,
+                                 shaperSize_ == 0 ? CubeParseError::Scope::otherDialect
+                                                  : CubeParseError::Scope::refused);
         }
     }
 
+    bool shaperComplete() const { return lut_.shaper.rows.size() == shaperSize_ * 3; }
+
     void parseDataLine(const std::array<std::string_view, 4>& tokens, std::size_t count) {
-        if (lut_.size == 0) {
+        const bool shaperRow = !shaperComplete();
+        if (lut_.size == 0 && !shaperRow) {
             if (shaperSize_ != 0) {
-                fail(
-                    "a data line, but no LUT_3D_SIZE line: a 1D LUT alone cannot be a look; "
-                    "a look is a 3D LUT, with or without a 1D shaper before it");
+                fail("a data line after the " + std::to_string(shaperSize_) +
+                     " rows of LUT_1D_SIZE, but no LUT_3D_SIZE line: a 1D LUT alone cannot be "
+                     "a look; a look is a 3D LUT, with or without a 1D shaper before it");
             }
             fail("a data line before the LUT_3D_SIZE line");
         }
-        if (!headerChecked_) {
+        if (!shaperRow && !headerChecked_) {
             checkHeader();
         }
         if (count != 3) {
             fail("a data line needs three numbers (red, green, blue), this one has " +
                  std::to_string(count) + " items");
         }
-        if (rowsRead_ == expectedRows_) {
+        if (!shaperRow && rowsRead_ == expectedRows_) {
             fail("more data lines than " + describeExpectedLines() + " ask for (" +
                  std::to_string(shaperSize_ + expectedRows_) + ")");
         }
@@ -451,9 +466,8 @@ class Parser {
             }
         }
         noteDataLine(line_);
-        if (lut_.shaper.rows.size() < shaperSize_ * 3) {
+        if (shaperRow) {
             lut_.shaper.rows.insert(lut_.shaper.rows.end(), values, values + 3);
-            fastPath_ = lut_.shaper.rows.size() == shaperSize_ * 3;
             return;
         }
         storeTableRow(values);
@@ -534,12 +548,15 @@ class Parser {
 
     void finish() {
         if (lut_.size == 0) {
+            // A whole 1D LUT is a valid .cube file, only not a 3D look.
             throw CubeParseError(
                 fileName_, 0, "",
                 shaperSize_ != 0
                     ? "this file holds only a 1D LUT (LUT_1D_SIZE, no LUT_3D_SIZE); a look must "
                       "be a 3D LUT, with or without a 1D shaper before it"
-                    : "no LUT_3D_SIZE line; this is not a 3D LUT in .cube form");
+                    : "no LUT_3D_SIZE line; this is not a 3D LUT in .cube form",
+                shaperSize_ != 0 && shaperComplete() ? CubeParseError::Scope::otherDialect
+                                                     : CubeParseError::Scope::refused);
         }
         if (!headerChecked_) {
             checkHeader();
@@ -594,12 +611,13 @@ class Parser {
 }  // namespace
 
 CubeParseError::CubeParseError(std::string fileName, std::size_t lineNumber,
-                               std::string_view lineText, std::string reason)
+                               std::string_view lineText, std::string reason, Scope scope)
     : std::runtime_error(composeMessage(fileName, lineNumber, printableLine(lineText), reason)),
       fileName_(std::move(fileName)),
       lineNumber_(lineNumber),
       lineText_(printableLine(lineText)),
-      reason_(std::move(reason)) {}
+      reason_(std::move(reason)),
+      scope_(scope) {}
 
 CubeLut parseCubeText(std::string_view text, const std::string& fileName) {
     return Parser(text, fileName).run();

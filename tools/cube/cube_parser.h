@@ -50,11 +50,19 @@ struct CubeLut {
 };
 
 // A file the tool cannot use. `lineNumber` is 0 when the problem is not one line's (the
-// file cannot be read, or it has no size line).
+// file cannot be read, or it has no size line). Other readers raise it too, for the files
+// they read; `lineText` is then empty when they do not give the line.
 class CubeParseError : public std::runtime_error {
   public:
+    // Whether the file may still be a transform that another reader evaluates: a valid
+    // .cube file of a kind this reader does not turn into a look (a 1D LUT alone, an input
+    // domain other than 0 to 1 without a shaper).
+    enum class Scope { refused, otherDialect };
+
     CubeParseError(std::string fileName, std::size_t lineNumber, std::string_view lineText,
-                   std::string reason);
+                   std::string reason, Scope scope = Scope::refused);
+
+    Scope scope() const { return scope_; }
 
     const std::string& fileName() const { return fileName_; }
     std::size_t lineNumber() const { return lineNumber_; }
@@ -66,6 +74,7 @@ class CubeParseError : public std::runtime_error {
     std::size_t lineNumber_;
     std::string lineText_;
     std::string reason_;
+    Scope scope_;
 };
 
 // The smallest and largest grid size a look may have: a lattice needs two points an axis,

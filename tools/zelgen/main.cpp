@@ -1,5 +1,5 @@
-// zelgen: turns a creative look (.cube) into a look file the camera loads, and shows what a
-// look file holds.
+// zelgen: turns a creative look (.cube and the other LUT and CDL files) into a look file the
+// camera loads, and shows what a look file holds.
 
 #include <CLI/CLI.hpp>
 #include <exception>
@@ -9,6 +9,7 @@
 
 #include "check/check_command.h"
 #include "check/preview_command.h"
+#include "formats/look_reader.h"
 #include "zel/camera_models.h"
 #include "zelgen/inspect_command.h"
 #include "zelgen/make_command.h"
@@ -25,7 +26,8 @@ const std::map<std::string, std::uint8_t> kOutputs{{"rec709", 0}, {"pq", 1}, {"h
 const std::map<std::string, std::uint8_t> kRanges{{"full", 0}, {"legal", 1}};
 
 constexpr char kMakeDescription[] =
-    "Make a camera look file from a 3D LUT in .cube form.\n\n"
+    "Make a camera look file from a look: a 3D LUT in .cube form, another LUT or CDL\n"
+    "file, a chain of them, or a look of a colour-management config.\n\n"
     "The LUT must be graded for the camera's log encoding (--source) and deliver the\n"
     "picture the camera shall record (--output, --range). Any grid size from 2 to 255\n"
     "works (17, 33 and 65 are usual). Examples:\n\n"
@@ -41,6 +43,13 @@ constexpr char kMakeFooter[] =
     "  --job      standard for CAMB-001 and CAMA-001, extended for CAMB-002 unless given;\n"
     "             CAMB-002 looks need the extended layout, and the extended layout of\n"
     "             CAMB-001 and CAMA-001 carries no look data\n"
+    "\nLooks in other forms (.3dl, .clf, .ctf, .csp, .spi3d, .spi1d, CDL .cc/.ccc/.cdl, and\n"
+    ".cube files of other dialects) are evaluated through OpenColorIO on the look's lattice:\n"
+    "a 3D table at its own grid size, 1D tables and CDLs at --grid (default 33).\n"
+    "  zelgen make grade.cc show.cube --chain -o look.zel     (the grade, then the LUT)\n"
+    "  zelgen make --ocio-config config.ocio --colorspace \"ACES - ACEScct\" --look Show \\\n"
+    "    --source acescct -o look.zel\n"
+    "--colorspace names the config's colour space that is the look's --source encoding.\n"
     "\nA .cube file may hold a 1D shaper (LUT_1D_SIZE, LUT_1D_INPUT_RANGE) before its 3D\n"
     "table; both are sampled onto the look's lattice (trilinear in the 3D table) at the 3D\n"
     "table's grid size or the one --grid gives.\n"
@@ -78,8 +87,25 @@ struct Choices {
     std::string job;
 };
 
+// How the look is read: chains, CDL collections and colour-management configs.
+void addLookSourceOptions(CLI::App& make, zelgen::MakeOptions& options) {
+    make.add_flag("--chain", options.chain,
+                  "Compose the looks named into one, applied in the order given");
+    make.add_option("--cdl-id", options.cdlId,
+                    "The correction of a CDL collection (.ccc, .cdl); default: its first");
+    zelgen::ConfigLook& config = options.config;
+    make.add_option("--ocio-config", config.path,
+                    "Bake a look or view of this colour-management config");
+    make.add_option("--colorspace", config.colorSpace,
+                    "The config's colour space that is the look's source encoding");
+    make.add_option("--look", config.look, "The config's look to bake");
+    make.add_option("--display", config.display, "The config's display (with --view)");
+    make.add_option("--view", config.view, "The config's view to bake (with --display)");
+}
+
 void addMakeOptions(CLI::App& make, zelgen::MakeOptions& options, Choices& choices) {
-    make.add_option("LOOK.cube", options.inputs, "The look(s): .cube 3D LUT files")->required();
+    make.add_option("LOOK", options.inputs,
+                    "The look(s): .cube, .3dl, .clf, .ctf, .csp, .spi3d, .spi1d, .cc, .ccc, .cdl");
     make.add_option("-o,--out", options.output, "Look file to write (one input); names the look");
     make.add_option("--out-dir", options.outputDir, "Folder for the look files, one per input");
     make.add_option("--camera", options.settings.model, "Camera body the look is for")
@@ -109,8 +135,9 @@ void addMakeOptions(CLI::App& make, zelgen::MakeOptions& options, Choices& choic
     make.add_option("--header-text", options.settings.texts.headerText, "Text of the file header");
     make.add_option("--header-tag", options.settings.texts.headerTag, "Tag of the file header");
     make.add_option("--grid", options.gridSize,
-                    "Grid size of the look file's lattice (default: the 3D table's)")
+                    "Grid size of the look's lattice (default: the 3D table's, else 33)")
         ->check(CLI::Range(2, 255));
+    addLookSourceOptions(make, options);
     make.add_flag("-q,--quiet", options.quiet, "No progress bar, no list of written files");
     make.add_flag("--verbose", options.verbose, "Also show the library's own console lines");
 }
@@ -120,7 +147,10 @@ void addMakeOptions(CLI::App& make, zelgen::MakeOptions& options, Choices& choic
 int main(int argc, char** argv) {
     CLI::App app{"zelgen turns creative looks (.cube 3D LUTs) into camera look files."};
     app.name("zelgen");
-    app.set_version_flag("--version", std::string("zelgen ") + ZELGEN_VERSION);
+    const std::string ocio = zelgen::openColorIoVersion();
+    app.set_version_flag("--version", std::string("zelgen ") + ZELGEN_VERSION + "\nreads " +
+                                          (ocio.empty() ? ".cube looks (built without OpenColorIO)"
+                                                        : "every look format through " + ocio));
     app.require_subcommand(1);
 
     zelgen::MakeOptions makeOptions;

@@ -14,7 +14,6 @@
 #include "check/check_command.h"
 #include "cube/cube_parser.h"
 #include "cube/cube_writer.h"
-#include "cube/look_lattice.h"
 #include "zel/camera_models.h"
 #include "zelgen/interrupt.h"
 #include "zelgen/pending_file.h"
@@ -47,6 +46,40 @@ std::string fileNameOf(const std::string& path) {
     return std::filesystem::path(path).filename().string();
 }
 
+// The looks of one run: each input its own, or one from a chain or a config.
+std::size_t lookCount(const MakeOptions& options) {
+    return options.chain || options.config.used() ? 1 : options.inputs.size();
+}
+
+LookRequest requestFor(const MakeOptions& options, std::size_t look) {
+    LookRequest request;
+    if (options.chain || options.config.used()) {
+        request.files = options.inputs;
+    } else {
+        request.files = {options.inputs[look]};
+    }
+    request.chain = options.chain;
+    request.gridSize = options.gridSize;
+    request.cdlId = options.cdlId;
+    request.config = options.config;
+    return request;
+}
+
+// How the summary names a look: its file, the files of a chain, or the config.
+std::string labelOf(const MakeOptions& options, std::size_t look) {
+    if (options.config.used()) {
+        return options.config.path;
+    }
+    if (!options.chain) {
+        return options.inputs[look];
+    }
+    std::string label;
+    for (const std::string& input : options.inputs) {
+        label += (label.empty() ? "" : " + ") + input;
+    }
+    return label;
+}
+
 std::string outputPathFor(const MakeOptions& options, const std::string& input) {
     if (!options.output.empty()) {
         return options.output;
@@ -56,8 +89,9 @@ std::string outputPathFor(const MakeOptions& options, const std::string& input) 
 }
 
 // Reads, runs and writes one look. Both output files appear only when all went well.
-Outcome makeOne(ZelGenerator& generator, const MakeOptions& options, const std::string& input,
+Outcome makeOne(ZelGenerator& generator, const MakeOptions& options, std::size_t look,
                 const JobWatch& watch, bool singleInput) {
+    const std::string input = labelOf(options, look);
     const std::string outputPath = outputPathFor(options, input);
     const std::string lookFileName = fileNameOf(outputPath);
     try {
@@ -66,7 +100,8 @@ Outcome makeOne(ZelGenerator& generator, const MakeOptions& options, const std::
         if (singleInput && !options.cubeOut.empty()) {
             resolveOutputTarget(options.cubeOut);
         }
-        NodeTable lattice = lookLattice(readCubeLut(input), options.gridSize);
+        LookRead read = readLook(requestFor(options, look));
+        NodeTable lattice = std::move(read.lattice);
         if (InterruptWatch::requested()) {
             return {Outcome::Kind::cancelled, ""};
         }
@@ -77,7 +112,10 @@ Outcome makeOne(ZelGenerator& generator, const MakeOptions& options, const std::
         if (job.end == LookJobResult::End::failed) {
             return {Outcome::Kind::failed, input + ": " + job.failure};
         }
-        const std::string summary = options.quiet ? "" : summaryOf(job.lookFile, lattice);
+        const std::string summary = options.quiet
+                                        ? ""
+                                        : (read.remark.empty() ? "" : read.remark + "\n  ") +
+                                              summaryOf(job.lookFile, lattice);
         lattice = NodeTable();  // the job's input is no longer needed
         PendingFile lookFile(outputPath);
         lookFile.write(job.lookFile.data(), job.lookFile.size());
@@ -113,7 +151,7 @@ int reportOutcomes(const MakeOptions& options, const std::vector<Outcome>& outco
     bool failed = false;
     for (std::size_t i = 0; i < outcomes.size(); ++i) {
         const Outcome& outcome = outcomes[i];
-        const std::string& input = options.inputs[i];
+        const std::string input = labelOf(options, i);
         switch (outcome.kind) {
             case Outcome::Kind::written:
                 if (!options.quiet) {
@@ -130,7 +168,7 @@ int reportOutcomes(const MakeOptions& options, const std::vector<Outcome>& outco
                 break;
             case Outcome::Kind::cancelled:
                 cancelled = true;
-                if (options.inputs.size() > 1) {
+                if (lookCount(options) > 1) {
                     std::cerr << "zelgen: " << input << ": cancelled, nothing written" << std::endl;
                 }
                 break;
@@ -146,15 +184,15 @@ int reportOutcomes(const MakeOptions& options, const std::vector<Outcome>& outco
 // One input: the job runs on the generator's worker while this thread draws the progress.
 std::vector<Outcome> makeSingle(const MakeOptions& options) {
     ZelGenerator generator;
-    ProgressBar bar(!options.quiet, fileNameOf(options.inputs[0]));
+    ProgressBar bar(!options.quiet, fileNameOf(labelOf(options, 0)));
     const JobWatch watch{options.verbose, &bar, nullptr};
-    return {makeOne(generator, options, options.inputs[0], watch, true)};
+    return {makeOne(generator, options, 0, watch, true)};
 }
 
 // Several inputs: one worker a core, each with its own generator, taking the next input
 // until none is left. This thread counts finished files and forwards Ctrl-C.
 std::vector<Outcome> makeMany(const MakeOptions& options) {
-    const std::size_t count = options.inputs.size();
+    const std::size_t count = lookCount(options);
     const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
     const std::size_t workerCount = std::min(cores, count);
 
@@ -178,9 +216,9 @@ std::vector<Outcome> makeMany(const MakeOptions& options) {
                     break;
                 }
                 try {
-                    outcomes[i] = makeOne(*generators[w], options, options.inputs[i], watch, false);
+                    outcomes[i] = makeOne(*generators[w], options, i, watch, false);
                 } catch (const std::exception& e) {
-                    outcomes[i] = {Outcome::Kind::failed, options.inputs[i] + ": " + e.what()};
+                    outcomes[i] = {Outcome::Kind::failed, labelOf(options, i) + ": " + e.what()};
                 }
                 finished.fetch_add(1);
             }
@@ -206,18 +244,58 @@ std::vector<Outcome> makeMany(const MakeOptions& options) {
     return outcomes;
 }
 
+// The names a config look needs, and none without a config.
+std::string checkConfigOptions(const MakeOptions& options) {
+    const ConfigLook& config = options.config;
+    if (!config.used()) {
+        const bool named = !config.colorSpace.empty() || !config.look.empty() ||
+                           !config.display.empty() || !config.view.empty();
+        return named ? "--look, --colorspace, --display and --view name parts of a config; give "
+                       "it with --ocio-config"
+                     : "";
+    }
+    if (!options.inputs.empty() || options.chain) {
+        return "with --ocio-config the look is the config's; name no look files";
+    }
+    if (config.colorSpace.empty()) {
+        return "--ocio-config needs --colorspace: the config's name of the look's source "
+               "encoding (--source)";
+    }
+    if (config.display.empty() != config.view.empty()) {
+        return "--display and --view come together";
+    }
+    if (config.look.empty() && config.display.empty()) {
+        return "--ocio-config needs --look NAME, or --display and --view, or both";
+    }
+    if (options.output.empty()) {
+        return "name the look file to write with -o LOOK.zel";
+    }
+    return "";
+}
+
 }  // namespace
 
 std::string checkMakeOptions(const MakeOptions& options) {
-    const bool single = options.inputs.size() == 1;
+    const bool single = lookCount(options) == 1;
     if (options.inputs.empty()) {
-        return "name at least one .cube file";
+        if (!options.config.used()) {
+            return "name at least one look file (.cube, .3dl, .clf, .cc, ...) or a config with "
+                   "--ocio-config";
+        }
+    }
+    const std::string configProblem = checkConfigOptions(options);
+    if (!configProblem.empty()) {
+        return configProblem;
+    }
+    if (options.chain && options.output.empty()) {
+        return "--chain makes one look; name its look file with -o LOOK.zel";
     }
     if (!options.output.empty() && !options.outputDir.empty()) {
         return "give either -o or --out-dir, not both";
     }
     if (!single && !options.output.empty()) {
-        return "-o names one look file; with several .cube files use --out-dir";
+        return "-o names one look file; with several looks use --out-dir (or --chain to compose "
+               "them into one)";
     }
     if (options.output.empty() && options.outputDir.empty()) {
         return single ? "name the look file to write with -o LOOK.zel"
@@ -225,7 +303,7 @@ std::string checkMakeOptions(const MakeOptions& options) {
     }
     if (!options.cubeOut.empty()) {
         if (!single) {
-            return "--cube-out works with one .cube file at a time";
+            return "--cube-out works with one look at a time";
         }
         if (!returnsReindexedLook(options.settings.source)) {
             return "--cube-out needs a Q-Enc3 source (qenc3 or qenc3-film); for ACEScc and "
@@ -264,7 +342,8 @@ std::string checkMakeOptions(const MakeOptions& options) {
             return "the input " + input + " is named twice";
         }
     }
-    for (const std::string& input : options.inputs) {
+    for (std::size_t look = 0; look < lookCount(options); ++look) {
+        const std::string input = labelOf(options, look);
         const std::string output = outputPathFor(options, input);
         std::string problem = checkTextLengths(options.settings, fileNameOf(output));
         if (problem.empty()) {
@@ -292,7 +371,7 @@ int runMake(const MakeOptions& options) {
                   << std::endl;
     }
     const std::vector<Outcome> outcomes =
-        options.inputs.size() == 1 ? makeSingle(options) : makeMany(options);
+        lookCount(options) == 1 ? makeSingle(options) : makeMany(options);
     return reportOutcomes(options, outcomes);
 }
 

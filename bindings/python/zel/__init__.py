@@ -24,7 +24,7 @@ import numpy as _np
 from . import _zel
 from ._zel import LookError
 
-__all__ = ["LookError", "LookResult", "inspect", "make_look", "read_cube"]
+__all__ = ["LookError", "LookResult", "inspect", "make_look", "read_cube", "read_look"]
 
 _ORDERS = {"rgb": _zel.ORDER_BLUE_FASTEST, "bgr": _zel.ORDER_RED_FASTEST}
 _SOURCES = {"qenc3": 0, "qenc3-film": 1, "acescc": 2, "acescct": 3}
@@ -71,6 +71,35 @@ def read_cube(path, *, order="rgb"):
     if not _os.path.exists(path):
         raise FileNotFoundError(_errno.ENOENT, _os.strerror(_errno.ENOENT), path)
     size, _title, rows = _zel.read_cube(path)
+    lut = rows.reshape(size, size, size, 3)  # [b, g, r]: red fastest
+    if axes == _zel.ORDER_BLUE_FASTEST:
+        lut = _np.ascontiguousarray(lut.transpose(2, 1, 0, 3))
+    return lut
+
+
+def read_look(path, grid=None, cdl_id=None, *, order="rgb"):
+    """Reads any look zelgen reads into a float32 array of shape (G, G, G, 3) in `order`.
+
+    `path` is a .cube, .3dl, .clf, .ctf, .csp, .spi3d, .spi1d, .cc, .ccc or .cdl file, or a
+    list of them, composed in the order given (as `zelgen make --chain`). A .cube file is
+    read by zelgen's own reader; the rest are evaluated by OpenColorIO on the lattice: at
+    the 3D table's own grid size, or at `grid` (33 when a look has no 3D table). `cdl_id`
+    chooses the correction of a CDL collection (default: its first).
+
+    Raises FileNotFoundError for a missing file and ValueError, naming the file, the line
+    where known and the reason, for one that cannot become a look (or, in a build without
+    OpenColorIO, for the kinds only it reads)."""
+    axes = _choice("order", order, _ORDERS)
+    chain = isinstance(path, (list, tuple))
+    paths = [_os.fspath(p) for p in path] if chain else [_os.fspath(path)]
+    for p in paths:
+        if not _os.path.exists(p):
+            raise FileNotFoundError(_errno.ENOENT, _os.strerror(_errno.ENOENT), p)
+    if grid is not None and not (isinstance(grid, int) and 2 <= grid <= 255):
+        raise ValueError(f"grid={grid!r} must be a whole number from 2 to 255")
+    if cdl_id is not None and not isinstance(cdl_id, str):
+        raise TypeError(f"cdl_id must be a str, not {type(cdl_id).__name__}")
+    size, _remark, rows = _zel.read_look(paths, chain, grid or 0, cdl_id or "")
     lut = rows.reshape(size, size, size, 3)  # [b, g, r]: red fastest
     if axes == _zel.ORDER_BLUE_FASTEST:
         lut = _np.ascontiguousarray(lut.transpose(2, 1, 0, 3))
