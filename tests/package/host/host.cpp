@@ -2,10 +2,20 @@
 #include <zel/zel.h>
 
 #include <cstdio>
+#include <cstring>
 
 int main() {
+    if (std::strcmp(zel_version(), ZEL_VERSION_STRING) != 0) {
+        std::printf("compiled against zel %s, loaded %s\n", ZEL_VERSION_STRING, zel_version());
+        return 1;
+    }
     ZelGenerator generator;
     generator.zel_initialize();
+    if (!generator.zel_set_time_stamp("2026-01-02 03:04:05") ||
+        generator.zel_set_time_stamp("2026-13-02 03:04:05")) {
+        std::puts("the time stamp is not checked");
+        return 1;
+    }
     if (generator.zel_get_status() != ZelEnum::ZEL_STATUS_READY) {
         std::puts("generator did not initialise");
         return 1;
@@ -18,6 +28,6 @@ int main() {
         std::puts("an empty job did not fail");
         return 1;
     }
-    std::puts("ok");
+    std::printf("ok %s\n", zel_version());
     return 0;
 }
