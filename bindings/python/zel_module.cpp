@@ -150,6 +150,7 @@ py::tuple makeLook(const FloatArray& lut, std::int32_t order, const std::string&
     input.look_text = textOr(texts, "look_text");
     input.header_text = textOr(texts, "header_text");
     input.header_tag = textOr(texts, "header_tag");
+    input.created = textOr(texts, "created");
 
     ProgressQueue queue;  // outlives the generator, whose end waits for the job
     Generator generator;
@@ -282,6 +283,7 @@ PYBIND11_MODULE(_zel, module) {
     module.def("read_look", &readLook);
     module.attr("OPENCOLORIO") = zelgen::openColorIoVersion();
     module.def("inspect_json", &inspectJson);
+    module.def("version", &zel_version);
     module.attr("ORDER_RED_FASTEST") = static_cast<int>(ZEL_ORDER_RED_FASTEST);
     module.attr("ORDER_BLUE_FASTEST") = static_cast<int>(ZEL_ORDER_BLUE_FASTEST);
 }

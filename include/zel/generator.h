@@ -72,6 +72,11 @@ class ZelGenerator {
     // Sends the console lines to the standard output and error streams again (the
     // default).
     ZEL_API void zel_use_standard_console();
+    // Stamps the look files of the jobs started after this call with `created`, a local
+    // date and time "YYYY-MM-DD HH:MM:SS", so that the same job makes the same bytes; null
+    // or "" returns to the default, the local time when each job runs. Returns false, and
+    // keeps the previous setting, for a text that names no such time.
+    ZEL_API bool zel_set_time_stamp(const char* created);
 
   private:
     friend struct zel::detail::GeneratorAccess;

@@ -9,5 +9,6 @@
 #include "zel/generator.h"
 #include "zel/read_files.h"
 #include "zel/records.h"
+#include "zel/version.h"
 
 #endif  // ZEL_ZEL_H

@@ -32,6 +32,7 @@
 #include <stdint.h>
 
 #include "zel/export.h"
+#include "zel/version.h"
 
 #ifdef __cplusplus
 extern "C" {
@@ -91,7 +92,8 @@ enum { ZEL_ORDER_RED_FASTEST = 0, ZEL_ORDER_BLUE_FASTEST = 1 };
 
 /* One look to make. Zero-fill it, set struct_size to sizeof(zel_look_input), then the
  * LUT and the camera; zero means Q-Enc3, Rec.709, full range, layout by camera, red
- * fastest. The library copies everything it needs before the job function returns. */
+ * fastest, stamped with the local time. The library copies everything it needs before the
+ * job function returns. */
 typedef struct zel_look_input {
     uint32_t struct_size; /* sizeof(zel_look_input) as the host compiled it */
     int32_t grid_size;    /* N: the LUT has N x N x N rows, 2 to 255 */
@@ -113,6 +115,10 @@ typedef struct zel_look_input {
     const char* look_text;   /* free text of the look header */
     const char* header_text; /* text of the file header */
     const char* header_tag;  /* tag of the file header */
+    /* The look file's time stamp, "YYYY-MM-DD HH:MM:SS"; null or "" for the local time of
+     * the job. A host compiled before this member existed passes a smaller struct_size and
+     * gets the local time. */
+    const char* created;
 } zel_look_input;
 
 typedef struct zel_generator zel_generator;

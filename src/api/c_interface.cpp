@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "api/job_hooks.h"
+#include "platform/time_stamp.h"
 #include "zel/generator.h"
 #include "zel/read_files.h"
 #include "zel/records.h"
@@ -33,7 +34,9 @@ constexpr std::size_t kPointer = sizeof(void*);
 static_assert(offsetof(zel_look_input, lut) == 8, "zel_look_input layout");
 static_assert(offsetof(zel_look_input, options) == 8 + kPointer + 20, "zel_look_input layout");
 static_assert(offsetof(zel_look_input, camera) == 8 + kPointer + 24, "zel_look_input layout");
-static_assert(sizeof(zel_look_input) == 8 + kPointer + 24 + 7 * kPointer, "zel_look_input layout");
+static_assert(sizeof(zel_look_input) == 8 + kPointer + 24 + 8 * kPointer, "zel_look_input layout");
+// Hosts compiled before `created` was added pass this smaller size; they get the local time.
+constexpr std::size_t kSizeBeforeCreated = offsetof(zel_look_input, created);
 static_assert(std::is_standard_layout_v<zel_look_input>, "zel_look_input is a C structure");
 
 namespace {
@@ -132,6 +135,7 @@ struct LookPlan {
     int gridSize = 0;
     std::int32_t order = ZEL_ORDER_RED_FASTEST;
     bool extended = false;
+    std::string created;  // the look file's time stamp; "" for the local time
 };
 
 std::string textOf(const char* text) {
@@ -174,9 +178,17 @@ Failure planLook(const zel_look_input* in, LookPlan& plan) {
     if (in == nullptr) {
         return fail(ZEL_ERROR_ARGUMENT, "no input");
     }
-    if (in->struct_size < sizeof(zel_look_input)) {
+    if (in->struct_size < kSizeBeforeCreated) {
         return fail(ZEL_ERROR_ARGUMENT, "struct_size must be sizeof(zel_look_input), " +
                                             std::to_string(sizeof(zel_look_input)));
+    }
+    if (in->struct_size >= sizeof(zel_look_input)) {
+        plan.created = textOf(in->created);
+        if (!plan.created.empty() && !zel::platform::parseTimeStamp(plan.created)) {
+            return fail(ZEL_ERROR_ARGUMENT, "created \"" + plan.created +
+                                                "\" is not a date and time "
+                                                "YYYY-MM-DD HH:MM:SS");
+        }
     }
     const Failure selectors = checkSelectors(*in);
     if (selectors.code != ZEL_OK) {
@@ -392,6 +404,7 @@ struct zel_generator {
                 reindexedNodes.data();
         }
         generator.zel_initialize();
+        generator.zel_set_time_stamp(plan.created.c_str());  // checked by planLook
         generator.zel_exec(plan.input, *output);
         output->floatLut = nullptr;
         output->floatLutFilm = nullptr;

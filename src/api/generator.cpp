@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <system_error>
 #include <type_traits>
 
 #include "api/generator_state.h"
 #include "api/job_hooks.h"
 #include "api/pipeline.h"
+#include "platform/time_stamp.h"
 
 using ZelEnum::ZEL_STATUS;
 
@@ -20,7 +22,7 @@ void GeneratorState::joinWorker() {
     }
 }
 
-Console GeneratorState::beginJob() {
+GeneratorState::JobStart GeneratorState::beginJob() {
     {
         std::lock_guard<std::mutex> guard(errorLock);
         lastErrorCode = ZelEnum::ZEL_ERROR_NONE;
@@ -29,7 +31,7 @@ Console GeneratorState::beginJob() {
     std::lock_guard<std::mutex> guard(lock);
     lastProgress = 0;
     finalCallMade = false;
-    return console;
+    return {console, timeStamp};
 }
 
 bool GeneratorState::progressStep(int progress) {
@@ -223,4 +225,22 @@ void ZelGenerator::zel_set_console(ConsoleSink sink, void* user) {
 void ZelGenerator::zel_use_standard_console() {
     std::lock_guard<std::mutex> guard(state->lock);
     state->console = zel::Console();
+}
+
+bool ZelGenerator::zel_set_time_stamp(const char* created) {
+    try {
+        std::optional<zel::platform::LocalTime> time;
+        if (created != nullptr && created[0] != '\0') {
+            time = zel::platform::parseTimeStamp(created);
+            if (!time) {
+                return false;
+            }
+        }
+        std::lock_guard<std::mutex> guard(state->lock);
+        state->timeStamp = time;
+        return true;
+    } catch (...) {
+        // Only memory for the text can run out; the setting stays as it was.
+        return false;
+    }
 }

@@ -7,10 +7,12 @@
 #include <atomic>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 
 #include "platform/console.h"
+#include "platform/platform.h"
 #include "zel/generator.h"
 
 namespace zel::detail {
@@ -22,9 +24,14 @@ struct GeneratorState {
     // called from the worker itself.
     void joinWorker();
 
-    // Called by a job when it starts: clears the last error and the progress, and returns
-    // the console the job writes to.
-    Console beginJob();
+    // What a job takes from its generator when it starts: the console it writes to and the
+    // time stamp the host set (none: the local time).
+    struct JobStart {
+        Console console;
+        std::optional<platform::LocalTime> timeStamp;
+    };
+    // Called by a job when it starts: clears the last error and the progress.
+    JobStart beginJob();
     // Reports progress p; returns true when a cancel is pending (status is then 4).
     bool progressStep(int progress);
     // The job finished all stages: status 5 and the final call (99, 5).
@@ -47,6 +54,8 @@ struct GeneratorState {
     std::int32_t lastProgress{};  // guarded by `lock`
     bool finalCallMade{};         // guarded by `lock`
     const JobHooks* hooks{};      // test seam: stage hooks and clock; null in use
+    // The host's time stamp for the look files; none means the local time of each job.
+    std::optional<platform::LocalTime> timeStamp;  // guarded by `lock`
 
     // The last job's failure; its own lock, so that a callback may read it.
     std::mutex errorLock;

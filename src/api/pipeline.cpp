@@ -70,7 +70,8 @@ template <typename Output>
 void runJob(zel::detail::GeneratorState& state, ZelGenInput& input, Output& output) {
     constexpr bool kStandard = std::is_same_v<Output, ZelGenOutput>;
 
-    const zel::Console console = state.beginJob();
+    const zel::detail::GeneratorState::JobStart start = state.beginJob();
+    const zel::Console& console = start.console;
     std::unique_ptr<ZelColorConverter> lattice;
     std::unique_ptr<std::vector<ZelColorConverter>> blocks;
     std::unique_ptr<ZelSharedParamBuf> paramBuf;
@@ -88,7 +89,7 @@ void runJob(zel::detail::GeneratorState& state, ZelGenInput& input, Output& outp
         if (jobHooks != nullptr && jobHooks->clock) {
             return jobHooks->clock();
         }
-        return zel::platform::localTimeNow();
+        return start.timeStamp ? *start.timeStamp : zel::platform::localTimeNow();
     };
     auto fail = [&](int code, const std::string& sentence, const std::string& line) {
         // The large objects go before the host hears of the end.

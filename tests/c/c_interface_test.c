@@ -1,6 +1,8 @@
 /* The C interface as a C host uses it: refusals, synchronous and asynchronous jobs with
  * progress and cancel, the room of a text by layout, .cube reading. */
 
+#include <stddef.h>
+
 #include "c_test_support.h"
 
 #define GRID 9
@@ -157,6 +159,45 @@ static void reads_cube_files(void) {
     CHECK(zel_cube_read(NULL, &rows, &size, NULL, 0) == ZEL_ERROR_ARGUMENT);
 }
 
+/* The host sets the time stamp (then the same look gives the same bytes); a host compiled
+ * before `created` existed passes the smaller struct_size and gets the local time; a time
+ * that does not exist is refused. The library's version is the one this was compiled
+ * against. */
+static void stamps_the_time_the_host_sets(zel_generator* generator, const float* lut) {
+    static const uint8_t stamp[TIME_STAMP_LENGTH] = {0xE8, 0x07, 2, 29, 23, 59, 58, 0};
+    zel_look_input input = test_input(lut, GRID, "CAMB-002");
+    zel_result* first = NULL;
+    zel_result* second = NULL;
+    zel_result* old_host = NULL;
+    uint32_t size = 0, second_size = 0;
+    const uint8_t* data;
+
+    CHECK(strcmp(zel_version(), ZEL_VERSION_STRING) == 0);
+    input.created = "2024-02-29 23:59:58";
+    CHECK(zel_make_look(generator, &input, &first) == ZEL_OK);
+    CHECK(zel_make_look(generator, &input, &second) == ZEL_OK);
+    if (first != NULL && second != NULL) {
+        data = zel_result_data(first, &size);
+        CHECK(memcmp(data + TIME_STAMP_OFFSET, stamp, TIME_STAMP_LENGTH) == 0);
+        CHECK(memcmp(data, zel_result_data(second, &second_size), size) == 0);
+        CHECK(size == second_size);
+    }
+    zel_result_free(second);
+    second = NULL;
+    /* The members before `created` alone; what lies after them is not read. */
+    input.created = "not a time";
+    input.struct_size = (uint32_t)offsetof(zel_look_input, created);
+    CHECK(zel_make_look(generator, &input, &old_host) == ZEL_OK);
+    CHECK(old_host != NULL && first != NULL && same_look(first, old_host));
+    input.struct_size = sizeof input;
+    CHECK(zel_make_look(generator, &input, &second) == ZEL_ERROR_ARGUMENT);
+    CHECK(contains(zel_generator_message(generator), "created"));
+    input.created = "2023-02-29 12:00:00";
+    CHECK(zel_make_look(generator, &input, &second) == ZEL_ERROR_ARGUMENT);
+    zel_result_free(first);
+    zel_result_free(old_host);
+}
+
 int main(void) {
     zel_generator* generator = NULL;
     float* lut = make_test_lut(GRID);
@@ -170,6 +211,7 @@ int main(void) {
     refuses_bad_calls(generator, lut);
     runs_asynchronous_jobs(generator, lut);
     makes_the_extended_layout(generator, lut);
+    stamps_the_time_the_host_sets(generator, lut);
     reads_cube_files();
     zel_generator_destroy(generator);
     zel_generator_destroy(NULL);

@@ -69,7 +69,7 @@ def test_a_3dl_reads_as_the_same_table_in_cube_form_and_makes_zelgens_look(tmp_p
     lut = zel.read_look(tmp_path / "look.3dl")
     assert lut.shape == (N, N, N, 3) and lut.dtype == np.float32
     np.testing.assert_allclose(lut, zel.read_cube(tmp_path / "look.cube"), atol=1e-6)
-    np.testing.assert_array_equal(zel.read_look(tmp_path / "look.3dl", order="bgr"),
+    np.testing.assert_array_equal(zel.read_look(tmp_path / "look.3dl", order="cube_file"),
                                   lut.transpose(2, 1, 0, 3))
     made = tmp_path / "look.zel"
     subprocess.run([ZELGEN, "make", str(tmp_path / "look.3dl"), "-o", str(made), "--camera",

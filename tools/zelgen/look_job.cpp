@@ -139,6 +139,11 @@ LookJobResult runWith(ZelGenerator& generator, ZelGenInput& input, Output& outpu
         generator.zel_set_console(nullptr, nullptr);
     }
     generator.zel_initialize();
+    if (!generator.zel_set_time_stamp(settings.created.c_str())) {
+        result.end = LookJobResult::End::failed;
+        result.failure = "the time stamp \"" + settings.created + "\" is not a date and time";
+        return result;
+    }
     ZelEnum::ZEL_STATUS status;
     if (watch.bar != nullptr) {
         status = runWithProgress(generator, input, output, *watch.bar);

@@ -34,6 +34,7 @@ struct LookJobSettings {
     bool longChain = false;
     bool fullDomain = false;
     LookTexts texts;
+    std::string created;  // the look file's time stamp "YYYY-MM-DD HH:MM:SS"; "" local time
 };
 
 // The sources for which the library returns the look re-indexed for the other gamut.

@@ -2,6 +2,7 @@
 // camera loads, and shows what a look file holds.
 
 #include <CLI/CLI.hpp>
+#include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <map>
@@ -11,6 +12,7 @@
 #include "check/preview_command.h"
 #include "formats/look_reader.h"
 #include "zel/camera_models.h"
+#include "zelgen/created_option.h"
 #include "zelgen/inspect_command.h"
 #include "zelgen/make_command.h"
 
@@ -58,6 +60,9 @@ constexpr char kMakeFooter[] =
     "  --header-tag 16, --second-name 28 (59 in extended CAMB-002 and CAMA-001 files).\n"
     "  The look's LUT name in the metadata is \"LUT:\" and the start of --note.\n"
     "\n--cube-out writes the look re-indexed for the other Q-Enc3 gamut (Q-Enc3 sources).\n"
+    "The look file carries its creation time: --created, else SOURCE_DATE_EPOCH (seconds\n"
+    "since 1970, read as UTC) when set, else the local time; the first two make the same\n"
+    "job give the same bytes.\n"
     "Ctrl-C cancels cleanly: no partial file is left behind.\n"
     "Exit status: 0 done, 1 a look failed or could not be read, 2 usage, 130 cancelled.";
 
@@ -137,6 +142,8 @@ void addMakeOptions(CLI::App& make, zelgen::MakeOptions& options, Choices& choic
     make.add_option("--grid", options.gridSize,
                     "Grid size of the look's lattice (default: the 3D table's, else 33)")
         ->check(CLI::Range(2, 255));
+    make.add_option("--created", options.settings.created,
+                    "Time stamp \"YYYY-MM-DD HH:MM:SS\" (default: SOURCE_DATE_EPOCH, else now)");
     addLookSourceOptions(make, options);
     make.add_flag("-q,--quiet", options.quiet, "No progress bar, no list of written files");
     make.add_flag("--verbose", options.verbose, "Also show the library's own console lines");
@@ -226,6 +233,13 @@ int main(int argc, char** argv) {
         const ZelCameraModelInfo* camera = zel_find_camera_model(settings.model.c_str());
         settings.extendedJob = choices.job.empty() ? camera != nullptr && camera->extendedIsDefault
                                                    : choices.job == "extended";
+        const zelgen::CreatedTime created =
+            zelgen::resolveCreatedTime(settings.created, std::getenv("SOURCE_DATE_EPOCH"));
+        if (!created.problem.empty()) {
+            std::cerr << "zelgen: " << created.problem << std::endl;
+            return zelgen::kExitUsage;
+        }
+        settings.created = created.text;
         const std::string problem = zelgen::checkMakeOptions(makeOptions);
         if (!problem.empty()) {
             std::cerr << "zelgen: " << problem << std::endl;

@@ -9,15 +9,24 @@ holds, with the library and the decoder that the zelgen tool uses:
     with open("Day_Ext.zel", "wb") as f:
         f.write(look.data)
 
-LUT arrays have the shape (N, N, N, 3), float32. Which axis is which is stated with
-`order`: "rgb" (the default) means lut[r, g, b] is the look's output for the input
-(r, g, b) / (N - 1), so blue varies fastest in memory; "bgr" means lut[b, g, r], the
-order of a .cube file's rows reshaped as they stand (red fastest).
+LUT arrays have the shape (N, N, N, 3), float32. Which index is which axis is stated with
+`order`, and never concerns the order of the three values of a node, always red, green,
+blue:
+
+- "rgb_axes" (the default): lut[r, g, b] is the look's output for the input
+  (r, g, b) / (N - 1); blue varies fastest in memory.
+- "cube_file": lut[b, g, r], the rows of a .cube file reshaped as they stand (red
+  fastest).
+
+The former names "rgb" and "bgr" still work for one release and warn (DeprecationWarning):
+"bgr" meant "blue axis first", not the channel order BGR of imaging libraries.
 """
 
-import json as _json
+import datetime as _datetime
 import errno as _errno
+import json as _json
 import os as _os
+import warnings as _warnings
 
 import numpy as _np
 
@@ -26,15 +35,16 @@ from ._zel import LookError
 
 __all__ = ["LookError", "LookResult", "inspect", "make_look", "read_cube", "read_look"]
 
-_ORDERS = {"rgb": _zel.ORDER_BLUE_FASTEST, "bgr": _zel.ORDER_RED_FASTEST}
+# The version of the library the module runs with, which the build stamps with the
+# project's version.
+__version__ = _zel.version()
+
+_ORDERS = {"rgb_axes": _zel.ORDER_BLUE_FASTEST, "cube_file": _zel.ORDER_RED_FASTEST}
+_FORMER_ORDERS = {"rgb": "rgb_axes", "bgr": "cube_file"}
 _SOURCES = {"qenc3": 0, "qenc3-film": 1, "acescc": 2, "acescct": 3}
 _OUTPUTS = {"rec709": 0, "pq": 1, "hlg": 2}
 _RANGES = {"full": 0, "legal": 1}
 _JOBS = {None: 0, "standard": 1, "extended": 2}
-# The texts a look file carries: the file name (which names the look), the look header's
-# note (whose start also names the look's LUT), the second LUT name, the look header's
-# free text, and the file header's text and tag.
-_TEXTS = ("name", "note", "second_name", "look_text", "header_text", "header_tag")
 
 
 def _choice(keyword, value, choices):
@@ -42,6 +52,26 @@ def _choice(keyword, value, choices):
         known = ", ".join(repr(c) for c in choices)
         raise ValueError(f"{keyword}={value!r} is not one of {known}")
     return choices[value]
+
+
+def _order(order):
+    if isinstance(order, str) and order in _FORMER_ORDERS:
+        current = _FORMER_ORDERS[order]
+        _warnings.warn(f"order={order!r} is deprecated and will be removed; "
+                       f"use order={current!r}", DeprecationWarning, stacklevel=3)
+        order = current
+    return _choice("order", order, _ORDERS)
+
+
+def _created(created):
+    """The time stamp text the library reads, "" for the local time of the job."""
+    if created is None:
+        return ""
+    if isinstance(created, _datetime.datetime):
+        return created.strftime("%Y-%m-%d %H:%M:%S")
+    if not isinstance(created, str):
+        raise TypeError(f"created must be a str or a datetime, not {type(created).__name__}")
+    return created
 
 
 class LookResult:
@@ -60,13 +90,13 @@ class LookResult:
         return f"<zel.LookResult: {len(self.data)} bytes>"
 
 
-def read_cube(path, *, order="rgb"):
+def read_cube(path, *, order="rgb_axes"):
     """Reads a .cube 3D LUT into a float32 array of shape (N, N, N, 3) in `order`.
 
     Reads what zelgen reads (titles and comments anywhere, CR LF, tabs, the unit domain);
     raises FileNotFoundError for a missing file and ValueError, naming the line and the
     reason, for a file that cannot become a look."""
-    axes = _choice("order", order, _ORDERS)
+    axes = _order(order)
     path = _os.fspath(path)
     if not _os.path.exists(path):
         raise FileNotFoundError(_errno.ENOENT, _os.strerror(_errno.ENOENT), path)
@@ -77,7 +107,7 @@ def read_cube(path, *, order="rgb"):
     return lut
 
 
-def read_look(path, grid=None, cdl_id=None, *, order="rgb"):
+def read_look(path, grid=None, cdl_id=None, *, order="rgb_axes"):
     """Reads any look zelgen reads into a float32 array of shape (G, G, G, 3) in `order`.
 
     `path` is a .cube, .3dl, .clf, .ctf, .csp, .spi3d, .spi1d, .cc, .ccc or .cdl file, or a
@@ -89,7 +119,7 @@ def read_look(path, grid=None, cdl_id=None, *, order="rgb"):
     Raises FileNotFoundError for a missing file and ValueError, naming the file, the line
     where known and the reason, for one that cannot become a look (or, in a build without
     OpenColorIO, for the kinds only it reads)."""
-    axes = _choice("order", order, _ORDERS)
+    axes = _order(order)
     chain = isinstance(path, (list, tuple))
     paths = [_os.fspath(p) for p in path] if chain else [_os.fspath(path)]
     for p in paths:
@@ -107,7 +137,9 @@ def read_look(path, grid=None, cdl_id=None, *, order="rgb"):
 
 
 def make_look(lut, camera="CAMB-001", source="qenc3", output="rec709", range="full", job=None,
-              *, order="rgb", progress=None, long_chain=False, full_domain=False, **texts):
+              *, order="rgb_axes", progress=None, long_chain=False, full_domain=False,
+              name=None, note=None, second_name=None, look_text=None, header_text=None,
+              header_tag=None, created=None):
     """Makes a look file from `lut`, an array of shape (N, N, N, 3) in `order`.
 
     camera: "CAMB-001", "CAMB-002" or "CAMA-001"; source: "qenc3", "qenc3-film",
@@ -115,9 +147,16 @@ def make_look(lut, camera="CAMB-001", source="qenc3", output="rec709", range="fu
     or "hlg"; range: "full" or "legal"; job: "standard", "extended" or None (extended
     for CAMB-002, standard for the others). long_chain selects the camera's longer
     processing chain, full_domain lets the cubes span the full code range (standard job).
-    Texts (str): name (the look file's name, e.g. "Day_Ext.zel", which names the look),
-    note, second_name, look_text, header_text, header_tag; a text longer than the look
-    file's room for it is refused.
+
+    The texts the look file carries (str or None): name (the look file's name, e.g.
+    "Day_Ext.zel", which names the look), note (the look header's note, whose start also
+    names the look's LUT), second_name (the second LUT name), look_text (the look header's
+    free text), header_text and header_tag (the file header's text and tag); a text longer
+    than the look file's room for it is refused.
+
+    created: the look file's time stamp, "YYYY-MM-DD HH:MM:SS" or a datetime (its wall
+    time as it stands); None stamps the local time of the job. Give it to make the same
+    bytes from the same look.
 
     progress, when given, is called with the percentage after each stage of the job (the
     last call has 99), on this thread. The GIL is released while the job runs; Ctrl-C
@@ -126,19 +165,23 @@ def make_look(lut, camera="CAMB-001", source="qenc3", output="rec709", range="fu
 
     Returns a LookResult. Raises ValueError for a bad argument and zel.LookError when the
     library cannot make the look file."""
-    axes = _choice("order", order, _ORDERS)
+    axes = _order(order)
     source_code = _choice("source", source, _SOURCES)
     output_code = _choice("output", output, _OUTPUTS)
     range_code = _choice("range", range, _RANGES)
     job_code = _choice("job", job, _JOBS)
     if not isinstance(camera, str):
         raise TypeError(f"camera must be a str, not {type(camera).__name__}")
-    for key, value in texts.items():
-        if key not in _TEXTS:
-            raise ValueError(f"{key!r} is not a text of a look file; the texts are "
-                             + ", ".join(_TEXTS))
+    given = {"name": name, "note": note, "second_name": second_name, "look_text": look_text,
+             "header_text": header_text, "header_tag": header_tag}
+    texts = {}
+    for key, value in given.items():
+        if value is None:
+            continue
         if not isinstance(value, str):
             raise TypeError(f"{key} must be a str, not {type(value).__name__}")
+        texts[key] = value
+    texts["created"] = _created(created)
     if progress is not None and not callable(progress):
         raise TypeError("progress must be callable or None")
     array = _np.asarray(lut, dtype=_np.float32)
@@ -147,7 +190,7 @@ def make_look(lut, camera="CAMB-001", source="qenc3", output="rec709", range="fu
         raise ValueError(f"lut must have the shape (N, N, N, 3), not {array.shape}")
     data, cube_header, reindexed = _zel.make_look(
         array, axes, camera, source_code, output_code, range_code, job_code,
-        bool(long_chain), bool(full_domain), dict(texts), progress)
+        bool(long_chain), bool(full_domain), texts, progress)
     return LookResult(data, cube_header, reindexed)
 
 
