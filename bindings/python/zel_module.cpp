@@ -21,6 +21,7 @@
 #include "cube/row_order.h"
 #include "inspect/inspect_report.h"
 #include "inspect/look_file_decoder.h"
+#include "zel/camera_models.h"
 #include "zel/zel_c.h"
 
 namespace py = pybind11;
@@ -240,8 +241,23 @@ std::string inspectJson(const py::bytes& bytes, const py::object& file) {
         }
         return json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
     } catch (const zelgen::LookFileError& e) {
-        throw py::value_error(std::string("this is not a look file: ") + e.what());
+        const std::string reason = e.what();
+        const std::string lead = "this is not a look file";
+        throw py::value_error(reason.compare(0, lead.size(), lead) == 0 ? reason
+                                                                        : lead + ": " + reason);
     }
+}
+
+// The layouts a camera model's look file may take: (the standard layout holds its look, the
+// extended layout carries look data, the extended layout is its default); None when the
+// model is unknown.
+py::object cameraLayouts(const std::string& camera) {
+    const ZelCameraModelInfo* model = zel_find_camera_model(camera.c_str());
+    if (model == nullptr) {
+        return py::none();
+    }
+    return py::make_tuple(model->standardLayoutFits, model->extendedLayoutCarriesLook,
+                          model->extendedIsDefault);
 }
 
 }  // namespace
@@ -252,6 +268,7 @@ PYBIND11_MODULE(_zel, module) {
     module.def("make_look", &makeLook);
     module.def("read_cube", &readCube);
     module.def("inspect_json", &inspectJson);
+    module.def("camera_layouts", &cameraLayouts);
     module.attr("ORDER_RED_FASTEST") = static_cast<int>(ZEL_ORDER_RED_FASTEST);
     module.attr("ORDER_BLUE_FASTEST") = static_cast<int>(ZEL_ORDER_BLUE_FASTEST);
 }

@@ -13,6 +13,7 @@
 #include "cube/cube_parser.h"
 #include "cube/look_lattice.h"
 #include "io/look_renderer.h"
+#include "zelgen/pending_file.h"
 
 namespace zelgen {
 
@@ -149,6 +150,9 @@ int runPreview(const std::string& lookFile, const std::string& sourceLook,
         if (!pngSupported()) {
             throw std::runtime_error("this zelgen was built without PNG support (libspng)");
         }
+        // Refused before any work: an output that is not a regular file, or is an input.
+        refuseInputAsTarget(output, {lookFile, sourceLook, image});
+        resolveOutputTarget(output);
         const std::vector<std::uint8_t> bytes = readLookFileBytes(lookFile);
         const zel::DecodedLook look = zel::decodeLookBlocks(bytes.data(), bytes.size());
         // The pass that reads the look's own gamut, so that a frame's code values need no move.

@@ -2,6 +2,8 @@
 // look file holds.
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <iostream>
 #include <map>
@@ -115,9 +117,21 @@ void addMakeOptions(CLI::App& make, zelgen::MakeOptions& options, Choices& choic
     make.add_flag("--verbose", options.verbose, "Also show the library's own console lines");
 }
 
-}  // namespace
+// A report that did not reach standard output (a full disk, a closed pipe) is a failure,
+// whatever the command found: say so and exit 1 rather than 0.
+int checkStandardOutput(int status) {
+    errno = 0;
+    std::cout.flush();
+    if (std::cout) {
+        return status;
+    }
+    std::cerr << "zelgen: cannot write the report to standard output"
+              << (errno != 0 ? std::string(" (") + std::strerror(errno) + ")" : std::string())
+              << std::endl;
+    return status == zelgen::kExitSuccess ? zelgen::kExitFailed : status;
+}
 
-int main(int argc, char** argv) {
+int runZelgen(int argc, char** argv) {
     CLI::App app{"zelgen turns creative looks (.cube 3D LUTs) into camera look files."};
     app.name("zelgen");
     app.set_version_flag("--version", std::string("zelgen ") + ZELGEN_VERSION);
@@ -206,4 +220,10 @@ int main(int argc, char** argv) {
         std::cerr << "zelgen: " << e.what() << std::endl;
         return zelgen::kExitFailed;
     }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return checkStandardOutput(runZelgen(argc, argv));
 }
