@@ -202,6 +202,13 @@ py::tuple makeLook(const FloatArray& lut, std::int32_t order, const std::string&
     return py::make_tuple(file, cubeHeader, reindexedArray);
 }
 
+// Whether Ctrl-C has come while a pipe is read without the GIL; the KeyboardInterrupt then
+// stays set, to be raised.
+bool pythonInterrupted() {
+    py::gil_scoped_acquire gil;
+    return PyErr_CheckSignals() != 0;
+}
+
 // N, the title and the N^3 rows of a .cube file, red fastest as the file lists them. A file
 // with a 1D shaper gives the look zelgen makes of it: shaper and table sampled onto a
 // lattice of the table's size.
@@ -211,12 +218,14 @@ py::tuple readCube(const std::string& path) {
     zelgen::NodeTable lattice;
     try {
         py::gil_scoped_release release;
-        zelgen::CubeLut lut = zelgen::readCubeLut(path);
+        zelgen::CubeLut lut = zelgen::readCubeLut(path, &pythonInterrupted);
         size = lut.size;
         title = std::move(lut.title);
         lattice = zelgen::lookLattice(std::move(lut));
     } catch (const zelgen::CubeParseError& e) {
         throw py::value_error(e.what());
+    } catch (const zelgen::InputInterrupted&) {
+        throw py::error_already_set();  // the KeyboardInterrupt that stopped the read
     }
     const auto rows = static_cast<py::ssize_t>(lattice.nodeCount());
     FloatArray array({rows, py::ssize_t{3}});

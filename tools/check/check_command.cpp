@@ -248,6 +248,10 @@ int runCheck(const std::string& path, const std::string& sourceLook, bool json) 
             return kExitProblem;
         }
         return kExitSound;
+    } catch (const zel::LookDecodeError& e) {
+        // The decoder's words say what is wrong, not with which file.
+        std::cerr << "zelgen: " << path << ": " << e.what() << std::endl;
+        return kExitProblem;
     } catch (const std::exception& e) {
         std::cerr << "zelgen: " << e.what() << std::endl;
         return kExitProblem;
