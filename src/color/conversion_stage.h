@@ -45,10 +45,10 @@ void setConversionSizes(ConversionSizes& sizes, std::int32_t generationMode);
 // asked before each plane of nodes.
 void reindexSourceLattice(const ZelLookSettings& settings, std::uint8_t sourceEncoding,
                           const ZelColorConverter& hostLattice, ZelGenOutput& output,
-                          const zel::CancelCheck& cancel);
+                          const zel::CancelCheck& cancel = zel::CancelCheck());
 void reindexSourceLattice(const ZelLookSettings& settings, std::uint8_t sourceEncoding,
                           const ZelColorConverter& hostLattice, ZelGenOutputExtended& output,
-                          const zel::CancelCheck& cancel);
+                          const zel::CancelCheck& cancel = zel::CancelCheck());
 
 // Appends the eleven blocks of the standard job; with fullDomain the cubes span the full
 // code range.

@@ -383,10 +383,15 @@ TEST_F(GeneratorTest, CancelLandsInsideTheLatticeStageOfALargeLook) {
         generator.zel_cancel();
     });
     generator.zel_exec_async(input, *output);
+    const auto started = std::chrono::steady_clock::now();
     for (;;) {
         const ZEL_STATUS status = generator.zel_get_status();
         if (status == ZelEnum::ZEL_STATUS_CANCELED || status == ZelEnum::ZEL_STATUS_DONE ||
             status == ZelEnum::ZEL_STATUS_ERROR) {
+            break;
+        }
+        if (std::chrono::steady_clock::now() - started > std::chrono::seconds(120)) {
+            ADD_FAILURE() << "the job never reported its end";
             break;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
