@@ -22,6 +22,7 @@
 #include "formats/look_reader.h"
 #include "inspect/inspect_report.h"
 #include "inspect/look_file_decoder.h"
+#include "zel/camera_models.h"
 #include "zel/zel_c.h"
 
 namespace py = pybind11;
@@ -203,6 +204,13 @@ py::tuple makeLook(const FloatArray& lut, std::int32_t order, const std::string&
     return py::make_tuple(file, cubeHeader, reindexedArray);
 }
 
+// Whether Ctrl-C has come while a pipe is read without the GIL; the KeyboardInterrupt then
+// stays set, to be raised.
+bool pythonInterrupted() {
+    py::gil_scoped_acquire gil;
+    return PyErr_CheckSignals() != 0;
+}
+
 // N, the title and the N^3 rows of a .cube file, red fastest as the file lists them. A file
 // with a 1D shaper gives the look zelgen makes of it: shaper and table sampled onto a
 // lattice of the table's size.
@@ -212,12 +220,14 @@ py::tuple readCube(const std::string& path) {
     zelgen::NodeTable lattice;
     try {
         py::gil_scoped_release release;
-        zelgen::CubeLut lut = zelgen::readCubeLut(path);
+        zelgen::CubeLut lut = zelgen::readCubeLut(path, &pythonInterrupted);
         size = lut.size;
         title = std::move(lut.title);
         lattice = zelgen::lookLattice(std::move(lut));
     } catch (const zelgen::CubeParseError& e) {
         throw py::value_error(e.what());
+    } catch (const zelgen::InputInterrupted&) {
+        throw py::error_already_set();  // the KeyboardInterrupt that stopped the read
     }
     const auto rows = static_cast<py::ssize_t>(lattice.nodeCount());
     FloatArray array({rows, py::ssize_t{3}});
@@ -269,8 +279,23 @@ std::string inspectJson(const py::bytes& bytes, const py::object& file) {
         }
         return json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
     } catch (const zelgen::LookFileError& e) {
-        throw py::value_error(std::string("this is not a look file: ") + e.what());
+        const std::string reason = e.what();
+        const std::string lead = "this is not a look file";
+        throw py::value_error(reason.compare(0, lead.size(), lead) == 0 ? reason
+                                                                        : lead + ": " + reason);
     }
+}
+
+// The layouts a camera model's look file may take: (the standard layout holds its look, the
+// extended layout carries look data, the extended layout is its default); None when the
+// model is unknown.
+py::object cameraLayouts(const std::string& camera) {
+    const ZelCameraModelInfo* model = zel_find_camera_model(camera.c_str());
+    if (model == nullptr) {
+        return py::none();
+    }
+    return py::make_tuple(model->standardLayoutFits, model->extendedLayoutCarriesLook,
+                          model->extendedIsDefault);
 }
 
 }  // namespace
@@ -284,6 +309,7 @@ PYBIND11_MODULE(_zel, module) {
     module.attr("OPENCOLORIO") = zelgen::openColorIoVersion();
     module.def("inspect_json", &inspectJson);
     module.def("version", &zel_version);
+    module.def("camera_layouts", &cameraLayouts);
     module.attr("ORDER_RED_FASTEST") = static_cast<int>(ZEL_ORDER_RED_FASTEST);
     module.attr("ORDER_BLUE_FASTEST") = static_cast<int>(ZEL_ORDER_BLUE_FASTEST);
 }

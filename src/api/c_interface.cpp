@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "api/job_hooks.h"
+#include "io/cube_rows.h"
 #include "platform/time_stamp.h"
 #include "zel/generator.h"
 #include "zel/read_files.h"
@@ -703,16 +704,50 @@ void zel_result_free(zel_result* result) {
 
 namespace {
 
+// The rows as floats, kept as they arrive: a file that promises a large grid costs
+// memory only for the rows it holds. The first value beyond the float range is noted (a
+// conversion of it would be undefined) and reported once the file has been read whole.
+class FloatRows : public zel::io::CubeRowReceiver {
+  public:
+    explicit FloatRows(std::vector<float>& rows) : rows_(rows) {}
+    void size(int size, std::int64_t expectedRows) override {
+        rows_.clear();
+        // Untouched pages of the reservation cost nothing; a size the C interface refuses
+        // reserves nothing.
+        if (size >= kSmallestGridSize && size <= kLargestGridSize) {
+            rows_.reserve(static_cast<std::size_t>(expectedRows) * 3);
+        }
+    }
+    void value(std::int64_t row, int column, double value) override {
+        const std::size_t at = static_cast<std::size_t>(row) * 3 + static_cast<std::size_t>(column);
+        if (rows_.size() <= at) {
+            rows_.resize(at + 1, 0.0f);
+        }
+        if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) {
+            if (firstBadRow_ < 0) {
+                firstBadRow_ = row;
+            }
+            return;
+        }
+        rows_[at] = static_cast<float>(value);
+    }
+    std::int64_t firstBadRow() const { return firstBadRow_; }
+
+  private:
+    std::vector<float>& rows_;
+    std::int64_t firstBadRow_ = -1;
+};
+
 Failure readCube(const char* path, std::vector<float>& rows, std::int32_t& gridSize) {
     if (path == nullptr) {
         return fail(ZEL_ERROR_ARGUMENT, "no path");
     }
-    std::vector<std::vector<double>> table;
+    FloatRows receiver(rows);
     int rowCount = -1;
     int size = -1;
     bool whole = false;
     try {
-        whole = ReadFiles::readCubeFile(path, table, rowCount, size);
+        whole = zel::io::readCubeRows(path, receiver, rowCount, size);
     } catch (const std::invalid_argument&) {
         return fail(ZEL_ERROR_CUBE,
                     "a line after LUT_3D_SIZE is not three numbers separated by single spaces");
@@ -731,24 +766,18 @@ Failure readCube(const char* path, std::vector<float>& rows, std::int32_t& gridS
         return fail(ZEL_ERROR_CUBE,
                     "the grid size " + std::to_string(size) + " is outside 2 to 255");
     }
+    const std::int64_t expected = static_cast<std::int64_t>(size) * size * size;
     if (!whole) {
         return fail(ZEL_ERROR_CUBE, "the file holds " + std::to_string(rowCount) +
                                         " rows; a grid of " + std::to_string(size) + " needs " +
-                                        std::to_string(table.size()));
+                                        std::to_string(expected));
+    }
+    if (receiver.firstBadRow() >= 0) {
+        return fail(ZEL_ERROR_CUBE, "row " + std::to_string(receiver.firstBadRow() + 1) +
+                                        " holds a value that is not a finite number");
     }
     gridSize = size;
-    rows.resize(table.size() * 3);
-    for (std::size_t r = 0; r < table.size(); ++r) {
-        for (std::size_t c = 0; c < 3; ++c) {
-            const double value = table[r][c];
-            // Beyond the float range the conversion would be undefined.
-            if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) {
-                return fail(ZEL_ERROR_CUBE, "row " + std::to_string(r + 1) +
-                                                " holds a value that is not a finite number");
-            }
-            rows[r * 3 + c] = static_cast<float>(value);
-        }
-    }
+    rows.resize(static_cast<std::size_t>(expected) * 3, 0.0f);
     return {};
 }
 

@@ -73,6 +73,12 @@ void GeneratorState::finishJob() {
 }
 
 void GeneratorState::endCancelled() {
+    {
+        // Set already when the cancel was seen at a stage end; a cancel seen inside a stage
+        // sets it here.
+        std::lock_guard<std::mutex> guard(lock);
+        status.store(ZelEnum::ZEL_STATUS_CANCELED);
+    }
     lastJobStatus.store(ZelEnum::ZEL_STATUS_CANCELED);
     finalCall(ZelEnum::ZEL_STATUS_CANCELED);
 }

@@ -24,6 +24,7 @@
 #include "io/body_chunk_writer.h"
 #include "io/cube_header.h"
 #include "io/look_file.h"
+#include "platform/job_cancel.h"
 #include "platform/job_error.h"
 #include "platform/platform.h"
 #include "regmaps/register_maps.h"
@@ -137,7 +138,8 @@ void runJob(zel::detail::GeneratorState& state, ZelGenInput& input, Output& outp
         validateLookInput(input, output.floatLut, output.floatLutFilm);
         lattice = std::make_unique<ZelColorConverter>();
         lattice->viewNodeValues(gridSize, input.nodeValues);
-        reindexSourceLattice(settings, sourceEncoding, *lattice, output);
+        reindexSourceLattice(settings, sourceEncoding, *lattice, output,
+                             zel::CancelCheck(&state.cancelRequested));
         if (endStage(2, schedule)) {
             return state.endCancelled();
         }
@@ -216,6 +218,13 @@ void runJob(zel::detail::GeneratorState& state, ZelGenInput& input, Output& outp
         }
 
         state.finishJob();
+    } catch (const zel::JobCancelled&) {
+        // A cancel seen inside a stage: the large objects go, then the cancelled end.
+        iniBuf.reset();
+        paramBuf.reset();
+        blocks.reset();
+        lattice.reset();
+        state.endCancelled();
     } catch (const zel::JobError& e) {
         fail(e.code(), e.what(), std::to_string(static_cast<int>(e.code())));
     } catch (const ZelEnum::ZelException& e) {

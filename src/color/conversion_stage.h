@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "color/color_converter.h"
+#include "platform/job_cancel.h"
 #include "settings/look_settings.h"
 #include "zel/records.h"
 
@@ -40,11 +41,14 @@ void validateLookInput(const ZelGenInput& input, const float* floatLut, const fl
 void setConversionSizes(ConversionSizes& sizes, std::int32_t generationMode);
 
 // For source encodings 0 and 1: writes the look re-indexed for the other Q-Prims gamut
-// into floatLut (0) or floatLutFilm (1). Any other encoding writes nothing.
+// into floatLut (0) or floatLutFilm (1). Any other encoding writes nothing. `cancel` is
+// asked before each plane of nodes.
 void reindexSourceLattice(const ZelLookSettings& settings, std::uint8_t sourceEncoding,
-                          const ZelColorConverter& hostLattice, ZelGenOutput& output);
+                          const ZelColorConverter& hostLattice, ZelGenOutput& output,
+                          const zel::CancelCheck& cancel = zel::CancelCheck());
 void reindexSourceLattice(const ZelLookSettings& settings, std::uint8_t sourceEncoding,
-                          const ZelColorConverter& hostLattice, ZelGenOutputExtended& output);
+                          const ZelColorConverter& hostLattice, ZelGenOutputExtended& output,
+                          const zel::CancelCheck& cancel = zel::CancelCheck());
 
 // Appends the eleven blocks of the standard job; with fullDomain the cubes span the full
 // code range.

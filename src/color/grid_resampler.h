@@ -17,6 +17,7 @@
 
 #include "color/tetrahedral.h"
 #include "color/transfer_curves.h"
+#include "platform/job_cancel.h"
 
 namespace zel {
 
@@ -29,16 +30,18 @@ struct GamutMove {
 
 // Calls store(node, value) for every node in node order ((i * N + j) * N + k), with the
 // look's value at that node. `move` may be null: the node's code values are then looked
-// up directly.
+// up directly. `cancel` is asked before each plane of nodes.
 template <typename Store>
 void resampleGrid(const std::vector<double>& axis, const GamutMove* move,
-                  const TetrahedralSampler& look, Store&& store) {
+                  const TetrahedralSampler& look, Store&& store,
+                  const CancelCheck& cancel = CancelCheck()) {
     const std::size_t n = axis.size();
     double point[3];
     double value[3];
     std::size_t node = 0;
     if (move == nullptr) {
         for (std::size_t i = 0; i < n; ++i) {
+            cancel();
             point[0] = axis[i];
             for (std::size_t j = 0; j < n; ++j) {
                 point[1] = axis[j];
@@ -70,6 +73,7 @@ void resampleGrid(const std::vector<double>& axis, const GamutMove* move,
     // the encodes of neighbouring nodes, which do not depend on each other, overlap.
     std::vector<double> rowPoints(n * 3);
     for (std::size_t i = 0; i < n; ++i) {
+        cancel();
         for (std::size_t j = 0; j < n; ++j) {
             const double partial0 = products[0][0][i] + products[0][1][j];
             const double partial1 = products[1][0][i] + products[1][1][j];

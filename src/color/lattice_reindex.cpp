@@ -23,7 +23,7 @@ std::vector<double> reindexAxis(std::int32_t gridSize) {
 }
 
 void reindexInto(std::uint8_t sourceEncoding, const ZelColorConverter& hostLattice, float* floatLut,
-                 float* floatLutFilm) {
+                 float* floatLutFilm, const zel::CancelCheck& cancel) {
     if (sourceEncoding != zel::kSourceQEnc3Prims3 && sourceEncoding != zel::kSourceQEnc3Film) {
         return;
     }
@@ -39,24 +39,28 @@ void reindexInto(std::uint8_t sourceEncoding, const ZelColorConverter& hostLatti
     // The nodes go straight into the host's buffer: a lattice-sized double copy in
     // between would double the job's peak memory for large grids.
     const zel::TetrahedralSampler look(hostLattice, true);
-    zel::resampleGrid(reindexAxis(hostLattice.rows), &move, look,
-                      [target](std::size_t node, const double* value) {
-                          float* out = target + node * 4;
-                          out[0] = static_cast<float>(value[0]);
-                          out[1] = static_cast<float>(value[1]);
-                          out[2] = static_cast<float>(value[2]);
-                          out[3] = 0.0f;
-                      });
+    zel::resampleGrid(
+        reindexAxis(hostLattice.rows), &move, look,
+        [target](std::size_t node, const double* value) {
+            float* out = target + node * 4;
+            out[0] = static_cast<float>(value[0]);
+            out[1] = static_cast<float>(value[1]);
+            out[2] = static_cast<float>(value[2]);
+            out[3] = 0.0f;
+        },
+        cancel);
 }
 
 }  // namespace
 
 void reindexSourceLattice(const ZelLookSettings&, std::uint8_t sourceEncoding,
-                          const ZelColorConverter& hostLattice, ZelGenOutput& output) {
-    reindexInto(sourceEncoding, hostLattice, output.floatLut, output.floatLutFilm);
+                          const ZelColorConverter& hostLattice, ZelGenOutput& output,
+                          const zel::CancelCheck& cancel) {
+    reindexInto(sourceEncoding, hostLattice, output.floatLut, output.floatLutFilm, cancel);
 }
 
 void reindexSourceLattice(const ZelLookSettings&, std::uint8_t sourceEncoding,
-                          const ZelColorConverter& hostLattice, ZelGenOutputExtended& output) {
-    reindexInto(sourceEncoding, hostLattice, output.floatLut, output.floatLutFilm);
+                          const ZelColorConverter& hostLattice, ZelGenOutputExtended& output,
+                          const zel::CancelCheck& cancel) {
+    reindexInto(sourceEncoding, hostLattice, output.floatLut, output.floatLutFilm, cancel);
 }

@@ -18,6 +18,7 @@
 #include <system_error>
 #include <vector>
 
+#include "io/cube_rows.h"
 #include "io/stod_conversion.h"
 #include "io/text_lines.h"
 
@@ -45,19 +46,19 @@ int truncateSize(double value) {
     return static_cast<int>(value);
 }
 
-// Converts the first up to three space-separated tokens of `line` into `row` (or into
-// nothing when `row` is null). Only byte 32 separates; a leading space or two adjacent
+// Converts the first up to three space-separated tokens of `line` into data row `row` (or
+// into nothing when `receiver` is null). Only byte 32 separates; a leading space or two adjacent
 // spaces make an empty token, which the conversion rejects. A space that ends the line
 // separates nothing: grading tools often leave one, and the line reads as without it.
 void readDataLine(std::string_view line, const zel::io::StodConversion& toDouble,
-                  std::vector<double>* row) {
+                  zel::io::CubeRowReceiver* receiver, std::int64_t row) {
     std::size_t start = 0;
     for (std::size_t column = 0; column < 3; ++column) {
         const std::size_t space = line.find(' ', start);
         const std::size_t end = space == std::string_view::npos ? line.size() : space;
         const double value = toDouble(line.substr(start, end - start));
-        if (row != nullptr) {
-            (*row)[column] = value;
+        if (receiver != nullptr) {
+            receiver->value(row, static_cast<int>(column), value);
         }
         if (space == std::string_view::npos || space + 1 == line.size()) {
             return;
@@ -66,10 +67,33 @@ void readDataLine(std::string_view line, const zel::io::StodConversion& toDouble
     }
 }
 
+// The host's table: size^3 rows of three zeros as soon as the size is known, filled as
+// the values arrive.
+class TableReceiver : public zel::io::CubeRowReceiver {
+  public:
+    explicit TableReceiver(std::vector<std::vector<double>>& table) : table_(table) {}
+    void size(int, std::int64_t expectedRows) override {
+        table_ = std::vector<std::vector<double>>(static_cast<std::size_t>(expectedRows),
+                                                  std::vector<double>(3, 0.0));
+    }
+    void value(std::int64_t row, int column, double value) override {
+        table_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = value;
+    }
+
+  private:
+    std::vector<std::vector<double>>& table_;
+};
+
 }  // namespace
 
 bool ReadFiles::readCubeFile(std::string path, std::vector<std::vector<double>>& table,
                              int& rowCount, int& size) {
+    TableReceiver receiver(table);
+    return zel::io::readCubeRows(path, receiver, rowCount, size);
+}
+
+bool zel::io::readCubeRows(const std::string& path, CubeRowReceiver& receiver, int& rowCount,
+                           int& size) {
     // A folder opens as a stream on some systems, yet holds no lines: it cannot be read
     // as a file, and is refused as such rather than read as an empty one.
     std::error_code folderCheck;
@@ -96,8 +120,7 @@ bool ReadFiles::readCubeFile(std::string path, std::vector<std::vector<double>>&
             throw std::length_error("LUT_3D_SIZE out of range");
         }
         expected = static_cast<std::int64_t>(newSize) * newSize * newSize;
-        table = std::vector<std::vector<double>>(static_cast<std::size_t>(expected),
-                                                 std::vector<double>(3, 0.0));
+        receiver.size(newSize, expected);
         break;
     }
 
@@ -109,9 +132,7 @@ bool ReadFiles::readCubeFile(std::string path, std::vector<std::vector<double>>&
         if (line.empty()) {
             continue;
         }
-        std::vector<double>* row =
-            count < expected ? &table[static_cast<std::size_t>(count)] : nullptr;
-        readDataLine(line, toDouble, row);
+        readDataLine(line, toDouble, count < expected ? &receiver : nullptr, count);
         ++count;
     }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -352,4 +353,54 @@ TEST_F(GeneratorTest, AStartingAsyncJobWaitsForThePreviousOne) {
     generator.zel_finalize();
     EXPECT_EQ(overlaps.load(), 0);
     EXPECT_EQ(generator.zel_get_status(), ZelEnum::ZEL_STATUS_DONE);
+}
+
+// A large look's lattice stage looks at a cancel plane by plane: the job stops within
+// milliseconds, before the stage's own report, instead of running the stage to its end.
+TEST_F(GeneratorTest, CancelLandsInsideTheLatticeStageOfALargeLook) {
+    const int n = 129;
+    const std::vector<float> nodes = zeltest::warmLattice(n);
+    std::vector<float> reindexed(static_cast<std::size_t>(n) * n * n * 4);
+    ZelGenInput input = zeltest::makeInput("CAMB-001", n, nodes.data(), 0);
+    auto output = std::make_unique<ZelGenOutput>();
+    output->floatLut = reindexed.data();
+
+    ZelGenerator generator;
+    std::atomic<bool> firstReport{false};
+    zel::detail::JobHooks hooks;
+    hooks.onProgress = [&](int, ZEL_STATUS) { firstReport.store(true); };
+    zel::detail::GeneratorAccess::setHooks(generator, &hooks);
+    generator.zel_initialize();
+    generator.zel_set_callback(recordCallback);
+    std::chrono::steady_clock::time_point cancelledAt;
+    std::thread canceller([&] {
+        while (!firstReport.load()) {
+            std::this_thread::yield();
+        }
+        // Well inside the re-indexing of 2.1 million nodes.
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        cancelledAt = std::chrono::steady_clock::now();
+        generator.zel_cancel();
+    });
+    generator.zel_exec_async(input, *output);
+    const auto started = std::chrono::steady_clock::now();
+    for (;;) {
+        const ZEL_STATUS status = generator.zel_get_status();
+        if (status == ZelEnum::ZEL_STATUS_CANCELED || status == ZelEnum::ZEL_STATUS_DONE ||
+            status == ZelEnum::ZEL_STATUS_ERROR) {
+            break;
+        }
+        if (std::chrono::steady_clock::now() - started > std::chrono::seconds(120)) {
+            ADD_FAILURE() << "the job never reported its end";
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    const auto ended = std::chrono::steady_clock::now();
+    canceller.join();
+    generator.zel_finalize();
+    EXPECT_EQ(generator.zel_get_status(), ZelEnum::ZEL_STATUS_CANCELED);
+    ASSERT_EQ(calls().size(), 2u) << "stage 1's report, then the cancelled end";
+    EXPECT_EQ(calls()[1], std::make_pair(calls()[0].first, ZelEnum::ZEL_STATUS_CANCELED));
+    EXPECT_LT(ended - cancelledAt, std::chrono::milliseconds(500)) << "generous beside 100 ms";
 }

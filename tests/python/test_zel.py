@@ -132,3 +132,62 @@ def test_two_jobs_on_two_threads():
         thread.join()
     assert {c: without_stamp(d) for c, d in together.items()} == \
         {c: without_stamp(d) for c, d in alone.items()}
+
+
+@pytest.mark.parametrize("arguments, words", [
+    ({"name": "a\0b.zel"}, "name holds a NUL"),
+    ({"camera": "CAMB-001\0x"}, "camera holds a NUL"),
+    ({"note": "Caf\u00e9"}, "note='Café' holds characters outside ASCII"),
+])
+def test_refuses_texts_the_look_file_cannot_hold(arguments, words):
+    with pytest.raises(ValueError, match=words):
+        zel.make_look(zel.read_cube(LOOK), **arguments)
+
+
+def test_layouts_without_the_look_are_named_before_the_job():
+    lut = zel.read_cube(LOOK)
+    for camera in ("CAMB-001", "CAMA-001"):
+        with pytest.warns(UserWarning, match=f"extended look file of {camera} carries no look"):
+            zel.make_look(lut, camera=camera, job="extended")
+    seen = []
+    with pytest.raises(ValueError, match="does not fit the standard look file layout"):
+        zel.make_look(lut, camera="CAMB-002", job="standard", progress=seen.append)
+    assert seen == []
+
+
+def test_shape_is_checked_before_the_array_is_copied():
+    view = np.broadcast_to(np.float32(0.5), (2000, 2000, 2000, 3))  # 96 GB if copied
+    with pytest.raises(ValueError, match="N=2000 is outside 2 to 255"):
+        zel.make_look(view)
+
+
+def test_inspect_reads_only_regular_files_of_a_look_files_size(tmp_path):
+    fifo = tmp_path / "pipe.zel"
+    os.mkfifo(fifo)
+    for path in ("/dev/zero", fifo):  # each would never return
+        with pytest.raises(ValueError, match="not a regular file"):
+            zel.inspect(path)
+    huge = tmp_path / "huge.zel"
+    with open(huge, "wb") as f:
+        f.truncate(2 << 30)
+    with pytest.raises(ValueError, match="has 2147483648 bytes"):
+        zel.inspect(huge)
+    with pytest.raises(ValueError) as refusal:
+        zel.inspect(b"QKDF")
+    assert str(refusal.value).count("not a look file") == 1
+
+
+def test_read_cube_refuses_numbers_beyond_the_float_range(tmp_path):
+    for number in ("1e400", "-1e400", "1e39"):
+        cube = tmp_path / "huge.cube"
+        cube.write_text("LUT_3D_SIZE 2\n0 0 0\n0 " + number + " 0\n" + "0 0 0\n" * 6)
+        with pytest.raises(ValueError, match=f'line 3: "0 {number} 0": .*too large'):
+            zel.read_cube(cube)
+
+
+def test_ctrl_c_stops_reading_a_fifo_without_a_writer(tmp_path):
+    fifo = tmp_path / "never.cube"
+    os.mkfifo(fifo)
+    threading.Timer(0.3, _thread.interrupt_main).start()
+    with pytest.raises(KeyboardInterrupt):
+        zel.read_cube(fifo)

@@ -119,6 +119,9 @@ TEST(CubeParser, RefusesWhatCannotBeALookNamingLineAndReason) {
         {head + "0 nan 0\n", 2, "NaN or infinity"},
         {head + "0 0 -inf\n", 2, "NaN or infinity"},
         {head + "0 0 1e39\n", 2, "too large"},
+        {head + "0 1e400 0\n", 2, "too large"},
+        {head + "-1e400 0 0\n", 2, "too large"},
+        {head + "0 0 0\n0 0 1e99999\n", 3, "too large"},
         {head + "0 0\n", 2, "has 2 items"},
         {head + "0 0 0 0\n", 2, "has 4 items"},
         {"0 0 0\n" + head, 1, "before the LUT_3D_SIZE"},
@@ -365,3 +368,28 @@ TEST(CubeWriter, HeaderWithoutSizeLineGetsOne) {
 }
 
 }  // namespace
+
+// Beyond the float range, size decides: a tiny value is its nearest float, a huge one is
+// refused, however far beyond even the double range either lies.
+TEST(NumberText, TinyValuesRoundAndHugeOnesAreRefused) {
+    const struct {
+        const char* text;
+        zelgen::NumberStatus status;
+        float value;
+    } cases[] = {
+        {"1e-40", zelgen::NumberStatus::ok, 1e-40f},
+        {"-1e-400", zelgen::NumberStatus::ok, 0.0f},
+        {"1e-99999", zelgen::NumberStatus::ok, 0.0f},
+        {"1e39", zelgen::NumberStatus::outOfRange, 0.0f},
+        {"1e400", zelgen::NumberStatus::outOfRange, 0.0f},
+        {"-1e400", zelgen::NumberStatus::outOfRange, 0.0f},
+        {"+1e99999", zelgen::NumberStatus::outOfRange, 0.0f},
+    };
+    for (const auto& c : cases) {
+        float value = -7.0f;
+        EXPECT_EQ(zelgen::parseFloat(c.text, value), c.status) << c.text;
+        if (c.status == zelgen::NumberStatus::ok) {
+            EXPECT_EQ(value, c.value) << c.text;
+        }
+    }
+}

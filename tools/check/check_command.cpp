@@ -13,12 +13,12 @@
 #include "cube/cube_parser.h"
 #include "cube/look_lattice.h"
 #include "io/look_blocks_decoder.h"
+#include "zelgen/input_file.h"
 
 namespace zelgen {
 
 namespace {
 
-constexpr std::streamoff kLargestLookFile = 64 * 1024 * 1024;
 constexpr int kExitSound = 0;
 constexpr int kExitProblem = 1;
 
@@ -210,21 +210,7 @@ nlohmann::json reportJson(const std::string& path, const BlockReport& report,
 }  // namespace
 
 std::vector<std::uint8_t> readLookFileBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        throw std::runtime_error(path + ": cannot open the file");
-    }
-    file.seekg(0, std::ios::end);
-    const std::streamoff length = file.tellg();
-    file.seekg(0, std::ios::beg);
-    if (!file || length < 0 || length > kLargestLookFile) {
-        throw std::runtime_error(path + ": this is not a look file");
-    }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
-    if (!file.read(reinterpret_cast<char*>(bytes.data()), length)) {
-        throw std::runtime_error(path + ": cannot read the file");
-    }
-    return bytes;
+    return readWholeLookFile(path);
 }
 
 int runCheck(const std::string& path, const std::string& sourceLook, bool json) {
@@ -262,6 +248,10 @@ int runCheck(const std::string& path, const std::string& sourceLook, bool json) 
             return kExitProblem;
         }
         return kExitSound;
+    } catch (const zel::LookDecodeError& e) {
+        // The decoder's words say what is wrong, not with which file.
+        std::cerr << "zelgen: " << path << ": " << e.what() << std::endl;
+        return kExitProblem;
     } catch (const std::exception& e) {
         std::cerr << "zelgen: " << e.what() << std::endl;
         return kExitProblem;

@@ -13,6 +13,7 @@
 #include "cube/cube_parser.h"
 #include "cube/look_lattice.h"
 #include "io/look_renderer.h"
+#include "zelgen/pending_file.h"
 
 namespace zelgen {
 
@@ -149,6 +150,9 @@ int runPreview(const std::string& lookFile, const std::string& sourceLook,
         if (!pngSupported()) {
             throw std::runtime_error("this zelgen was built without PNG support (libspng)");
         }
+        // Refused before any work: an output that is not a regular file, or is an input.
+        refuseInputAsTarget(output, {lookFile, sourceLook, image});
+        resolveOutputTarget(output);
         const std::vector<std::uint8_t> bytes = readLookFileBytes(lookFile);
         const zel::DecodedLook look = zel::decodeLookBlocks(bytes.data(), bytes.size());
         // The pass that reads the look's own gamut, so that a frame's code values need no move.
@@ -173,6 +177,10 @@ int runPreview(const std::string& lookFile, const std::string& sourceLook,
         const RgbImage input = image.empty() ? chartInput(renderer) : readPng(image);
         writePng(output, comparison(renderer, input, title));
         return 0;
+    } catch (const zel::LookDecodeError& e) {
+        // The decoder's words say what is wrong, not with which file.
+        std::cerr << "zelgen: " << lookFile << ": " << e.what() << std::endl;
+        return 1;
     } catch (const std::exception& e) {
         std::cerr << "zelgen: " << e.what() << std::endl;
         return 1;

@@ -1,11 +1,9 @@
 #include "cube/cube_parser.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
+#include <ios>
 #include <istream>
 #include <system_error>
 
@@ -627,18 +625,18 @@ CubeLut parseCubeStream(std::istream& in, const std::string& fileName, std::size
     return Parser(in, fileName, pieceSize).run();
 }
 
-CubeLut readCubeLut(const std::string& path) {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
-        throw CubeParseError(path, 0, "", "this is a folder, not a .cube file");
+CubeLut readCubeLut(const std::string& path, StopCheck stop) {
+    try {
+        // Pipes and process substitutions are read as their writer delivers; devices and
+        // folders are refused.
+        InputFile file(path, "a .cube file", kLargestCubeFile, true, stop);
+        InputFileBuffer buffer(file);
+        std::istream in(&buffer);
+        in.exceptions(std::ios::badbit);  // a read error or a stop reaches the caller as is
+        return parseCubeStream(in, path);
+    } catch (const InputFileError& e) {
+        throw CubeParseError(path, 0, "", e.reason());
     }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        throw CubeParseError(path, 0, "",
-                             std::string("cannot open the file (") + std::strerror(errno) + ")");
-    }
-    // Pipes and process substitutions are read the same way as plain files.
-    return parseCubeStream(file, path);
 }
 
 }  // namespace zelgen

@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <iosfwd>
 #include <stdexcept>
 #include <string>
@@ -23,6 +24,7 @@
 #include <vector>
 
 #include "cube/node_table.h"
+#include "zelgen/input_file.h"
 
 namespace zelgen {
 
@@ -93,8 +95,13 @@ CubeLut parseCubeText(std::string_view text, const std::string& fileName);
 CubeLut parseCubeStream(std::istream& in, const std::string& fileName,
                         std::size_t pieceSize = std::size_t{1} << 20);
 
-// Reads and parses a .cube file.
-CubeLut readCubeLut(const std::string& path);
+// The longest .cube file read: a 255-grid table with long numbers and a shaper fits many
+// times over.
+constexpr std::uint64_t kLargestCubeFile = std::uint64_t{2} << 30;
+
+// Reads and parses a .cube file, a FIFO or a pipe. `stop`, when given, is asked between the
+// pieces read; a stop request ends the read with InputInterrupted.
+CubeLut readCubeLut(const std::string& path, StopCheck stop = nullptr);
 
 }  // namespace zelgen
 

@@ -31,9 +31,13 @@ class NodeTable {
     }
 
   private:
+    struct FreeValues {
+        void operator()(float* values) const;
+    };
+
     int size_ = 0;
     std::size_t nodeCount_ = 0;
-    std::unique_ptr<float[]> values_;
+    std::unique_ptr<float, FreeValues> values_;
 };
 
 }  // namespace zelgen

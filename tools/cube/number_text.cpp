@@ -4,6 +4,8 @@
 #include <cmath>
 #include <system_error>
 
+#include <fast_float/fast_float.h>
+
 namespace zelgen {
 
 namespace {
@@ -28,11 +30,12 @@ NumberStatus parseFloat(std::string_view token, float& value) {
     }
     if (result.ec == std::errc::result_out_of_range) {
         // Either too large for a float or too small: a tiny value is as good as its
-        // nearest float, a huge one is refused.
+        // nearest float, a huge one is refused. The standard conversion leaves its result
+        // untouched when even a double cannot hold the value (1e400 and 1e-400 alike), so
+        // the double comes from the conversion that rounds: to infinity or to zero.
         double wide = 0.0;
-        const std::from_chars_result again =
-            std::from_chars(first, last, wide, std::chars_format::general);
-        if (again.ptr != last || std::fabs(wide) >= 1.0) {
+        const fast_float::from_chars_result again = fast_float::from_chars(first, last, wide);
+        if (again.ptr != last || again.ec != std::errc() || !(std::fabs(wide) < 1.0)) {
             return NumberStatus::outOfRange;
         }
         value = static_cast<float>(wide);

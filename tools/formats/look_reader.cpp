@@ -53,10 +53,10 @@ void checkKind(const std::string& path) {
 
 // A file of no known kind is read as .cube text, as pipes and process substitutions
 // (which have no name ending) are; one that is not names the kinds that are read.
-LookRead readAsCube(const std::string& path, int gridSize) {
+LookRead readAsCube(const std::string& path, int gridSize, StopCheck stop) {
     const std::string kind = kindOf(path);
     try {
-        return {lookLattice(readCubeLut(path), gridSize), ""};
+        return {lookLattice(readCubeLut(path, stop), gridSize), ""};
     } catch (const CubeParseError& e) {
         if (kind.empty() || kind == ".cube") {
             throw;
@@ -106,7 +106,7 @@ LookRead readLook(const LookRequest& request) {
     const std::string kind = single ? kindOf(request.files[0]) : "";
     if (single && (kind == ".cube" || !isKnownKind(kind))) {
         try {
-            return readAsCube(request.files[0], request.gridSize);
+            return readAsCube(request.files[0], request.gridSize, request.stop);
         } catch (const CubeParseError& e) {
             // A valid .cube file of another dialect is a transform OpenColorIO evaluates.
             if (e.scope() != CubeParseError::Scope::otherDialect || kind != ".cube") {

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "cube/cube_parser.h"
 #include "cube/node_table.h"
 
 namespace zelgen {
@@ -37,6 +38,7 @@ struct LookRequest {
     int gridSize = 0;                // the lattice's size; 0: the 3D table's own
     std::string cdlId;               // the correction of a CDL collection; "": its first
     ConfigLook config;
+    StopCheck stop = nullptr;  // asked between pieces of a .cube read; true stops it
 };
 
 struct LookRead {

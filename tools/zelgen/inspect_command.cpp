@@ -9,34 +9,17 @@
 
 #include "inspect/inspect_report.h"
 #include "inspect/look_file_decoder.h"
+#include "zelgen/input_file.h"
 #include "zelgen/make_command.h"
 
 namespace zelgen {
 
-namespace {
-
-// A look file is a few hundred kilobytes; anything far larger is not one.
-constexpr std::streamoff kLargestLookFile = 64 * 1024 * 1024;
-
-}  // namespace
-
 int runInspect(const std::string& path, bool json) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        std::cerr << "zelgen: " << path << ": cannot open the file (" << std::strerror(errno) << ")"
-                  << std::endl;
-        return kExitFailed;
-    }
-    file.seekg(0, std::ios::end);
-    const std::streamoff length = file.tellg();
-    file.seekg(0, std::ios::beg);
-    if (!file || length < 0 || length > kLargestLookFile) {
-        std::cerr << "zelgen: " << path << ": this is not a look file" << std::endl;
-        return kExitFailed;
-    }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
-    if (!file.read(reinterpret_cast<char*>(bytes.data()), length)) {
-        std::cerr << "zelgen: " << path << ": cannot read the file" << std::endl;
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = readWholeLookFile(path);
+    } catch (const InputFileError& e) {
+        std::cerr << "zelgen: " << e.what() << std::endl;
         return kExitFailed;
     }
     try {

@@ -2,7 +2,9 @@
 // camera loads, and shows what a look file holds.
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <iostream>
 #include <map>
@@ -149,9 +151,21 @@ void addMakeOptions(CLI::App& make, zelgen::MakeOptions& options, Choices& choic
     make.add_flag("--verbose", options.verbose, "Also show the library's own console lines");
 }
 
-}  // namespace
+// A report that did not reach standard output (a full disk, a closed pipe) is a failure,
+// whatever the command found: say so and exit 1 rather than 0.
+int checkStandardOutput(int status) {
+    errno = 0;
+    std::cout.flush();
+    if (std::cout) {
+        return status;
+    }
+    std::cerr << "zelgen: cannot write the report to standard output"
+              << (errno != 0 ? std::string(" (") + std::strerror(errno) + ")" : std::string())
+              << std::endl;
+    return status == zelgen::kExitSuccess ? zelgen::kExitFailed : status;
+}
 
-int main(int argc, char** argv) {
+int runZelgen(int argc, char** argv) {
     CLI::App app{"zelgen turns creative looks (.cube 3D LUTs) into camera look files."};
     app.name("zelgen");
     const std::string ocio = zelgen::openColorIoVersion();
@@ -250,4 +264,10 @@ int main(int argc, char** argv) {
         std::cerr << "zelgen: " << e.what() << std::endl;
         return zelgen::kExitFailed;
     }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return checkStandardOutput(runZelgen(argc, argv));
 }

@@ -15,6 +15,7 @@
 #include "cube/cube_parser.h"
 #include "cube/cube_writer.h"
 #include "zel/camera_models.h"
+#include "zelgen/input_file.h"
 #include "zelgen/interrupt.h"
 #include "zelgen/pending_file.h"
 #include "zelgen/progress.h"
@@ -62,6 +63,7 @@ LookRequest requestFor(const MakeOptions& options, std::size_t look) {
     request.gridSize = options.gridSize;
     request.cdlId = options.cdlId;
     request.config = options.config;
+    request.stop = &InterruptWatch::requested;
     return request;
 }
 
@@ -135,6 +137,8 @@ Outcome makeOne(ZelGenerator& generator, const MakeOptions& options, std::size_t
             cubeFile->commit();
         }
         return {Outcome::Kind::written, summary};
+    } catch (const InputInterrupted&) {
+        return {Outcome::Kind::cancelled, ""};
     } catch (const CubeParseError& e) {
         return {Outcome::Kind::failed, std::string("cannot use ") + e.what()};
     } catch (const std::system_error& e) {
@@ -320,8 +324,17 @@ std::string checkMakeOptions(const MakeOptions& options) {
     if (options.settings.fullDomain && options.settings.extendedJob) {
         return "--full-domain applies to the standard job only";
     }
-    if (!options.outputDir.empty() && !std::filesystem::is_directory(options.outputDir)) {
-        return "the folder " + options.outputDir + " does not exist";
+    if (!options.outputDir.empty()) {
+        std::error_code error;
+        const auto type = std::filesystem::status(options.outputDir, error).type();
+        if (type == std::filesystem::file_type::not_found) {
+            return "the folder " + options.outputDir + " does not exist";
+        }
+        if (type != std::filesystem::file_type::directory) {
+            return options.outputDir + ": --out-dir names " +
+                   (error ? "a path that cannot be checked (" + error.message() + ")"
+                          : std::string("a file that is not a folder"));
+        }
     }
     // No two results may land on one file, and no result on an input.
     std::map<std::string, std::string> writtenBy;

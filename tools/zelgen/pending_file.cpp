@@ -59,6 +59,21 @@ int closeFile(int descriptor) {
 }
 #endif
 
+// A replaced file keeps its permissions, as cp and editors keep them: a private look stays
+// private, a read-only one read-only. A new file has the umask's, given at its creation.
+void keepModeOf(const std::string& destination, int descriptor) {
+#if defined(_WIN32)
+    (void)destination;
+    (void)descriptor;
+#else
+    struct stat old {};
+    if (::stat(destination.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+        // Best effort: a file owned by someone else may refuse; the umask's mode then stands.
+        (void)::fchmod(descriptor, old.st_mode & 0777);
+    }
+#endif
+}
+
 std::runtime_error refusal(const std::string& target, const std::string& why) {
     return std::runtime_error(target + ": " + why +
                               "; zelgen writes only regular files, so it is left as it is");
@@ -114,6 +129,16 @@ std::string resolveOutputTarget(const std::string& target) {
     return real.string();
 }
 
+void refuseInputAsTarget(const std::string& target, const std::vector<std::string>& inputs) {
+    for (const std::string& input : inputs) {
+        std::error_code error;
+        if (!input.empty() && std::filesystem::equivalent(target, input, error)) {
+            throw std::runtime_error(target + ": this is the input " + input +
+                                     "; zelgen does not write over the files it reads");
+        }
+    }
+}
+
 PendingFile::PendingFile(std::string target)
     : target_(std::move(target)), destination_(resolveOutputTarget(target_)) {
     const std::filesystem::path path(destination_);
@@ -122,9 +147,12 @@ PendingFile::PendingFile(std::string target)
     std::mt19937_64 names(entropy());
     // A fresh name beside the target, created exclusively so no other file is reused.
     for (int attempt = 0; attempt < 100 && descriptor_ < 0; ++attempt) {
-        char suffix[17];
-        std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(names()));
-        temporary_ = (folder / ("." + path.filename().string() + ".partial-" + suffix)).string();
+        char suffix[13];
+        std::snprintf(suffix, sizeof suffix, "%012llx",
+                      static_cast<unsigned long long>(names() & 0xFFFFFFFFFFFFull));
+        // A short name, so that a target whose name is as long as the folder allows can
+        // still have its temporary file beside it.
+        temporary_ = (folder / (std::string(".zelgen-") + suffix)).string();
         descriptor_ = createExclusive(temporary_);
         if (descriptor_ < 0 && errno != EEXIST) {
             break;
@@ -133,6 +161,7 @@ PendingFile::PendingFile(std::string target)
     if (descriptor_ < 0) {
         throw fileError(target_, "cannot create the output file");
     }
+    keepModeOf(destination_, descriptor_);
 }
 
 PendingFile::~PendingFile() {

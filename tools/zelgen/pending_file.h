@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace zelgen {
 
@@ -19,6 +20,11 @@ namespace zelgen {
 // link leads to. Throws std::runtime_error naming `target` and saying why when it is not to
 // be written.
 std::string resolveOutputTarget(const std::string& target);
+
+// Throws std::runtime_error when `target` is one of `inputs` under any name (the same path,
+// a link to it, a hard link): a command never writes over what it reads. Empty inputs are
+// skipped.
+void refuseInputAsTarget(const std::string& target, const std::vector<std::string>& inputs);
 
 class PendingFile {
   public:

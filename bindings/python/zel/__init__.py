@@ -26,6 +26,7 @@ import datetime as _datetime
 import errno as _errno
 import json as _json
 import os as _os
+import stat as _stat
 import warnings as _warnings
 
 import numpy as _np
@@ -45,6 +46,51 @@ _SOURCES = {"qenc3": 0, "qenc3-film": 1, "acescc": 2, "acescct": 3}
 _OUTPUTS = {"rec709": 0, "pq": 1, "hlg": 2}
 _RANGES = {"full": 0, "legal": 1}
 _JOBS = {None: 0, "standard": 1, "extended": 2}
+# A look file is a few hundred kilobytes; anything far larger is not one.
+_LARGEST_LOOK_FILE = 64 * 1024 * 1024
+
+
+def _check_text(keyword, value):
+    # The look file's text fields hold ASCII, ended by a zero byte: a NUL would cut the text
+    # short, and other characters would come back from the file as escaped bytes.
+    if "\0" in value:
+        raise ValueError(f"{keyword} holds a NUL character, which would cut it short")
+    if not value.isascii():
+        raise ValueError(f"{keyword}={value!r} holds characters outside ASCII; the look "
+                         "file's texts are ASCII")
+
+
+def _check_layout(camera, job):
+    layouts = _zel.camera_layouts(camera)
+    if layouts is None:
+        return  # the library names the unknown model
+    standard_fits, extended_carries_look, extended_is_default = layouts
+    extended = job == "extended" or (job is None and extended_is_default)
+    if not extended and not standard_fits:
+        raise ValueError(f"a {camera} look does not fit the standard look file layout; use "
+                         "job='extended' (the default for this camera)")
+    if extended and not extended_carries_look:
+        _warnings.warn(f"the extended look file of {camera} carries no look data; the camera "
+                       "will not apply this look. Use job='standard' for a look file that "
+                       "holds the look.", UserWarning, stacklevel=3)
+
+
+def _read_look_file(path):
+    # Opened without blocking, so that a FIFO cannot stall the open; only a regular file of
+    # a look file's size is read.
+    flags = _os.O_RDONLY | getattr(_os, "O_NONBLOCK", 0) | getattr(_os, "O_BINARY", 0)
+    with open(_os.open(path, flags), "rb") as stream:
+        status = _os.fstat(stream.fileno())
+        if not _stat.S_ISREG(status.st_mode):
+            raise ValueError(f"{path}: this is not a regular file, so not a look file")
+        if status.st_size > _LARGEST_LOOK_FILE:
+            raise ValueError(f"{path}: the file has {status.st_size} bytes; a look file has "
+                             f"at most {_LARGEST_LOOK_FILE}, so this is not one")
+        data = stream.read(_LARGEST_LOOK_FILE + 1)
+    if len(data) > _LARGEST_LOOK_FILE:
+        raise ValueError(f"{path}: the file grew beyond {_LARGEST_LOOK_FILE} bytes while "
+                         "being read, so this is not a look file")
+    return data
 
 
 def _choice(keyword, value, choices):
@@ -152,7 +198,12 @@ def make_look(lut, camera="CAMB-001", source="qenc3", output="rec709", range="fu
     "Day_Ext.zel", which names the look), note (the look header's note, whose start also
     names the look's LUT), second_name (the second LUT name), look_text (the look header's
     free text), header_text and header_tag (the file header's text and tag); a text longer
-    than the look file's room for it is refused.
+    than the look file's room for it is refused, as is a text (or camera name) holding a
+    NUL or any character outside ASCII: the look file's texts are ASCII.
+
+    The extended job of a camera whose extended layout carries no look data (CAMB-001,
+    CAMA-001) issues a UserWarning; the standard job of a camera whose look does not fit
+    it (CAMB-002) raises ValueError.
 
     created: the look file's time stamp, "YYYY-MM-DD HH:MM:SS" or a datetime (its wall
     time as it stands); None stamps the local time of the job. Give it to make the same
@@ -172,6 +223,7 @@ def make_look(lut, camera="CAMB-001", source="qenc3", output="rec709", range="fu
     job_code = _choice("job", job, _JOBS)
     if not isinstance(camera, str):
         raise TypeError(f"camera must be a str, not {type(camera).__name__}")
+    _check_text("camera", camera)
     given = {"name": name, "note": note, "second_name": second_name, "look_text": look_text,
              "header_text": header_text, "header_tag": header_tag}
     texts = {}
@@ -180,14 +232,19 @@ def make_look(lut, camera="CAMB-001", source="qenc3", output="rec709", range="fu
             continue
         if not isinstance(value, str):
             raise TypeError(f"{key} must be a str, not {type(value).__name__}")
+        _check_text(key, value)
         texts[key] = value
     texts["created"] = _created(created)
     if progress is not None and not callable(progress):
         raise TypeError("progress must be callable or None")
+    # The shape first: a huge broadcast view would otherwise be copied before it is refused.
+    shape = _np.shape(lut)
+    if len(shape) != 4 or shape[3] != 3 or not shape[0] == shape[1] == shape[2]:
+        raise ValueError(f"lut must have the shape (N, N, N, 3), not {shape}")
+    if shape[0] > 255:
+        raise ValueError(f"the grid size N={shape[0]} is outside 2 to 255")
+    _check_layout(camera, job)
     array = _np.asarray(lut, dtype=_np.float32)
-    if array.ndim != 4 or array.shape[3] != 3 or not (
-            array.shape[0] == array.shape[1] == array.shape[2]):
-        raise ValueError(f"lut must have the shape (N, N, N, 3), not {array.shape}")
     data, cube_header, reindexed = _zel.make_look(
         array, axes, camera, source_code, output_code, range_code, job_code,
         bool(long_chain), bool(full_domain), texts, progress)
@@ -198,11 +255,11 @@ def inspect(look):
     """What a look file holds, as a dict with the fields of `zelgen inspect --json`.
 
     `look` is the file's bytes or a path. Damage the decoder can walk past is listed under
-    "problems"; a file it cannot walk raises ValueError."""
+    "problems"; a file it cannot walk, or a path that is not a regular file of a look
+    file's size (a FIFO, a device), raises ValueError."""
     if isinstance(look, (bytes, bytearray, memoryview)):
         data, file = bytes(look), None
     else:
         file = _os.fspath(look)
-        with open(file, "rb") as stream:
-            data = stream.read()
+        data = _read_look_file(file)
     return _json.loads(_zel.inspect_json(data, file))
