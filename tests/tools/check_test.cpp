@@ -67,6 +67,26 @@ TEST(Check, IdentityLookRendersWithNearZeroErrorWhereNoGamutMoveIntervenes) {
     }
 }
 
+TEST(Check, CountsTheColoursOutsideTheLooksDomainAndTheNodesApart) {
+    const std::vector<float> rows = cubeRows(kIdentity);
+    const zel::DecodedLook look =
+        decode(zeltest::makeLookFile("CAMB-002", true, kGrid, nodeTable(rows)));
+    const zelgen::FidelityReport report =
+        zelgen::measureFidelity(look, zelgen::sourceLattice(kGrid, nodeTable(rows).data()), 20000);
+    // The Film pass takes a large share of its colours outside the look's domain; the camera
+    // renders them, so they count among the colours it sees, and the nodes do not.
+    const zelgen::PassFidelity& film = report.passes.at(0);
+    EXPECT_EQ(film.randomColours, 20000);
+    EXPECT_EQ(film.inDomain.samples + film.outOfDomain.samples, 20000);
+    EXPECT_GT(film.outOfDomain.samples, 5000);
+    EXPECT_EQ(film.cube.samples, 20000 + 17);
+    EXPECT_EQ(film.nodes.samples, 34 * 34 * 34);
+    EXPECT_LT(film.nodes.deltaEMax, 0.1);
+    EXPECT_GT(film.outOfDomain.deltaEMax, 1.0);
+    EXPECT_GE(film.cube.deltaEMax, film.outOfDomain.deltaEMax);
+    EXPECT_TRUE(report.withinLimits());
+}
+
 TEST(Check, ReportsALookThatClipsAndNotOneThatDoesNot) {
     const zelgen::BlockReport clipping = zelgen::checkBlocks(
         decode(zeltest::makeLookFile("CAMB-001", false, kGrid, nodeTable(cubeRows(kHardClip)))));
