@@ -265,33 +265,50 @@ std::vector<std::uint8_t> readLookFileBytes(const std::string& path) {
     return bytes;
 }
 
+CheckOutcome checkLookFile(const std::vector<std::uint8_t>& bytes, const NodeTable* look) {
+    CheckOutcome outcome;
+    const zel::DecodedLook decoded = zel::decodeLookBlocks(bytes.data(), bytes.size());
+    outcome.report = checkBlocks(decoded);
+    const Verification verified = verifyLookFile(bytes, decoded.facts, look);
+    BlockReport& report = outcome.report;
+    report.damage.insert(report.damage.end(), verified.damage.begin(), verified.damage.end());
+    outcome.lookWordsVerified = verified.lookWordsVerified;
+    outcome.measured = look != nullptr && !decoded.passes.empty() && !report.damaged();
+    if (outcome.measured) {
+        outcome.fidelity = measureFidelity(decoded, sourceLattice(look->size(), look->data()));
+    }
+    const bool within = outcome.measured && outcome.fidelity.withinLimits();
+    outcome.verdict = verdictText(report, outcome.measured, within, look != nullptr);
+    outcome.sound =
+        !report.damaged() && report.noColourBlocks.empty() && (!outcome.measured || within);
+    return outcome;
+}
+
+CheckOutcome checkLookFile(const std::vector<std::uint8_t>& bytes, const std::string& sourceLook) {
+    if (sourceLook.empty()) {
+        return checkLookFile(bytes, nullptr);
+    }
+    // The look as make took it: at the grid the look file names (make's --grid).
+    const int grid = zel::locateBody(bytes.data(), bytes.size()).facts.gridSize;
+    const NodeTable nodes = lookLattice(
+        readCubeLut(sourceLook), grid >= kSmallestGridSize && grid <= kLargestGridSize ? grid : 0);
+    return checkLookFile(bytes, &nodes);
+}
+
+std::string checkJson(const CheckOutcome& outcome, const std::string& path) {
+    nlohmann::json j =
+        reportJson(path, outcome.report, outcome.measured ? &outcome.fidelity : nullptr,
+                   outcome.lookWordsVerified, outcome.verdict);
+    j["sound"] = outcome.sound;
+    return j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
 int runCheck(const std::string& path, const std::string& sourceLook, bool json) {
     try {
-        const std::vector<std::uint8_t> bytes = readLookFileBytes(path);
-        const zel::DecodedLook look = zel::decodeLookBlocks(bytes.data(), bytes.size());
-        BlockReport report = checkBlocks(look);
-        NodeTable nodes;
-        const bool lookGiven = !sourceLook.empty();
-        if (lookGiven) {
-            const int grid = look.facts.gridSize;
-            nodes = lookLattice(readCubeLut(sourceLook),
-                                grid >= kSmallestGridSize && grid <= kLargestGridSize ? grid : 0);
-        }
-        const Verification verified =
-            verifyLookFile(bytes, look.facts, lookGiven ? &nodes : nullptr);
-        report.damage.insert(report.damage.end(), verified.damage.begin(), verified.damage.end());
-        FidelityReport fidelity;
-        const bool measure = lookGiven && !look.passes.empty() && !report.damaged();
-        if (measure) {
-            fidelity = measureFidelity(look, sourceLattice(nodes.size(), nodes.data()));
-        }
-        const std::string verdict =
-            verdictText(report, measure, measure && fidelity.withinLimits(), lookGiven);
+        const CheckOutcome outcome = checkLookFile(readLookFileBytes(path), sourceLook);
+        const BlockReport& report = outcome.report;
         if (json) {
-            std::cout << reportJson(path, report, measure ? &fidelity : nullptr,
-                                    verified.lookWordsVerified, verdict)
-                             .dump(2)
-                      << std::endl;
+            std::cout << checkJson(outcome, path) << std::endl;
         } else {
             printBlocks(std::cout, path, report);
             if (report.damaged()) {
@@ -300,17 +317,16 @@ int runCheck(const std::string& path, const std::string& sourceLook, bool json) 
                     std::cout << "  " << problem << "\n";
                 }
             }
-            if (measure) {
-                printFidelity(std::cout, sourceLook, look.facts.outputCurve, fidelity);
+            if (outcome.measured) {
+                printFidelity(std::cout, sourceLook, report.facts.outputCurve, outcome.fidelity);
             }
-            std::cout << "\nverdict: " << verdict << std::endl;
+            std::cout << "\nverdict: " << outcome.verdict << std::endl;
         }
         for (const std::string& problem : report.damage) {
             std::cerr << "zelgen: " << path << ": " << problem << std::endl;
         }
-        if (report.damaged() || !report.noColourBlocks.empty() ||
-            (measure && !fidelity.withinLimits())) {
-            std::cerr << "zelgen: " << path << ": " << verdict << std::endl;
+        if (!outcome.sound) {
+            std::cerr << "zelgen: " << path << ": " << outcome.verdict << std::endl;
             return kExitProblem;
         }
         return kExitSound;

@@ -122,6 +122,39 @@ def make_look(lut, camera="CAMB-001", source="qenc3", output="rec709", range="fu
     return LookResult(data, cube_header, reindexed)
 
 
+def check(look_file, look=None, *, order="rgb"):
+    """Will the camera show the look? The fields of `zelgen check --json` as a dict.
+
+    `look_file` is the look file's bytes or a path; `look` the source look, a .cube path or
+    an array of shape (N, N, N, 3) in `order`, or None. "damaged" and "problems" say
+    whether and where the file differs from what make writes (with the look every word;
+    without it everything but the look's own words), "fidelity" how closely the camera
+    renders the look, "verdict" the one verdict and "sound" whether zelgen check would
+    exit with 0. A file that cannot be walked, or a look that cannot be read, raises
+    ValueError."""
+    axes = _choice("order", order, _ORDERS)
+    if isinstance(look_file, (bytes, bytearray, memoryview)):
+        data, file = bytes(look_file), None
+    else:
+        file = _os.fspath(look_file)
+        with open(file, "rb") as stream:
+            data = stream.read()
+    path = lut = None
+    if isinstance(look, (str, bytes, _os.PathLike)):
+        path = _os.fspath(look)
+        if not _os.path.exists(path):
+            raise FileNotFoundError(_errno.ENOENT, _os.strerror(_errno.ENOENT), path)
+    elif look is not None:
+        lut = _np.asarray(look, dtype=_np.float32)
+        if lut.ndim != 4 or lut.shape[3] != 3 or not (
+                lut.shape[0] == lut.shape[1] == lut.shape[2]):
+            raise ValueError(f"look must have the shape (N, N, N, 3), not {lut.shape}")
+        if axes == _zel.ORDER_RED_FASTEST:
+            lut = lut.transpose(2, 1, 0, 3)
+        lut = _np.ascontiguousarray(lut)
+    return _json.loads(_zel.check_json(data, file, path, lut))
+
+
 def inspect(look):
     """What a look file holds, as a dict with the fields of `zelgen inspect --json`.
 
