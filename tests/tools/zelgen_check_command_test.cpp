@@ -44,6 +44,9 @@ TEST_F(ZelgenCheck, MakeReportsFidelityAndCheckAgreesInJson) {
     ASSERT_EQ(report["fidelity"]["passes"].size(), 2u);
     EXPECT_TRUE(report["fidelity"]["withinLimits"].get<bool>());
     EXPECT_GE(report["fidelity"]["passes"][1]["cube"]["samples"].get<int>(), 100000);
+    // make's line ends in check's verdict.
+    EXPECT_NE(make.out.find("; " + report["verdict"].get<std::string>() + "\n"), std::string::npos)
+        << make.out;
 }
 
 TEST_F(ZelgenCheck, DamagedOrEmptyLookFilesExitWithOneAndSayWhy) {

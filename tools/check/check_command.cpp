@@ -337,31 +337,27 @@ int runCheck(const std::string& path, const std::string& sourceLook, bool json) 
 }
 
 std::string fidelitySummary(const std::vector<std::uint8_t>& lookFile, const NodeTable& source) {
-    const zel::DecodedLook look = zel::decodeLookBlocks(lookFile.data(), lookFile.size());
-    const BlockReport report = checkBlocks(look);
-    if (look.passes.empty()) {
-        return "fidelity: the look file carries no colour blocks";
+    // The same check as `zelgen check --look`, so that both give the same verdict.
+    const CheckOutcome outcome = checkLookFile(lookFile, &source);
+    if (!outcome.measured) {
+        return "fidelity: " + outcome.verdict;
     }
     double clipped = 0.0;
-    for (const CubeFindings& cube : report.cubes) {
+    for (const CubeFindings& cube : outcome.report.cubes) {
         if (!cube.movedGamut) {
             clipped = std::max(clipped, largestShare(cube));
         }
     }
-    const FidelityReport fidelity =
-        measureFidelity(look, sourceLattice(source.size(), source.data()));
     double deltaE = 0.0;
     double deltaE99 = 0.0;
-    for (const PassFidelity& p : fidelity.passes) {
+    for (const PassFidelity& p : outcome.fidelity.passes) {
         deltaE = std::max(deltaE, p.cube.deltaEMax);
         deltaE99 = std::max(deltaE99, p.cube.deltaE99);
     }
     std::ostringstream line;
     line << "fidelity: " << percent(clipped) << " of cube nodes at black or full scale; error "
-         << "max " << fixed(fidelity.maxCodeError(), 1) << " code values, CIEDE2000 max "
-         << fixed(deltaE, 2) << ", 99% within " << fixed(deltaE99, 2)
-         << (report.damaged() ? "; DAMAGED" : "")
-         << (fidelity.withinLimits() ? "" : "; outside the limits of zelgen check");
+         << "max " << fixed(outcome.fidelity.maxCodeError(), 1) << " code values, CIEDE2000 max "
+         << fixed(deltaE, 2) << ", 99% within " << fixed(deltaE99, 2) << "; " << outcome.verdict;
     return line.str();
 }
 

@@ -44,8 +44,9 @@ std::string checkJson(const CheckOutcome& outcome, const std::string& path);
 // faithful or unreadable.
 int runCheck(const std::string& path, const std::string& sourceLook, bool json);
 
-// The one-line fidelity summary `zelgen make` prints after a look: clipped share and the
-// largest error against the source look (the node table the job was given).
+// The one-line fidelity summary `zelgen make` prints after a look: clipped share, the
+// largest error against the source look (the node table the job was given) and check's
+// verdict.
 std::string fidelitySummary(const std::vector<std::uint8_t>& lookFile, const NodeTable& look);
 
 }  // namespace zelgen
