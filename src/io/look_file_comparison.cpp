@@ -28,9 +28,11 @@ std::string number(double value, int decimals) {
     return text;
 }
 
-std::string hexWord(long word) {
+// The memory word of a decoded node value (0 to 65535/8192), as four hexadecimal digits.
+std::string hexWord(double value) {
+    const long word = std::lround(std::clamp(value, 0.0, 65535.0 / 8192.0) * 8192.0);
     char text[16];
-    std::snprintf(text, sizeof text, "%04lX", word);
+    std::snprintf(text, sizeof text, "%04lX", static_cast<unsigned long>(word));
     return text;
 }
 
@@ -125,9 +127,8 @@ std::vector<std::string> blockDifferences(const DecodedLook& file, const Decoded
                 lines.push_back("cube" + pass + ": node (red " + std::to_string(node / (gs * gs)) +
                                 ", green " + std::to_string(node / gs % gs) + ", blue " +
                                 std::to_string(node % gs) + ") " + kChannels[i % 3] +
-                                " holds word " + hexWord(std::lround(v * 8192.0)) + " (" +
-                                number(v, 4) + ") where the look gives " +
-                                hexWord(std::lround(w * 8192.0)) + " (" + number(w, 4) + ")");
+                                " holds word " + hexWord(v) + " (" + number(v, 4) +
+                                ") where the look gives " + hexWord(w) + " (" + number(w, 4) + ")");
             }
         }
         const std::pair<const std::optional<DecodedLut1d>*, const std::optional<DecodedLut1d>*>
