@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -21,7 +22,11 @@ TEST(Preview, ShowsAnIdentityLookAlikeInBothPanelsWithADarkDifference) {
     if (!zelgen::pngSupported()) {
         GTEST_SKIP() << "built without PNG support";
     }
-    const fs::path dir = fs::path(testing::TempDir()) / "zelgen_preview";
+    // A folder of this run's own: other builds' tests may run at the same time.
+    const fs::path dir =
+        fs::path(testing::TempDir()) /
+        ("zelgen_preview_" +
+         std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
     fs::create_directories(dir);
     const int n = 17;
     const std::vector<float> nodes = zeltest::identityLattice(n);
