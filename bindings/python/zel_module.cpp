@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "check/check_command.h"
 #include "cube/cube_parser.h"
 #include "cube/look_lattice.h"
 #include "cube/row_order.h"
@@ -298,6 +299,46 @@ py::object cameraLayouts(const std::string& camera) {
                           model->extendedIsDefault);
 }
 
+// What `zelgen check --json` prints for these bytes, as JSON text, with the source look
+// read from `lookPath` (a .cube file) or given as `lut` (N, N, N, 3 floats, blue fastest),
+// or without it when both are None.
+std::string checkJson(const py::bytes& bytes, const py::object& file, const py::object& lookPath,
+                      const py::object& lut) {
+    const std::string text = bytes;
+    const std::vector<std::uint8_t> data(text.begin(), text.end());
+    const std::string name = file.is_none() ? std::string() : file.cast<std::string>();
+    zelgen::NodeTable nodes;
+    if (!lut.is_none()) {
+        const auto array = lut.cast<FloatArray>();
+        const auto n = static_cast<int>(array.shape(0));
+        nodes = zelgen::NodeTable(n);
+        const float* in = array.data();
+        for (std::size_t node = 0; node < nodes.nodeCount(); ++node) {
+            std::memcpy(nodes.data() + 4 * node, in + 3 * node, sizeof(float) * 3);
+            nodes.data()[4 * node + 3] = 0.0f;
+        }
+    }
+    try {
+        zelgen::CheckOutcome outcome;
+        {
+            py::gil_scoped_release release;
+            outcome = !lut.is_none() ? zelgen::checkLookFile(data, &nodes)
+                      : lookPath.is_none()
+                          ? zelgen::checkLookFile(data, nullptr)
+                          : zelgen::checkLookFile(data, lookPath.cast<std::string>());
+        }
+        nlohmann::json json = nlohmann::json::parse(zelgen::checkJson(outcome, name));
+        if (file.is_none()) {
+            json["file"] = nullptr;
+        }
+        return json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    } catch (const zelgen::CubeParseError& e) {
+        throw py::value_error(e.what());
+    } catch (const std::runtime_error& e) {
+        throw py::value_error(std::string("this is not a look file: ") + e.what());
+    }
+}
+
 }  // namespace
 
 PYBIND11_MODULE(_zel, module) {
@@ -310,6 +351,7 @@ PYBIND11_MODULE(_zel, module) {
     module.def("inspect_json", &inspectJson);
     module.def("version", &zel_version);
     module.def("camera_layouts", &cameraLayouts);
+    module.def("check_json", &checkJson);
     module.attr("ORDER_RED_FASTEST") = static_cast<int>(ZEL_ORDER_RED_FASTEST);
     module.attr("ORDER_BLUE_FASTEST") = static_cast<int>(ZEL_ORDER_BLUE_FASTEST);
 }

@@ -1,6 +1,7 @@
 #include "camera/lut3d_writer.h"
 #include "camera/register_block.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -19,6 +20,10 @@ constexpr std::uint32_t kListSelectRegister = 0x040A;
 constexpr std::uint32_t kDataWindow = 0xA000;
 
 constexpr double kPadding = 255.0;
+constexpr std::uint32_t kPaddingWord = 0xE000;
+constexpr std::uint32_t kLargestWord = 0xFFFF;
+// The largest value a memory word holds (FFFF).
+constexpr double kLargestNodeValue = kLargestWord / 8192.0;
 constexpr std::size_t kMaxCubeSize = 65535;
 
 using NodePositions = std::array<std::uint32_t, kPositionSlots>;
@@ -142,8 +147,14 @@ std::uint32_t cubeMemoryWord(double value) {
     } else if (v > kPadding) {
         v = kPadding;
     }
-    const double word = (v + 0.5 / 1e6) * 8192.0 + 0.5;
-    return static_cast<std::uint32_t>(word) & 0xFFFFu;
+    const auto word = static_cast<std::uint32_t>((v + 0.5 / 1e6) * 8192.0 + 0.5);
+    if (word <= kLargestWord) {
+        return word;
+    }
+    // Only the padding past the look's nodes keeps the last four digits of its word (E000):
+    // the camera never renders it. A look value that does not fit saturates, as the
+    // camera's brightest value, instead of wrapping to a dark one.
+    return v >= kPadding ? kPaddingWord : kLargestWord;
 }
 
 CubeNodes embedCube(int grid, const ParamCube& cube, const ParamHeader& header) {
@@ -157,9 +168,11 @@ CubeNodes embedCube(int grid, const ParamCube& cube, const ParamHeader& header) 
                 const std::size_t from = (x + n * (y + n * z)) * 3;
                 const std::size_t to = (x + g * (y + g * z)) * 3;
                 if (from + 2 < cube.values.size()) {
-                    nodes[to] = cube.values[from];
-                    nodes[to + 1] = cube.values[from + 1];
-                    nodes[to + 2] = cube.values[from + 2];
+                    // A look value is held below the padding value so that only padding
+                    // nodes become the padding word.
+                    for (std::size_t ch = 0; ch < 3; ++ch) {
+                        nodes[to + ch] = std::min(cube.values[from + ch], kLargestNodeValue);
+                    }
                 }
             }
         }

@@ -51,7 +51,8 @@ void writeCubeBlock(const EngineConfig& config, const ZelSharedParamBuf& paramBu
 
 // The grid^3 nodes of the cube memory: node (x, y, z) holds the cube's node with red index
 // z, green y and blue x while all three are below the cube's size (header entry 0), else
-// the padding value 255.0. `cube` must hold size^3 nodes.
+// the padding value 255.0; a cube value beyond the largest memory word (FFFF) is held
+// there. `cube` must hold size^3 nodes.
 CubeNodes embedCube(int grid, const ParamCube& cube, const ParamHeader& header);
 
 // Splits the nodes of a grid (even) into the eight banks.
@@ -62,8 +63,9 @@ CubeBanks splitBanks(const CubeNodes& nodes, int grid);
 // low byte first. Entries a block does not have are not written.
 void storeCubeMemory(const CubeBanks& banks, ZelSharedIniBuf& iniBuf, const CubeBlocks& blocks);
 
-// The 16-bit memory word of a node value: 1.0 is 2000 (13 fraction bits), the value limited
-// to 0.0 .. 255.0 and only the last four hexadecimal digits kept (255.0 gives E000).
+// The 16-bit memory word of a node value: 1.0 is 2000 (13 fraction bits), a value below 0
+// gives 0, a value beyond the word's range saturates at FFFF, and the padding value 255.0
+// (or more) gives E000.
 std::uint32_t cubeMemoryWord(double value);
 
 // The fixed control pages: each sizes `list` (108 entries, 28 for the second generation),

@@ -203,21 +203,36 @@ void decodePart(const char* name, int pass, std::vector<std::string>& problems, 
 
 }  // namespace
 
+BodySpan locateBody(const std::uint8_t* bytes, std::size_t size) {
+    const Reader file(bytes, size);
+    BodySpan span;
+    span.facts = readFacts(file, span.bodyAt);
+    file.require(span.bodyAt, kChunkHeadLength, "body chunk");
+    if (!file.is(span.bodyAt, "CHIP", 4)) {
+        throw LookDecodeError("the body chunk does not begin with \"CHIP\"");
+    }
+    span.slots = span.facts.layout == LookLayout::Standard ? kStandardSlots : kExtendedSlots;
+    span.tableAt = span.bodyAt + kChunkHeadLength;
+    span.length = file.u32(span.bodyAt + 16);
+    file.require(span.tableAt, span.slots * kBodyEntryLength, "body entry table");
+    return span;
+}
+
 DecodedLook decodeLookBlocks(const std::uint8_t* bytes, std::size_t size) {
     const Reader file(bytes, size);
     DecodedLook look;
-    std::size_t bodyAt = 0;
-    look.facts = readFacts(file, bodyAt);
-
-    file.require(bodyAt, kChunkHeadLength, "body chunk");
-    if (!file.is(bodyAt, "CHIP", 4)) {
-        throw LookDecodeError("the body chunk does not begin with \"CHIP\"");
+    const BodySpan span = locateBody(bytes, size);
+    look.facts = span.facts;
+    const std::size_t slots = span.slots;
+    const std::size_t tableAt = span.tableAt;
+    const std::size_t bodyLength = span.length;
+    if (span.statedEnd() != size) {
+        look.problems.push_back("the body states " + std::to_string(bodyLength) +
+                                " bytes after its entry table, so " + "the file should be " +
+                                std::to_string(span.statedEnd()) + " bytes long; it is " +
+                                std::to_string(size) +
+                                (size < span.statedEnd() ? " (cut short)" : " (bytes appended)"));
     }
-    const std::size_t slots =
-        look.facts.layout == LookLayout::Standard ? kStandardSlots : kExtendedSlots;
-    const std::size_t tableAt = bodyAt + kChunkHeadLength;
-    const std::size_t bodyLength = file.u32(bodyAt + 16);
-    file.require(tableAt, slots * kBodyEntryLength, "body entry table");
     const std::size_t end =
         tableAt + std::min(bodyLength, file.size() - tableAt);  // records lie before here
 
@@ -253,6 +268,7 @@ DecodedLook decodeLookBlocks(const std::uint8_t* bytes, std::size_t size) {
     }
 
     if (passes.empty()) {
+        look.noColourBlocks = true;
         look.problems.push_back(
             "the body carries no colour blocks: no register records for the cube, the 1D LUTs "
             "or the matrices" +

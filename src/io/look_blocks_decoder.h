@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "camera/lut3d_decoder.h"
 #include "camera/lut1d_decoder.h"
+#include "camera/lut3d_decoder.h"
 #include "camera/matrix_decoder.h"
 
 namespace zel {
@@ -56,10 +56,29 @@ struct DecodedLook {
     std::vector<LookPass> passes;
     // Blocks that are missing or malformed, each with its place; empty for a sound file.
     std::vector<std::string> problems;
+    // The body holds no colour blocks at all (as in an extended look file of a
+    // first-generation camera); named in `problems` too.
+    bool noColourBlocks = false;
 };
 
+// Where a look file's body lies: its chunk head, its entry table of `slots` entries and the
+// `length` bytes the head states from the table on.
+struct BodySpan {
+    LookFacts facts;
+    std::size_t bodyAt = 0;
+    std::size_t tableAt = 0;
+    std::size_t slots = 0;
+    std::size_t length = 0;
+    // The end of the body as its head states it; a sound file ends exactly there.
+    std::size_t statedEnd() const { return tableAt + length; }
+};
+
+// Throws LookDecodeError when the headers do not lead to a body chunk.
+BodySpan locateBody(const std::uint8_t* bytes, std::size_t size);
+
 // Throws LookDecodeError when the file cannot be walked at all; a block that cannot be
-// read is left out of its pass and named in `problems`.
+// read is left out of its pass and named in `problems`, and so is a file that does not end
+// where its body says (cut short or with bytes appended).
 DecodedLook decodeLookBlocks(const std::uint8_t* bytes, std::size_t size);
 
 }  // namespace zel

@@ -40,12 +40,32 @@ TEST(CubeWriter, NodesLandInTheBankOfTheirParities) {
     EXPECT_EQ(banks[7][3 * 999], 7999.0);  // (19, 19, 19)
 }
 
-TEST(CubeWriter, MemoryWordsClampToTheNodeRange) {
+TEST(CubeWriter, MemoryWordsSaturateInsteadOfWrapping) {
     EXPECT_EQ(cubeMemoryWord(1.0), 0x2000u);
+    EXPECT_EQ(cubeMemoryWord(65535.0 / 8192.0), 0xFFFFu);
+    // 8.0048 would keep the last four digits of 10027 and read as 0.0048.
+    EXPECT_EQ(cubeMemoryWord(8.0048), 0xFFFFu);
+    EXPECT_EQ(cubeMemoryWord(254.9), 0xFFFFu);
     EXPECT_EQ(cubeMemoryWord(255.0), 0xE000u);
     EXPECT_EQ(cubeMemoryWord(1e12), 0xE000u);
     EXPECT_EQ(cubeMemoryWord(-0.25), 0u);
     EXPECT_EQ(cubeMemoryWord(std::nan("")), 0u);
+}
+
+TEST(CubeWriter, LookValuesBeyondTheWordSaturateWhilePaddingStaysE000) {
+    ParamCube cube;
+    cube.size = 2;
+    cube.values.assign(2 * 2 * 2 * 3, 0.5);
+    cube.values[0] = 8.0048;  // node (0, 0, 0) red
+    cube.values[1] = 255.0;   // a look value, not padding
+    cube.values[2] = 1e9;
+    const ParamHeader header = {2, 3, 0, 0, 0};
+    const CubeBanks banks =
+        splitBanks(embedCube(kFirstGenerationGrid, cube, header), kFirstGenerationGrid);
+    EXPECT_EQ(cubeMemoryWord(banks[0][0]), 0xFFFFu);
+    EXPECT_EQ(cubeMemoryWord(banks[0][1]), 0xFFFFu);
+    EXPECT_EQ(cubeMemoryWord(banks[0][2]), 0xFFFFu);
+    EXPECT_EQ(cubeMemoryWord(banks[0][3]), 0xE000u);  // node (2, 0, 0) lies past the look
 }
 
 TEST(CubeWriter, SmallCubeIsPaddedIntoTheFirstGenerationGrid) {

@@ -29,7 +29,7 @@ std::uint64_t fnv1a(const void* data, std::size_t size,
     return hash;
 }
 
-enum class Look { Warm, Wild };
+enum class Look { Warm, Wild, Strong };
 
 // A look that leaves the unit range and folds back, so clamps and extrapolation show.
 std::vector<float> wildLattice(int n) {
@@ -38,6 +38,27 @@ std::vector<float> wildLattice(int n) {
         out[1] = static_cast<float>(1.3 * g - 0.4 * r * b + 0.05);
         out[2] = static_cast<float>(0.9 - 0.8 * b + 0.6 * r * g);
     });
+}
+
+// A look whose values reach beyond the largest cube word (about 8.0), so that its words
+// saturate.
+std::vector<float> strongLattice(int n) {
+    return zeltest::makeLattice(n, [](double r, double g, double b, float* out) {
+        out[0] = static_cast<float>(9.0 * r * r - 0.5);
+        out[1] = static_cast<float>(0.5 + 2.5 * (g - 0.5) + 6.0 * r * b);
+        out[2] = static_cast<float>(8.5 * b - 0.3 * g);
+    });
+}
+
+const char* lookName(Look look) {
+    switch (look) {
+        case Look::Warm:
+            return "Warm";
+        case Look::Wild:
+            return "Wild";
+        default:
+            return "Strong";
+    }
 }
 
 struct Case {
@@ -66,8 +87,9 @@ struct Golden {
 
 template <typename Output>
 Digests runCase(const Case& job) {
-    const std::vector<float> lattice =
-        job.look == Look::Warm ? zeltest::warmLattice(job.grid) : wildLattice(job.grid);
+    const std::vector<float> lattice = job.look == Look::Warm   ? zeltest::warmLattice(job.grid)
+                                       : job.look == Look::Wild ? wildLattice(job.grid)
+                                                                : strongLattice(job.grid);
     // Sentinel values show which table a job writes and which nodes it leaves alone.
     std::vector<float> floats(lattice.size(), -7.0f);
     std::vector<float> film(lattice.size(), -9.0f);
@@ -104,8 +126,8 @@ std::string describe(const Case& job, const Digests& d) {
                   "ull, 0x%016" PRIx64 "ull, 0x%016" PRIx64 "ull, 0x%016" PRIx64
                   "ull, 0x%016" PRIx64 "ull}},",
                   job.model, job.extended ? "true" : "false", job.source, job.curve, job.range,
-                  job.flags, job.grid, job.look == Look::Warm ? "Warm" : "Wild", d.file, d.floatLut,
-                  d.floatLutFilm, d.cubeHeader, d.console);
+                  job.flags, job.grid, lookName(job.look), d.file, d.floatLut, d.floatLutFilm,
+                  d.cubeHeader, d.console);
     return line;
 }
 

@@ -191,3 +191,24 @@ def test_ctrl_c_stops_reading_a_fifo_without_a_writer(tmp_path):
     threading.Timer(0.3, _thread.interrupt_main).start()
     with pytest.raises(KeyboardInterrupt):
         zel.read_cube(fifo)
+
+
+def test_check_gives_the_verdict_and_figures_of_zelgen_check(tmp_path):
+    made = tmp_path / "Warm.zel"
+    subprocess.run([ZELGEN, "make", LOOK, "-o", str(made), "--camera", "CAMB-001", "-q"],
+                   check=True)
+    shown = subprocess.run([ZELGEN, "check", str(made), "--look", LOOK, "--json"],
+                           capture_output=True, text=True)
+    assert shown.returncode == 0
+    report = zel.check(made, look=LOOK)
+    assert report == json.loads(shown.stdout)
+    assert report["sound"] and report["lookWordsVerified"]
+    # The look as an array, in either order, and the file as bytes give the same figures.
+    same = zel.check(made.read_bytes(), look=zel.read_cube(LOOK, order="cube_file"), order="cube_file")
+    assert same["file"] is None and same["fidelity"] == report["fidelity"]
+
+    damaged = bytearray(made.read_bytes())
+    damaged[-40] ^= 0xFF  # a word of the last register record
+    found = zel.check(bytes(damaged), look=zel.read_cube(LOOK))
+    assert found["damaged"] and not found["sound"] and "DAMAGED" in found["verdict"]
+    assert not zel.check(bytes(damaged[:-3]))["sound"]

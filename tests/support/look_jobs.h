@@ -18,9 +18,11 @@ namespace zeltest {
 // empty when the job failed.
 inline std::vector<std::uint8_t> makeLookFile(const std::string& model, bool extended, int n,
                                               const std::vector<float>& nodes, int source = 0,
-                                              int curve = 0) {
+                                              int curve = 0, int range = 0,
+                                              std::uint32_t flags = 0) {
     std::vector<float> floats(nodes.size());
-    ZelGenInput input = makeInput(model, n, nodes.data(), source, curve, 0);
+    ZelGenInput input = makeInput(model, n, nodes.data(), source, curve, range);
+    input.flags = flags;
     ZelGenerator generator;
     generator.zel_initialize();
     StreamCapture out(std::cout);

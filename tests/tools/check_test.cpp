@@ -67,6 +67,26 @@ TEST(Check, IdentityLookRendersWithNearZeroErrorWhereNoGamutMoveIntervenes) {
     }
 }
 
+TEST(Check, CountsTheColoursOutsideTheLooksDomainAndTheNodesApart) {
+    const std::vector<float> rows = cubeRows(kIdentity);
+    const zel::DecodedLook look =
+        decode(zeltest::makeLookFile("CAMB-002", true, kGrid, nodeTable(rows)));
+    const zelgen::FidelityReport report =
+        zelgen::measureFidelity(look, zelgen::sourceLattice(kGrid, nodeTable(rows).data()), 20000);
+    // The Film pass takes a large share of its colours outside the look's domain; the camera
+    // renders them, so they count among the colours it sees, and the nodes do not.
+    const zelgen::PassFidelity& film = report.passes.at(0);
+    EXPECT_EQ(film.randomColours, 20000);
+    EXPECT_EQ(film.inDomain.samples + film.outOfDomain.samples, 20000);
+    EXPECT_GT(film.outOfDomain.samples, 5000);
+    EXPECT_EQ(film.cube.samples, 20000 + 17);
+    EXPECT_EQ(film.nodes.samples, 34 * 34 * 34);
+    EXPECT_LT(film.nodes.deltaEMax, 0.1);
+    EXPECT_GT(film.outOfDomain.deltaEMax, 1.0);
+    EXPECT_GE(film.cube.deltaEMax, film.outOfDomain.deltaEMax);
+    EXPECT_TRUE(report.withinLimits());
+}
+
 TEST(Check, ReportsALookThatClipsAndNotOneThatDoesNot) {
     const zelgen::BlockReport clipping = zelgen::checkBlocks(
         decode(zeltest::makeLookFile("CAMB-001", false, kGrid, nodeTable(cubeRows(kHardClip)))));
@@ -81,7 +101,7 @@ TEST(Check, ReportsALookThatClipsAndNotOneThatDoesNot) {
     EXPECT_FALSE(identity.clipping);
 }
 
-TEST(Check, FindsAndLocatesACorruptedCubeWord) {
+TEST(Check, RendersACorruptedCubeWordWhereItLies) {
     const std::vector<float> rows = cubeRows(kIdentity);
     std::vector<std::uint8_t> file =
         zeltest::makeLookFile("CAMB-001", false, kGrid, nodeTable(rows));
@@ -98,29 +118,15 @@ TEST(Check, FindsAndLocatesACorruptedCubeWord) {
     ASSERT_NE(record, 0u);
     file[record + 2 + 223] ^= 0x08;
 
-    const zelgen::BlockReport report = zelgen::checkBlocks(decode(file));
-    ASSERT_TRUE(report.damaged());
-    EXPECT_NE(report.damage[0].find("cube of pass 1: node (red 2, green 2, blue 2) red"),
-              std::string::npos)
-        << report.damage[0];
+    // The renderer shows what the camera does with the damaged word.
     const zelgen::FidelityReport fidelity = zelgen::measureFidelity(
         decode(file), zelgen::sourceLattice(kGrid, nodeTable(rows).data()), 20000);
-    EXPECT_GT(fidelity.passes.at(1).cube.max[0], 200.0);  // 0.25 of full scale
+    EXPECT_GT(fidelity.passes.at(1).nodes.max[0], 200.0);  // 0.25 of full scale
     EXPECT_FALSE(fidelity.withinLimits());
     EXPECT_EQ(fidelity.passes.at(1).worstNode, (std::array<int, 4>{2, 2, 2, 0}));
-
-    // A flip in the low byte moves the node by 64 memory steps only: too little to stand out
-    // from its neighbours, but the node no longer holds the look.
-    file[record + 2 + 223] ^= 0x08;
-    file[record + 2 + 222] ^= 0x40;
-    EXPECT_FALSE(zelgen::checkBlocks(decode(file)).damaged());
-    const zelgen::FidelityReport small = zelgen::measureFidelity(
-        decode(file), zelgen::sourceLattice(kGrid, nodeTable(rows).data()), 1000);
-    EXPECT_FALSE(small.withinLimits());
-    EXPECT_EQ(small.passes.at(1).worstNode, (std::array<int, 4>{2, 2, 2, 0}));
 }
 
-TEST(Check, ReportsAFallingOneDimensionalLutAsDamage) {
+TEST(Check, ReportsAFallingOneDimensionalLutWithoutCallingItDamage) {
     std::vector<std::uint8_t> file =
         zeltest::makeLookFile("CAMB-001", false, kGrid, nodeTable(cubeRows(kIdentity)));
     // The second 1D LUT's red memory of pass 0 (values only); word 200 loses its high byte.
@@ -134,11 +140,14 @@ TEST(Check, ReportsAFallingOneDimensionalLutAsDamage) {
     }
     ASSERT_NE(record, 0u);
     file[record + 2 + 401] = 0;
+    // Inverted looks make falling curves: the fall is reported, damage is for the words
+    // the look does not give (look_verification_test.cpp).
     const zelgen::BlockReport report = zelgen::checkBlocks(decode(file));
-    ASSERT_TRUE(report.damaged());
-    EXPECT_NE(report.damage[0].find("second 1D LUT of pass 0: does not rise: red falls"),
-              std::string::npos)
-        << report.damage[0];
+    EXPECT_FALSE(report.damaged());
+    const auto falls = std::find_if(report.luts.begin(), report.luts.end(),
+                                    [](const zelgen::LutFindings& l) { return !l.monotonic; });
+    ASSERT_NE(falls, report.luts.end());
+    EXPECT_EQ(falls->fall.rfind("red falls", 0), 0u) << falls->fall;
 }
 
 TEST(Check, Ciede2000MatchesPublishedPairs) {

@@ -44,6 +44,9 @@ TEST_F(ZelgenCheck, MakeReportsFidelityAndCheckAgreesInJson) {
     ASSERT_EQ(report["fidelity"]["passes"].size(), 2u);
     EXPECT_TRUE(report["fidelity"]["withinLimits"].get<bool>());
     EXPECT_GE(report["fidelity"]["passes"][1]["cube"]["samples"].get<int>(), 100000);
+    // make's line ends in check's verdict.
+    EXPECT_NE(make.out.find("; " + report["verdict"].get<std::string>() + "\n"), std::string::npos)
+        << make.out;
 }
 
 TEST_F(ZelgenCheck, DamagedOrEmptyLookFilesExitWithOneAndSayWhy) {
@@ -57,7 +60,7 @@ TEST_F(ZelgenCheck, DamagedOrEmptyLookFilesExitWithOneAndSayWhy) {
     const Outcome damaged = zelgen("check bad.zel");
     EXPECT_EQ(damaged.exitCode, 1);
     EXPECT_NE(damaged.err.find("where no sound record"), std::string::npos) << damaged.err;
-    EXPECT_NE(damaged.err.find("damaged or incomplete"), std::string::npos) << damaged.err;
+    EXPECT_NE(damaged.err.find("DAMAGED"), std::string::npos) << damaged.err;
 
     ASSERT_EQ(
         zelgen("make '" + kLook + "' -o ext.zel --camera CAMB-001 --job extended -q").exitCode, 0);
@@ -67,6 +70,36 @@ TEST_F(ZelgenCheck, DamagedOrEmptyLookFilesExitWithOneAndSayWhy) {
 
     EXPECT_EQ(zelgen("check missing.zel").exitCode, 1);
     EXPECT_EQ(zelgen("preview look.zel --look missing.cube -o p.png").exitCode, 1);
+}
+
+// The report's last line is the one verdict, and the exit status agrees with it.
+std::string lastLine(const std::string& text) {
+    const std::size_t end = text.find_last_not_of('\n');
+    const std::size_t start = text.rfind('\n', end);
+    return text.substr(start == std::string::npos ? 0 : start + 1, end - start);
+}
+
+TEST_F(ZelgenCheck, CutOrLengthenedFilesAreDamagedAndTheVerdictComesLast) {
+    ASSERT_EQ(zelgen("make '" + kLook + "' -o look.zel --camera CAMB-001 -q").exitCode, 0);
+    const Outcome sound = zelgen("check look.zel --look '" + kLook + "'");
+    EXPECT_EQ(sound.exitCode, 0) << sound.err;
+    EXPECT_EQ(lastLine(sound.out).rfind("verdict: the look file is sound", 0), 0u) << sound.out;
+    const Outcome alone = zelgen("check look.zel");
+    EXPECT_EQ(alone.exitCode, 0) << alone.err;
+    EXPECT_NE(lastLine(alone.out).find("cannot be told from damaged ones"), std::string::npos);
+
+    const std::string bytes = slurp(dir_ / "look.zel");
+    std::ofstream(dir_ / "short.zel", std::ios::binary) << bytes.substr(0, bytes.size() - 3);
+    std::ofstream(dir_ / "long.zel", std::ios::binary) << bytes << std::string(1 << 20, '\0');
+    for (const char* file : {"short.zel", "long.zel"}) {
+        for (const std::string& look : {std::string(), " --look '" + kLook + "'"}) {
+            const Outcome damaged = zelgen(std::string("check ") + file + look);
+            EXPECT_EQ(damaged.exitCode, 1) << file << look;
+            EXPECT_EQ(lastLine(damaged.out).rfind("verdict: the look file is DAMAGED", 0), 0u)
+                << file << look << "\n"
+                << damaged.out;
+        }
+    }
 }
 
 }  // namespace

@@ -13,12 +13,6 @@ namespace {
 
 constexpr const char* kChannels[] = {"red", "green", "blue"};
 
-std::string number(double value, int decimals) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
-}
-
 CubeFindings checkCube(const zel::LookFacts& facts, int pass, const DecodedCube& cube) {
     CubeFindings found;
     found.pass = pass;
@@ -48,30 +42,6 @@ CubeFindings checkCube(const zel::LookFacts& facts, int pass, const DecodedCube&
                         found.atZero[static_cast<std::size_t>(c)] += 1.0 / nodes;
                     } else if (v[c] >= 1.0) {
                         found.atFull[static_cast<std::size_t>(c)] += 1.0 / nodes;
-                    }
-                    // A damaged word makes its node stand out from all its neighbours.
-                    double low = 1e300;
-                    double high = -1e300;
-                    const int at[3] = {r, gr, b};
-                    for (int axis = 0; axis < 3; ++axis) {
-                        for (int step = -1; step <= 1; step += 2) {
-                            int n[3] = {at[0], at[1], at[2]};
-                            n[axis] += step;
-                            if (n[axis] < 0 || n[axis] >= g) {
-                                continue;
-                            }
-                            const double w = cube.node(n[0], n[1], n[2])[c];
-                            low = std::min(low, w);
-                            high = std::max(high, w);
-                        }
-                    }
-                    if (v[c] > high + kSpikeMargin || v[c] < low - kSpikeMargin) {
-                        found.damagedNodes.push_back(
-                            "cube of pass " + std::to_string(pass) + ": node (red " +
-                            std::to_string(r) + ", green " + std::to_string(gr) + ", blue " +
-                            std::to_string(b) + ") " + kChannels[c] + " reads " + number(v[c], 4) +
-                            " where its neighbours read " + number(low, 4) + " to " +
-                            number(high, 4) + ": a damaged cube word");
                     }
                 }
             }
@@ -119,7 +89,12 @@ MatrixFindings checkMatrix(int pass, const char* name, const DecodedMatrix& m) {
 BlockReport checkBlocks(const zel::DecodedLook& look) {
     BlockReport report;
     report.facts = look.facts;
-    report.damage = look.problems;
+    if (look.noColourBlocks) {
+        // A file made so is sound; it just carries no look for the camera.
+        report.noColourBlocks = look.problems.front();
+    } else {
+        report.damage = look.problems;
+    }
     for (const zel::LookPass& pass : look.passes) {
         if (pass.cube) {
             CubeFindings cube = checkCube(look.facts, pass.pass, *pass.cube);
@@ -128,21 +103,15 @@ BlockReport checkBlocks(const zel::DecodedLook& look) {
                 report.clipping = report.clipping || cube.atZero[i] >= kClippingShare ||
                                   cube.atFull[i] >= kClippingShare;
             }
-            report.damage.insert(report.damage.end(), cube.damagedNodes.begin(),
-                                 cube.damagedNodes.end());
             report.cubes.push_back(std::move(cube));
         }
         const std::pair<const std::optional<DecodedLut1d>*, const char*> luts[] = {
             {&pass.firstLut, "first 1D LUT"}, {&pass.secondLut, "second 1D LUT"}};
         for (const auto& [lut, name] : luts) {
             if (*lut) {
-                LutFindings found = checkLut(pass.pass, name, **lut);
-                if (!found.monotonic) {
-                    report.damage.push_back(std::string(name) + " of pass " +
-                                            std::to_string(pass.pass) +
-                                            ": does not rise: " + found.fall);
-                }
-                report.luts.push_back(std::move(found));
+                // A falling curve is what some looks make (inverted channels): reported,
+                // not taken as damage.
+                report.luts.push_back(checkLut(pass.pass, name, **lut));
             }
         }
         const std::pair<const std::optional<DecodedMatrix>*, const char*> matrices[] = {

@@ -3,9 +3,8 @@
 
 // What a colourist can act on in a decoded look file without the source look: which cubes
 // carry data, how much of each cube sits at black or at full scale (values the camera
-// clips), whether the 1D LUTs rise, and which blocks are missing or damaged. A node that
-// stands out from all six of its neighbours by more than a smooth look can (a damaged
-// memory word) is located.
+// clips), whether the 1D LUTs rise, and which blocks are missing or malformed. Whether the
+// words themselves are the ones make writes is look_reference.h's business.
 
 #include <array>
 #include <string>
@@ -15,8 +14,6 @@
 
 namespace zelgen {
 
-// A node beyond every neighbour by this much (code values, 1.0 full scale) is damaged.
-constexpr double kSpikeMargin = 0.015;
 // A channel with at least this share of its nodes at 0 or at full scale, in a cube that
 // reads the look's own gamut, is reported as clipping.
 constexpr double kClippingShare = 0.05;
@@ -32,7 +29,6 @@ struct CubeFindings {
     bool movedGamut = false;
     std::array<double, 3> atZero{};  // share of nodes at 0, per channel
     std::array<double, 3> atFull{};  // share of nodes at or above full scale (1.0)
-    std::vector<std::string> damagedNodes;
 };
 
 struct LutFindings {
@@ -55,8 +51,10 @@ struct BlockReport {
     std::vector<CubeFindings> cubes;
     std::vector<LutFindings> luts;
     std::vector<MatrixFindings> matrices;
-    std::vector<std::string> damage;  // missing or malformed blocks, damaged words
+    std::vector<std::string> damage;  // missing or malformed blocks
     bool clipping = false;
+    // Why the body carries no colour blocks, when it carries none; empty otherwise.
+    std::string noColourBlocks;
 
     bool damaged() const { return !damage.empty(); }
 };

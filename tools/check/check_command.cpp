@@ -10,6 +10,7 @@
 
 #include "check/block_checks.h"
 #include "check/fidelity.h"
+#include "check/look_reference.h"
 #include "cube/cube_parser.h"
 #include "cube/look_lattice.h"
 #include "io/look_blocks_decoder.h"
@@ -104,30 +105,36 @@ void printFidelity(std::ostream& out, const std::string& sourcePath, int curve,
         << "CIEDE2000 on the " << display[curve >= 0 && curve <= 2 ? curve : 0] << ")\n";
     for (const PassFidelity& p : fidelity.passes) {
         const ErrorStats& s = p.cube;
-        out << "  pass " << p.pass << " (input " << p.inputSpace << ", " << s.samples << " colours"
-            << (p.outsideLook > 0 ? "; " + std::to_string(p.outsideLook) +
-                                        " more lie outside the look's domain and are left out"
-                                  : "")
-            << ")\n"
+        const int reference = s.samples - p.randomColours;
+        out << "  pass " << p.pass << " (input " << p.inputSpace << "): " << s.samples
+            << " colours the camera sees (" << p.randomColours << " random, " << reference
+            << " reference)\n"
             << "    code values  max  " << rgb(s.max, 1) << "\n"
             << "                 mean " << rgb(s.mean, 2) << "\n"
             << "                 p99  " << rgb(s.p99, 1) << "\n"
             << "    CIEDE2000    max " << fixed(s.deltaEMax, 2) << "  mean "
             << fixed(s.deltaEMean, 3) << "  p99 " << fixed(s.deltaE99, 2) << "  (largest at input "
             << fixed(s.worstInput[0], 4) << " " << fixed(s.worstInput[1], 4) << " "
-            << fixed(s.worstInput[2], 4) << ")\n    limits p99 " << fixed(p.limits().p99, 1)
-            << ", max " << fixed(p.limits().max, 1)
+            << fixed(s.worstInput[2], 4) << ")\n"
+            << "    limits p99 " << fixed(p.limits().p99, 1) << ", max " << fixed(p.limits().max, 1)
             << (p.otherGamut ? " (reads another gamut than the look's)" : " (the look's own gamut)")
-            << (p.withinLimits() ? ": within" : ": OUTSIDE") << "\n"
-            << "    at the cube's nodes: largest difference " << fixed(p.nodeError, 1)
-            << " code values";
-        if (!p.otherGamut && p.nodeError > kNodeErrorLimit) {
-            const char* channels[] = {"red", "green", "blue"};
-            out << ", node (red " << p.worstNode[0] << ", green " << p.worstNode[1] << ", blue "
-                << p.worstNode[2] << ") " << channels[p.worstNode[3]]
-                << " does not hold the look: a damaged cube word";
+            << (p.withinLimits() ? ": within" : ": OUTSIDE") << "\n";
+        const std::pair<const char*, const ErrorStats*> parts[] = {
+            {"in the look's domain:  ", &p.inDomain}, {"outside its domain:    ", &p.outOfDomain}};
+        for (const auto& [name, part] : parts) {
+            const double share =
+                p.randomColours > 0 ? static_cast<double>(part->samples) / p.randomColours : 0.0;
+            out << "    " << name << percent(share) << " of the random colours";
+            if (part->samples > 0) {
+                out << ", CIEDE2000 max " << fixed(part->deltaEMax, 2) << " p99 "
+                    << fixed(part->deltaE99, 2) << ", code values max "
+                    << fixed(std::max({part->max[0], part->max[1], part->max[2]}), 1);
+            }
+            out << "\n";
         }
-        out << "\n";
+        out << "    at the cube's " << p.nodes.samples << " nodes: CIEDE2000 max "
+            << fixed(p.nodes.deltaEMax, 2) << ", largest difference in the look's domain "
+            << fixed(p.nodeError, 1) << " code values\n";
         if (p.hasFallback) {
             out << "    fallback (colour matrix + 1D LUT) at the " << p.fallback.samples
                 << " reference colours: code values max " << rgb(p.fallback.max, 1)
@@ -135,10 +142,34 @@ void printFidelity(std::ostream& out, const std::string& sourcePath, int curve,
                 << fixed(p.fallback.deltaEMean, 2) << "\n";
         }
     }
-    out << "  verdict: "
-        << (fidelity.withinLimits() ? "the camera renders the look faithfully"
-                                    : "the camera does NOT render the look faithfully")
+    out << "  "
+        << (fidelity.withinLimits() ? "every pass is within its limits"
+                                    : "a pass is OUTSIDE its limits")
         << "\n";
+}
+
+// The one verdict, last: damage first, then the limits.
+std::string verdictText(const BlockReport& report, bool measured, bool withinLimits,
+                        bool lookGiven) {
+    if (report.damaged()) {
+        return "the look file is DAMAGED (it differs from what make writes); do not load it, "
+               "make it again";
+    }
+    if (!report.noColourBlocks.empty()) {
+        return report.noColourBlocks + ": the camera shows no look from it";
+    }
+    if (measured && !withinLimits) {
+        return "the look file is sound, but the camera does NOT render the look within the "
+               "limits";
+    }
+    if (measured) {
+        return "the look file is sound and the camera renders the look faithfully";
+    }
+    if (lookGiven) {
+        return "the look file is sound (every word is what make writes from the look)";
+    }
+    return "the look file's structure is sound; without the look (--look) its cube and 1D LUT "
+           "words cannot be told from damaged ones";
 }
 
 nlohmann::json statsJson(const ErrorStats& s) {
@@ -149,7 +180,8 @@ nlohmann::json statsJson(const ErrorStats& s) {
 }
 
 nlohmann::json reportJson(const std::string& path, const BlockReport& report,
-                          const FidelityReport* fidelity) {
+                          const FidelityReport* fidelity, bool lookWordsVerified,
+                          const std::string& verdict) {
     const zel::LookFacts& f = report.facts;
     nlohmann::json j;
     j["file"] = path;
@@ -160,6 +192,8 @@ nlohmann::json reportJson(const std::string& path, const BlockReport& report,
     j["gridSize"] = f.gridSize;
     j["damaged"] = report.damaged();
     j["problems"] = report.damage;
+    j["lookWordsVerified"] = lookWordsVerified;
+    j["verdict"] = verdict;
     j["clipping"] = report.clipping;
     j["cubes"] = nlohmann::json::array();
     for (const CubeFindings& c : report.cubes) {
@@ -191,7 +225,11 @@ nlohmann::json reportJson(const std::string& path, const BlockReport& report,
                 {"inputSpace", p.inputSpace},
                 {"domain", {p.domainLow, p.domainHigh}},
                 {"outsideLook", p.outsideLook},
+                {"randomColours", p.randomColours},
                 {"cube", statsJson(p.cube)},
+                {"inDomain", statsJson(p.inDomain)},
+                {"outOfDomain", statsJson(p.outOfDomain)},
+                {"nodes", statsJson(p.nodes)},
                 {"readsAnotherGamut", p.otherGamut},
                 {"nodeError", p.nodeError},
                 {"worstNode", p.worstNode},
@@ -213,38 +251,68 @@ std::vector<std::uint8_t> readLookFileBytes(const std::string& path) {
     return readWholeLookFile(path);
 }
 
+CheckOutcome checkLookFile(const std::vector<std::uint8_t>& bytes, const NodeTable* look) {
+    CheckOutcome outcome;
+    const zel::DecodedLook decoded = zel::decodeLookBlocks(bytes.data(), bytes.size());
+    outcome.report = checkBlocks(decoded);
+    const Verification verified = verifyLookFile(bytes, decoded.facts, look);
+    BlockReport& report = outcome.report;
+    report.damage.insert(report.damage.end(), verified.damage.begin(), verified.damage.end());
+    outcome.lookWordsVerified = verified.lookWordsVerified;
+    outcome.measured = look != nullptr && !decoded.passes.empty() && !report.damaged();
+    if (outcome.measured) {
+        outcome.fidelity = measureFidelity(decoded, sourceLattice(look->size(), look->data()));
+    }
+    const bool within = outcome.measured && outcome.fidelity.withinLimits();
+    outcome.verdict = verdictText(report, outcome.measured, within, look != nullptr);
+    outcome.sound =
+        !report.damaged() && report.noColourBlocks.empty() && (!outcome.measured || within);
+    return outcome;
+}
+
+CheckOutcome checkLookFile(const std::vector<std::uint8_t>& bytes, const std::string& sourceLook) {
+    if (sourceLook.empty()) {
+        return checkLookFile(bytes, nullptr);
+    }
+    // The look as make took it: at the grid the look file names (make's --grid).
+    const int grid = zel::locateBody(bytes.data(), bytes.size()).facts.gridSize;
+    const NodeTable nodes = lookLattice(
+        readCubeLut(sourceLook), grid >= kSmallestGridSize && grid <= kLargestGridSize ? grid : 0);
+    return checkLookFile(bytes, &nodes);
+}
+
+std::string checkJson(const CheckOutcome& outcome, const std::string& path) {
+    nlohmann::json j =
+        reportJson(path, outcome.report, outcome.measured ? &outcome.fidelity : nullptr,
+                   outcome.lookWordsVerified, outcome.verdict);
+    j["sound"] = outcome.sound;
+    return j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
 int runCheck(const std::string& path, const std::string& sourceLook, bool json) {
     try {
-        const std::vector<std::uint8_t> bytes = readLookFileBytes(path);
-        const zel::DecodedLook look = zel::decodeLookBlocks(bytes.data(), bytes.size());
-        const BlockReport report = checkBlocks(look);
-        FidelityReport fidelity;
-        const bool measure = !sourceLook.empty() && !look.passes.empty();
-        if (measure) {
-            const NodeTable nodes = lookLattice(readCubeLut(sourceLook));
-            fidelity = measureFidelity(look, sourceLattice(nodes.size(), nodes.data()));
-        }
+        const CheckOutcome outcome = checkLookFile(readLookFileBytes(path), sourceLook);
+        const BlockReport& report = outcome.report;
         if (json) {
-            std::cout << reportJson(path, report, measure ? &fidelity : nullptr).dump(2)
-                      << std::endl;
+            std::cout << checkJson(outcome, path) << std::endl;
         } else {
             printBlocks(std::cout, path, report);
-            if (measure) {
-                printFidelity(std::cout, sourceLook, look.facts.outputCurve, fidelity);
+            if (report.damaged()) {
+                std::cout << "\nDamage\n";
+                for (const std::string& problem : report.damage) {
+                    std::cout << "  " << problem << "\n";
+                }
             }
-            std::cout << std::flush;
+            if (outcome.measured) {
+                printFidelity(std::cout, sourceLook, report.facts.outputCurve, outcome.fidelity);
+            }
+            std::cout << "\nverdict: " << outcome.verdict << std::endl;
         }
         for (const std::string& problem : report.damage) {
             std::cerr << "zelgen: " << path << ": " << problem << std::endl;
         }
-        if (report.damaged()) {
-            std::cerr << "zelgen: " << path << ": the look file's colour data is damaged or "
-                      << "incomplete; the camera will not show the look as made" << std::endl;
-            return kExitProblem;
-        }
-        if (measure && !fidelity.withinLimits()) {
-            std::cerr << "zelgen: " << path << ": the camera does not render " << sourceLook
-                      << " within the limits" << std::endl;
+        if (!outcome.sound) {
+            std::cerr << "zelgen: " << path << ": " << outcome.verdict << std::endl;
             return kExitProblem;
         }
         return kExitSound;
@@ -259,31 +327,27 @@ int runCheck(const std::string& path, const std::string& sourceLook, bool json) 
 }
 
 std::string fidelitySummary(const std::vector<std::uint8_t>& lookFile, const NodeTable& source) {
-    const zel::DecodedLook look = zel::decodeLookBlocks(lookFile.data(), lookFile.size());
-    const BlockReport report = checkBlocks(look);
-    if (look.passes.empty()) {
-        return "fidelity: the look file carries no colour blocks";
+    // The same check as `zelgen check --look`, so that both give the same verdict.
+    const CheckOutcome outcome = checkLookFile(lookFile, &source);
+    if (!outcome.measured) {
+        return "fidelity: " + outcome.verdict;
     }
     double clipped = 0.0;
-    for (const CubeFindings& cube : report.cubes) {
+    for (const CubeFindings& cube : outcome.report.cubes) {
         if (!cube.movedGamut) {
             clipped = std::max(clipped, largestShare(cube));
         }
     }
-    const FidelityReport fidelity =
-        measureFidelity(look, sourceLattice(source.size(), source.data()));
     double deltaE = 0.0;
     double deltaE99 = 0.0;
-    for (const PassFidelity& p : fidelity.passes) {
+    for (const PassFidelity& p : outcome.fidelity.passes) {
         deltaE = std::max(deltaE, p.cube.deltaEMax);
         deltaE99 = std::max(deltaE99, p.cube.deltaE99);
     }
     std::ostringstream line;
     line << "fidelity: " << percent(clipped) << " of cube nodes at black or full scale; error "
-         << "max " << fixed(fidelity.maxCodeError(), 1) << " code values, CIEDE2000 max "
-         << fixed(deltaE, 2) << ", 99% within " << fixed(deltaE99, 2)
-         << (report.damaged() ? "; DAMAGED" : "")
-         << (fidelity.withinLimits() ? "" : "; outside the limits of zelgen check");
+         << "max " << fixed(outcome.fidelity.maxCodeError(), 1) << " code values, CIEDE2000 max "
+         << fixed(deltaE, 2) << ", 99% within " << fixed(deltaE99, 2) << "; " << outcome.verdict;
     return line.str();
 }
 

@@ -110,24 +110,25 @@ PassFidelity measurePass(const zel::DecodedLook& look, const zel::LookPass& pass
     PassFidelity result;
     result.pass = pass.pass;
     result.otherGamut = zel::passMovesGamut(look.facts, pass.pass);
-    result.inputSpace = std::string(encodingName(renderer.inputSpace().encoding)) + "/" +
-                        primariesName(renderer.inputSpace().primaries);
+    result.inputSpace =
+        inputSpaceName(renderer.inputSpace().encoding, renderer.inputSpace().primaries);
     const double low = renderer.domain().low;
     const double high = renderer.domain().high;
     result.domainLow = low;
     result.domainHigh = high;
 
-    ErrorCollector cube(curve);
+    ErrorCollector seen(curve);
+    ErrorCollector inside(curve);
+    ErrorCollector outside(curve);
+    ErrorCollector atNodes(curve);
     double in[3];
     double expected[3];
     double rendered[3];
-    auto compare = [&] {
-        if (!renderer.source(in, expected)) {
-            ++result.outsideLook;
-            return;
-        }
+    // Wherever the move takes a colour, the look has the value make samples there.
+    auto render = [&] {
+        const bool inLook = renderer.source(in, expected);
         renderer.camera(in, rendered);
-        cube.add(in, expected, rendered);
+        return inLook;
     };
     // Every node of the camera cube's domain.
     const DecodedCube& decoded = *pass.cube;
@@ -151,18 +152,17 @@ PassFidelity measurePass(const zel::DecodedLook& look, const zel::LookPass& pass
         }
     };
     // At a node the camera reads its stored word: it differs from the look only by the memory
-    // step and the rounding of the node positions, unless the word is damaged.
+    // step and the rounding of the node positions.
     for (std::size_t r = 0; r < axis.size(); ++r) {
         for (std::size_t g = 0; g < axis.size(); ++g) {
             for (std::size_t b = 0; b < axis.size(); ++b) {
                 in[0] = axis[r];
                 in[1] = axis[g];
                 in[2] = axis[b];
-                if (renderer.source(in, expected)) {
-                    renderer.camera(in, rendered);
+                if (render()) {
                     trackNode(r, g, b);
                 }
-                compare();
+                atNodes.add(in, expected, rendered);
             }
         }
     }
@@ -172,14 +172,22 @@ PassFidelity measurePass(const zel::DecodedLook& look, const zel::LookPass& pass
         for (double& v : in) {
             v = low + (high - low) * uniform(random);
         }
-        compare();
+        const bool inLook = render();
+        (inLook ? inside : outside).add(in, expected, rendered);
+        seen.add(in, expected, rendered);
+        ++result.randomColours;
+        result.outsideLook += inLook ? 0 : 1;
     }
     // The reference colours, in the pass's input space.
     for (const zel::Rgb& colour : zel::referenceSet(renderer.inputSpace().primaries)) {
         renderer.encode(colour, in);
-        compare();
+        render();
+        seen.add(in, expected, rendered);
     }
-    result.cube = cube.stats();
+    result.cube = seen.stats();
+    result.inDomain = inside.stats();
+    result.outOfDomain = outside.stats();
+    result.nodes = atNodes.stats();
 
     // The fallback chain at the reference colours.
     ErrorCollector fallback(curve);
@@ -203,11 +211,14 @@ PassFidelity measurePass(const zel::DecodedLook& look, const zel::LookPass& pass
 
 }  // namespace
 
+std::string inputSpaceName(int encoding, int primaries) {
+    return std::string(encodingName(encoding)) + "/" + primariesName(primaries);
+}
+
 bool PassFidelity::withinLimits() const {
-    // In the look's own gamut every node must hold the look.
-    if (!otherGamut && nodeError > kNodeErrorLimit) {
-        return false;
-    }
+    // Whether the nodes hold the words make writes is checked word for word (a node that
+    // differs from the look by more is a look the words cannot hold, such as values beyond
+    // the word's range), so the limits are on the colours the camera renders.
     return cube.deltaE99 <= limits().p99 && cube.deltaEMax <= limits().max;
 }
 

@@ -33,6 +33,9 @@ constexpr int kSweepHeight = 16;
 constexpr int kPatchHeight = 48;
 constexpr double kSaturations[] = {0.3, 0.6, 1.0};
 constexpr double kStops[] = {-2.0, 0.0, 2.0};
+// The marks about the largest difference, and the colours measured to find the worst pass.
+constexpr std::size_t kMarkSize = 10;
+constexpr int kPreviewSamples = 20000;
 
 // A fully saturated colour of hue h (0 to 1): one channel full, one off, one between.
 std::array<double, 3> hueColour(double h) {
@@ -102,10 +105,33 @@ RgbImage chartInput(const zel::PassRenderer& renderer) {
     return chart;
 }
 
-// Stacks the three renderings of `input`, each under its label.
+// Draws a hollow square of `size` pixels about (x, y) in the ink colour, inside the image.
+void markSquare(RgbImage& image, std::size_t x, std::size_t y, std::size_t size) {
+    const std::size_t half = size / 2;
+    for (std::size_t dy = 0; dy <= size; ++dy) {
+        for (std::size_t dx = 0; dx <= size; ++dx) {
+            if (dx != 0 && dx != size && dy != 0 && dy != size) {
+                continue;
+            }
+            const std::size_t px = x + dx;
+            const std::size_t py = y + dy;
+            if (px < half || py < half || px - half >= image.width || py - half >= image.height) {
+                continue;
+            }
+            float* p = &image.pixels[((py - half) * image.width + (px - half)) * 3];
+            p[0] = kInk[0];
+            p[1] = kInk[1];
+            p[2] = kInk[2];
+        }
+    }
+}
+
+// Stacks the three renderings of `input`, each under its label, and marks in each panel the
+// pixel where the camera departs most from the look.
 RgbImage comparison(const zel::PassRenderer& renderer, const RgbImage& input,
                     const std::string& title) {
-    const std::string labels[] = {"source look", "camera (decoded look file)", "difference x10"};
+    const std::string labels[] = {"source look", "camera (decoded look file)",
+                                  "difference x10 (largest marked)"};
     RgbImage out;
     out.width = std::max<std::uint32_t>(input.width + 2 * kMargin, 480);
     const std::uint32_t panel = kLabelHeight + input.height;
@@ -120,6 +146,8 @@ RgbImage comparison(const zel::PassRenderer& renderer, const RgbImage& input,
         drawText(out, kMargin, top + kMargin, labels[k], kLabelScale, kInk);
     }
     const std::size_t pixels = static_cast<std::size_t>(input.width) * input.height;
+    double largest = 0.0;
+    std::size_t worst = pixels;
     for (std::size_t p = 0; p < pixels; ++p) {
         const double in[3] = {input.pixels[3 * p], input.pixels[3 * p + 1],
                               input.pixels[3 * p + 2]};
@@ -133,19 +161,77 @@ RgbImage comparison(const zel::PassRenderer& renderer, const RgbImage& input,
             const double s = std::clamp(source[c], 0.0, 1.0);
             const double m = std::clamp(camera[c], 0.0, 1.0);
             const double values[3] = {s, m, std::fabs(m - s) * kDifferenceGain};
+            if (std::fabs(m - s) > largest) {
+                largest = std::fabs(m - s);
+                worst = p;
+            }
             for (std::size_t k = 0; k < 3; ++k) {
                 const std::size_t row = y + kLabelHeight * (k + 1) + input.height * k;
                 out.pixels[(row * out.width + x) * 3 + c] = static_cast<float>(values[k]);
             }
         }
     }
+    // A difference below one 10-bit code value is not marked.
+    if (worst < pixels && largest * 1023.0 >= 1.0) {
+        const std::size_t x = worst % input.width + kMargin;
+        for (std::size_t k = 0; k < 3; ++k) {
+            const std::size_t y = worst / input.width + kLabelHeight * (k + 2) + input.height * k;
+            markSquare(out, x, y, kMarkSize);
+        }
+    }
     return out;
+}
+
+// The pass to show: the one asked for; else with a frame of the user's the pass that reads
+// the look's own encoding and gamut (a frame's code values need no move); else the pass
+// where the camera departs most from the look.
+const zel::LookPass& choosePass(const zel::DecodedLook& look, const ZelColorConverter& lattice,
+                                int asked, bool frame) {
+    std::vector<const zel::LookPass*> passes;
+    for (const zel::LookPass& candidate : look.passes) {
+        if (candidate.cube) {
+            passes.push_back(&candidate);
+        }
+    }
+    if (passes.empty()) {
+        throw std::runtime_error("the look file carries no cube" +
+                                 (look.problems.empty() ? "" : " (" + look.problems[0] + ")"));
+    }
+    if (asked >= 0) {
+        for (const zel::LookPass* pass : passes) {
+            if (pass->pass == asked) {
+                return *pass;
+            }
+        }
+        throw std::runtime_error("the look file has no pass " + std::to_string(asked) +
+                                 " with a cube (its passes: 0 to " +
+                                 std::to_string(passes.back()->pass) + ")");
+    }
+    if (frame) {
+        for (const zel::LookPass* pass : passes) {
+            if (!zel::passMovesGamut(look.facts, pass->pass)) {
+                return *pass;
+            }
+        }
+        throw std::runtime_error("no cube of the look file reads the look's own gamut");
+    }
+    const FidelityReport fidelity = measureFidelity(look, lattice, kPreviewSamples);
+    const auto worst = std::max_element(fidelity.passes.begin(), fidelity.passes.end(),
+                                        [](const PassFidelity& a, const PassFidelity& b) {
+                                            return a.cube.deltaEMax < b.cube.deltaEMax;
+                                        });
+    for (const zel::LookPass* pass : passes) {
+        if (worst != fidelity.passes.end() && pass->pass == worst->pass) {
+            return *pass;
+        }
+    }
+    return *passes.front();
 }
 
 }  // namespace
 
 int runPreview(const std::string& lookFile, const std::string& sourceLook,
-               const std::string& output, const std::string& image) {
+               const std::string& output, const std::string& image, int pass) {
     try {
         if (!pngSupported()) {
             throw std::runtime_error("this zelgen was built without PNG support (libspng)");
@@ -155,25 +241,19 @@ int runPreview(const std::string& lookFile, const std::string& sourceLook,
         resolveOutputTarget(output);
         const std::vector<std::uint8_t> bytes = readLookFileBytes(lookFile);
         const zel::DecodedLook look = zel::decodeLookBlocks(bytes.data(), bytes.size());
-        // The pass that reads the look's own gamut, so that a frame's code values need no move.
-        const zel::LookPass* pass = nullptr;
-        for (const zel::LookPass& candidate : look.passes) {
-            if (pass == nullptr && candidate.cube &&
-                !zel::passMovesGamut(look.facts, candidate.pass)) {
-                pass = &candidate;
-            }
-        }
-        if (pass == nullptr) {
-            throw std::runtime_error(lookFile + ": no cube of the look file reads the look's own " +
-                                     "gamut" +
-                                     (look.problems.empty() ? "" : " (" + look.problems[0] + ")"));
-        }
         const NodeTable nodes = lookLattice(readCubeLut(sourceLook));
         const ZelColorConverter lattice = sourceLattice(nodes.size(), nodes.data());
-        const zel::PassRenderer renderer(look.facts, *pass, lattice);
-        const std::string title = look.facts.model + " " + layoutName(look.facts) + ", pass " +
-                                  std::to_string(pass->pass) + ", " +
-                                  sourceName(look.facts.sourceEncoding);
+        const zel::LookPass* shown = nullptr;
+        try {
+            shown = &choosePass(look, lattice, pass, !image.empty());
+        } catch (const std::runtime_error& e) {
+            throw std::runtime_error(lookFile + ": " + e.what());
+        }
+        const zel::PassRenderer renderer(look.facts, *shown, lattice);
+        const std::string title =
+            look.facts.model + " " + layoutName(look.facts) + ", pass " +
+            std::to_string(shown->pass) + " reads " +
+            inputSpaceName(renderer.inputSpace().encoding, renderer.inputSpace().primaries);
         const RgbImage input = image.empty() ? chartInput(renderer) : readPng(image);
         writePng(output, comparison(renderer, input, title));
         return 0;

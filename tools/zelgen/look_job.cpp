@@ -9,6 +9,7 @@
 
 #include "zelgen/interrupt.h"
 #include "zelgen/job_errors.h"
+#include "zelgen/look_file_image.h"
 
 namespace zelgen {
 
@@ -24,10 +25,6 @@ constexpr std::size_t kHeaderTagRoom = 16;
 // first-generation camera body, 59 in the extended files of CAMB-002 and CAMA-001.
 constexpr std::size_t kSecondNameRoom = 28;
 constexpr std::size_t kSecondNameLongRoom = 59;
-
-// The standard look file is the `zel` record itself: its header part, then the body.
-constexpr std::size_t kStandardHeaderPart = 2752;
-static_assert(sizeof(Zel) == 121200, "the standard look-file image must have no padding");
 
 constexpr auto kPollInterval = std::chrono::milliseconds(20);
 
@@ -59,35 +56,6 @@ void fillInput(ZelGenInput& input, const LookJobSettings& settings, const NodeTa
     input.gridSize = static_cast<std::uint8_t>(lattice.size());
     input.nodeValues = lattice.data();
     input.flags = (settings.longChain ? 1u << 4 : 0u) | (settings.fullDomain ? 1u << 8 : 0u);
-}
-
-const std::uint8_t* bytesOf(const void* record) {
-    return static_cast<const std::uint8_t*>(record);
-}
-
-// The file the standard job built; false when its length is out of the record's room.
-bool takeLookFile(const ZelGenOutput& output, std::vector<std::uint8_t>& file) {
-    if (output.binarySize > sizeof(Zel) - kStandardHeaderPart) {
-        return false;
-    }
-    const std::uint8_t* image = bytesOf(&output.zel);
-    file.assign(image, image + kStandardHeaderPart + output.binarySize);
-    return true;
-}
-
-// The extended job's file: header part, body head, entry table, data.
-bool takeLookFile(const ZelGenOutputExtended& output, std::vector<std::uint8_t>& file) {
-    if (output.headerSize > sizeof output.headerBytes ||
-        output.entryTableSize > sizeof output.entryTable ||
-        output.lutDataSize > output.lutData.size()) {
-        return false;
-    }
-    file.clear();
-    file.insert(file.end(), output.headerBytes, output.headerBytes + output.headerSize);
-    file.insert(file.end(), output.binaryHead, output.binaryHead + sizeof output.binaryHead);
-    file.insert(file.end(), output.entryTable, output.entryTable + output.entryTableSize);
-    file.insert(file.end(), output.lutData.begin(), output.lutData.begin() + output.lutDataSize);
-    return true;
 }
 
 bool hasEnded(ZelEnum::ZEL_STATUS status) {

@@ -76,16 +76,20 @@ constexpr char kInspectDescription[] =
 constexpr char kCheckDescription[] =
     "Will the camera show the look? Decodes the look file's cubes, 1D LUTs and matrices and\n"
     "reports which cubes carry data, the share of cube nodes at black or full scale (what\n"
-    "the camera clips), whether the 1D LUTs rise, and any block that is missing or damaged.\n"
-    "With --look, renders the source look and the camera's blocks over the same colours\n"
-    "and reports the difference in code values and CIEDE2000.\n"
-    "Exits with 1 when the file is damaged or the camera misses the look's limits.";
+    "the camera clips) and whether the 1D LUTs rise. Makes the look file again with the\n"
+    "settings its headers name and compares the body byte for byte: with --look every word,\n"
+    "without it everything but the look's own words. With --look, also renders the source\n"
+    "look and the camera's blocks over the same colours and reports the difference in code\n"
+    "values and CIEDE2000. The last line is the verdict; exits with 1 when the file is\n"
+    "damaged or the camera misses the look's limits.";
 
 constexpr char kPreviewDescription[] =
     "Write a PNG that shows the look three times: as the source look renders it, as the\n"
     "camera's decoded blocks render it, and their difference amplified ten times. The chart\n"
     "holds a grey ramp, hue sweeps at three saturations and exposures and the reference\n"
-    "colours; --image shows your own frame (code values in the look's source encoding).";
+    "colours; --image shows your own frame (code values in the look's source encoding).\n"
+    "One pass is shown, labelled with the input it reads: --pass N, by default the pass where\n"
+    "the camera departs most from the look; the largest difference is marked.";
 
 struct Choices {
     std::string source = "qenc3";
@@ -204,6 +208,12 @@ int runZelgen(int argc, char** argv) {
     preview->add_option("-o,--out", previewOut, "The PNG picture to write")->required();
     preview->add_option("--image", previewImage,
                         "Your own frame (8- or 16-bit PNG in the look's source encoding)");
+    int previewPass = -1;
+    preview
+        ->add_option("--pass", previewPass,
+                     "The pass to show (default: the one where the camera departs most from "
+                     "the look; with --image, the one that reads the look's own gamut)")
+        ->check(CLI::Range(0, 2));
 
     // CLI11 would only say that a subcommand is required; name the word instead.
     if (argc > 1 && argv[1][0] != '-' && std::string(argv[1]) != "make" &&
@@ -232,7 +242,8 @@ int runZelgen(int argc, char** argv) {
 
     try {
         if (preview->parsed()) {
-            return zelgen::runPreview(previewPath, previewLook, previewOut, previewImage);
+            return zelgen::runPreview(previewPath, previewLook, previewOut, previewImage,
+                                      previewPass);
         }
         if (check->parsed()) {
             return zelgen::runCheck(checkPath, checkLook, checkJson);

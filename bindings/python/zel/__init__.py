@@ -34,7 +34,7 @@ import numpy as _np
 from . import _zel
 from ._zel import LookError
 
-__all__ = ["LookError", "LookResult", "inspect", "make_look", "read_cube", "read_look"]
+__all__ = ["LookError", "LookResult", "check", "inspect", "make_look", "read_cube", "read_look"]
 
 # The version of the library the module runs with, which the build stamps with the
 # project's version.
@@ -249,6 +249,40 @@ def make_look(lut, camera="CAMB-001", source="qenc3", output="rec709", range="fu
         array, axes, camera, source_code, output_code, range_code, job_code,
         bool(long_chain), bool(full_domain), texts, progress)
     return LookResult(data, cube_header, reindexed)
+
+
+def check(look_file, look=None, *, order="rgb_axes"):
+    """Will the camera show the look? The fields of `zelgen check --json` as a dict.
+
+    `look_file` is the look file's bytes or a path; `look` the source look, a .cube path or
+    an array of shape (N, N, N, 3) in `order`, or None. "damaged" and "problems" say
+    whether and where the file differs from what make writes (with the look every word;
+    without it everything but the look's own words), "fidelity" how closely the camera
+    renders the look, "verdict" the one verdict and "sound" whether zelgen check would
+    exit with 0. A file that cannot be walked, or a look that cannot be read, raises
+    ValueError."""
+    axes = _order(order)
+    if isinstance(look_file, (bytes, bytearray, memoryview)):
+        data, file = bytes(look_file), None
+    else:
+        file = _os.fspath(look_file)
+        data = _read_look_file(file)
+    path = lut = None
+    if isinstance(look, (str, bytes, _os.PathLike)):
+        path = _os.fspath(look)
+        if not _os.path.exists(path):
+            raise FileNotFoundError(_errno.ENOENT, _os.strerror(_errno.ENOENT), path)
+    elif look is not None:
+        shape = _np.shape(look)
+        if len(shape) != 4 or shape[3] != 3 or not shape[0] == shape[1] == shape[2]:
+            raise ValueError(f"look must have the shape (N, N, N, 3), not {shape}")
+        if not 2 <= shape[0] <= 255:
+            raise ValueError(f"the grid size N={shape[0]} is outside 2 to 255")
+        lut = _np.asarray(look, dtype=_np.float32)
+        if axes == _zel.ORDER_RED_FASTEST:
+            lut = lut.transpose(2, 1, 0, 3)
+        lut = _np.ascontiguousarray(lut)
+    return _json.loads(_zel.check_json(data, file, path, lut))
 
 
 def inspect(look):

@@ -56,4 +56,11 @@ def make_look(
     created: Union[str, datetime.datetime, None] = ...,
 ) -> LookResult: ...
 
+def check(
+    look_file: Union[bytes, bytearray, memoryview, PathLike],
+    look: Union[PathLike, npt.ArrayLike, None] = ...,
+    *,
+    order: Order = ...,
+) -> Dict[str, Any]: ...
+
 def inspect(look: Union[bytes, bytearray, memoryview, PathLike]) -> Dict[str, Any]: ...
