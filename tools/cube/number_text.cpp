@@ -2,7 +2,12 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <system_error>
+
+#ifdef ZEL_FROM_CHARS_THROUGH_FAST_FLOAT
+#include <fast_float/fast_float.h>
+#endif
 
 namespace zelgen {
 
@@ -11,6 +16,42 @@ namespace {
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
+
+#ifdef ZEL_FROM_CHARS_THROUGH_FAST_FLOAT
+// A standard library without the floating-point std::from_chars (the WebAssembly build's)
+// reads through fast_float, with the standard conversion's answers at the edges: a value
+// beyond the type's range or below its normal range is out of range and leaves `value`
+// as it was.
+template <typename T>
+std::from_chars_result readNumber(const char* first, const char* last, T& value) {
+    T parsed{};
+    const fast_float::from_chars_result result = fast_float::from_chars(first, last, parsed);
+    if (result.ec != std::errc()) {
+        return {result.ptr, result.ec};
+    }
+    bool spelledOut = false;  // "inf" or "nan"
+    bool nonZeroDigit = false;
+    for (const char* p = first; p != result.ptr; ++p) {
+        if (*p == 'e' || *p == 'E') {
+            break;
+        }
+        spelledOut = spelledOut || (!isDigit(*p) && *p != '.' && *p != '-' && *p != '+');
+        nonZeroDigit = nonZeroDigit || (isDigit(*p) && *p != '0');
+    }
+    const bool overflow = !std::isfinite(parsed) && !spelledOut;
+    const bool underflow = std::fabs(parsed) < std::numeric_limits<T>::min() && nonZeroDigit;
+    if (overflow || underflow) {
+        return {result.ptr, std::errc::result_out_of_range};
+    }
+    value = parsed;
+    return {result.ptr, std::errc()};
+}
+#else
+template <typename T>
+std::from_chars_result readNumber(const char* first, const char* last, T& value) {
+    return std::from_chars(first, last, value, std::chars_format::general);
+}
+#endif
 
 }  // namespace
 
@@ -22,7 +63,7 @@ NumberStatus parseFloat(std::string_view token, float& value) {
     const char* last = token.data() + token.size();
     float parsed = 0.0f;
     const std::from_chars_result result =
-        std::from_chars(first, last, parsed, std::chars_format::general);
+        readNumber(first, last, parsed);
     if (result.ptr != last || token.empty()) {
         return NumberStatus::notANumber;
     }
@@ -31,7 +72,7 @@ NumberStatus parseFloat(std::string_view token, float& value) {
         // nearest float, a huge one is refused.
         double wide = 0.0;
         const std::from_chars_result again =
-            std::from_chars(first, last, wide, std::chars_format::general);
+            readNumber(first, last, wide);
         if (again.ptr != last || std::fabs(wide) >= 1.0) {
             return NumberStatus::outOfRange;
         }
