@@ -345,7 +345,10 @@ def main():
     try:
         page.drop([f"{work}/{look}.cube" for look in LOOKS])
         check_made_looks(page, work, "CAMB-001", "standard")
+        page.js("window.scrollTo(0, 0);")
         page.driver.save_screenshot(os.path.join(ARTIFACTS, "zel-page.png"))
+        page.js("document.getElementById('result-2').scrollIntoView();")
+        page.driver.save_screenshot(os.path.join(ARTIFACTS, "zel-page-result.png"))
         check_made_looks(page, work, "CAMB-002", "extended")
         check_bad_files(page, work)
         check_cancel(page, work)

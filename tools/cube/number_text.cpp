@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <system_error>
 
@@ -62,8 +64,7 @@ NumberStatus parseFloat(std::string_view token, float& value) {
     const char* first = token.data();
     const char* last = token.data() + token.size();
     float parsed = 0.0f;
-    const std::from_chars_result result =
-        readNumber(first, last, parsed);
+    const std::from_chars_result result = readNumber(first, last, parsed);
     if (result.ptr != last || token.empty()) {
         return NumberStatus::notANumber;
     }
@@ -71,8 +72,7 @@ NumberStatus parseFloat(std::string_view token, float& value) {
         // Either too large for a float or too small: a tiny value is as good as its
         // nearest float, a huge one is refused.
         double wide = 0.0;
-        const std::from_chars_result again =
-            readNumber(first, last, wide);
+        const std::from_chars_result again = readNumber(first, last, wide);
         if (again.ptr != last || std::fabs(wide) >= 1.0) {
             return NumberStatus::outOfRange;
         }
@@ -103,10 +103,62 @@ NumberStatus parseWholeNumber(std::string_view token, long long& value) {
     return NumberStatus::ok;
 }
 
+#ifdef ZEL_FROM_CHARS_THROUGH_FAST_FLOAT
+// Without the floating-point std::to_chars, the same text: the fewest significant digits
+// that read back as `value` (the correctly rounded ones), written plain or with an exponent,
+// whichever is shorter (plain on a tie).
+void appendFloat(std::string& out, float value) {
+    if (std::isnan(value) || std::isinf(value) || value == 0.0f) {
+        out += std::isnan(value)   ? (std::signbit(value) ? "-nan" : "nan")
+               : std::isinf(value) ? (value < 0 ? "-inf" : "inf")
+                                   : (std::signbit(value) ? "-0" : "0");
+        return;
+    }
+    char buffer[48];
+    for (int precision = 0; precision < 9; ++precision) {
+        std::snprintf(buffer, sizeof buffer, "%.*e", precision, static_cast<double>(value));
+        if (std::strtof(buffer, nullptr) == value) {
+            break;
+        }
+    }
+    // buffer: [-]d[.ddd]e(+|-)XX
+    std::string text(buffer);
+    const std::size_t e = text.find('e');
+    const bool negative = text[0] == '-';
+    std::string digits;
+    for (std::size_t i = negative ? 1 : 0; i < e; ++i) {
+        if (text[i] != '.') {
+            digits += text[i];
+        }
+    }
+    const int exponent = std::atoi(text.c_str() + e + 1);
+    std::string scientific = (negative ? "-" : "") + digits.substr(0, 1);
+    if (digits.size() > 1) {
+        scientific += "." + digits.substr(1);
+    }
+    char tail[8];
+    std::snprintf(tail, sizeof tail, "e%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+    scientific += tail;
+    std::string plain = negative ? "-" : "";
+    const int count = static_cast<int>(digits.size());
+    if (exponent < 0) {
+        plain += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    } else if (exponent + 1 >= count) {
+        // A whole number is written plain with all of its digits, as the exact value.
+        std::snprintf(buffer, sizeof buffer, "%.0f", static_cast<double>(value));
+        plain = buffer;
+    } else {
+        plain += digits.substr(0, static_cast<std::size_t>(exponent + 1)) + "." +
+                 digits.substr(static_cast<std::size_t>(exponent + 1));
+    }
+    out += plain.size() <= scientific.size() ? plain : scientific;
+}
+#else
 void appendFloat(std::string& out, float value) {
     char buffer[32];
     const std::to_chars_result result = std::to_chars(buffer, buffer + sizeof buffer, value);
     out.append(buffer, result.ptr);
 }
+#endif
 
 }  // namespace zelgen

@@ -171,7 +171,7 @@ function cancel() {
 
 function onWorkerMessage(message) {
   if (message.type === 'ready') {
-    state.timings.moduleReady = performance.now();
+    if (state.timings.moduleReady === null) state.timings.moduleReady = performance.now();
     if (!state.cameras.length) fillCameras(message.cameras);
     if (!state.busy) setStatus('Ready. Nothing you load leaves this computer.');
     showLooks();

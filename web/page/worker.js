@@ -4,9 +4,34 @@
 'use strict';
 importScripts('zel_web.js');
 
+// The user's files are read in place through the browser, a piece at a time; each read of
+// the browser's file costs far more than the copy, so the reads the look maker makes (a few
+// kilobytes each) are served from one 8 MB piece read ahead.
+const kReadAhead = 8 << 20;
+
+function readAhead(module) {
+  const reader = new FileReaderSync();
+  module.WORKERFS.stream_ops.read = (stream, buffer, offset, length, position) => {
+    const file = stream.node.contents;
+    if (position >= file.size) return 0;
+    let piece = stream.readAhead;
+    if (!piece || position < piece.start || position + Math.min(length, file.size - position) >
+        piece.start + piece.bytes.length) {
+      const end = Math.min(file.size, position + Math.max(length, kReadAhead));
+      piece = { start: position, bytes: new Uint8Array(reader.readAsArrayBuffer(file.slice(position, end))) };
+      stream.readAhead = piece;
+    }
+    const from = position - piece.start;
+    const count = Math.min(length, piece.bytes.length - from);
+    buffer.set(piece.bytes.subarray(from, from + count), offset);
+    return count;
+  };
+}
+
 let zel = null;
 const ready = createZelModule().then((module) => {
   zel = module;
+  readAhead(zel);
   zel.FS.mkdir('/in');
   zel.FS.mkdir('/out');
   postMessage({ type: 'ready', cameras: JSON.parse(zel.cameraModels()) });

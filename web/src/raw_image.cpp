@@ -70,7 +70,8 @@ RgbImage readPng(const std::string& path) {
         throw std::runtime_error(path + ": the picture is empty or larger than 16384 x 16384");
     }
     std::vector<unsigned char> bytes(static_cast<std::size_t>(pixels) * 3);
-    if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) {
+    if (!in.read(reinterpret_cast<char*>(bytes.data()),
+                 static_cast<std::streamsize>(bytes.size()))) {
         throw std::runtime_error(path + ": the picture is cut short");
     }
     image.pixels.resize(bytes.size());

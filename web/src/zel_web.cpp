@@ -94,7 +94,9 @@ json makeOne(const json& settings, const emscripten::val& progress) {
     if (settings.contains("created") && settings["created"].is_array()) {
         const std::vector<int> t = settings["created"].get<std::vector<int>>();
         if (t.size() == 6) {
-            hooks.clock = [t] { return zel::platform::LocalTime{t[0], t[1], t[2], t[3], t[4], t[5]}; };
+            hooks.clock = [t] {
+                return zel::platform::LocalTime{t[0], t[1], t[2], t[3], t[4], t[5]};
+            };
         }
     }
     ZelGenerator generator;
