@@ -199,12 +199,12 @@ def check_made_looks(page, work, camera, layout):
     return results
 
 
-def check_preview(page, work, out, look, index, native):
+def check_preview(page, work, out, look, index, native, image=None):
     """The canvas is drawn, is zelgen preview's picture, and its source and camera panels
     differ no more than check's largest code-value error allows."""
     png = f"{out}/{look}.png"
     result = zelgen("preview", f"{out}/{look}.zel", "--look", f"{look}.cube", "-o", png,
-                    cwd=work)
+                    *(["--image", image] if image else []), cwd=work)
     assert result.returncode == 0, result.stderr
     width, height, want = read_png(png)
     size, pixels = page.js(
@@ -229,6 +229,36 @@ def check_preview(page, work, out, look, index, native):
                                    for i in range(margin * 3, width * 3 - margin * 3)))
     # 10-bit steps to 8-bit levels, one level of rounding on either side.
     assert largest <= worst_step / 4 + 2, (look, largest, worst_step)
+
+
+def write_png(path, width, height, pixel):
+    """An 8-bit RGB PNG whose pixel (x, y) is pixel(x, y)."""
+    rows = b"".join(b"\0" + bytes(c for x in range(width) for c in pixel(x, y))
+                    for y in range(height))
+
+    def chunk(kind, body):
+        return (struct.pack(">I", len(body)) + kind + body +
+                struct.pack(">I", zlib.crc32(kind + body) & 0xffffffff))
+
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
+                + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+
+
+def check_frame_preview(page, work):
+    """A frame the browser decodes gives zelgen preview --image's picture."""
+    frame = f"{work}/frame.png"
+    write_png(frame, 96, 40, lambda x, y: (x * 255 // 95, y * 255 // 39, (x * y) % 256))
+    page.clear_looks()
+    page.drop([frame, f"{work}/warm_teal.cube"])
+    WebDriverWait(page.driver, 30).until(
+        lambda d: "frame.png" in d.find_element(By.ID, "frame-status").text)
+    out, created = native_looks(work, "CAMB-001", "standard")
+    assert page.make("CAMB-001", created)[0]["make"]["ok"]
+    native = json.loads(zelgen("check", "--json", f"{out}/warm_teal.zel", "--look",
+                               "warm_teal.cube", cwd=work).stdout)
+    check_preview(page, work, out, "warm_teal", 0, native, image=frame)
+    page.driver.find_element(By.ID, "image-clear").click()
 
 
 def check_bad_files(page, work):
@@ -350,6 +380,7 @@ def main():
         page.js("document.getElementById('result-2').scrollIntoView();")
         page.driver.save_screenshot(os.path.join(ARTIFACTS, "zel-page-result.png"))
         check_made_looks(page, work, "CAMB-002", "extended")
+        check_frame_preview(page, work)
         check_bad_files(page, work)
         check_cancel(page, work)
         if BENCH:
