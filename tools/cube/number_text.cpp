@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <system_error>
 
@@ -114,13 +115,23 @@ void appendFloat(std::string& out, float value) {
                                    : (std::signbit(value) ? "-0" : "0");
         return;
     }
+    // More digits read back at least as well, so the fewest are found by halving; nine
+    // significant digits always read back.
     char buffer[48];
-    for (int precision = 0; precision < 9; ++precision) {
-        std::snprintf(buffer, sizeof buffer, "%.*e", precision, static_cast<double>(value));
-        if (std::strtof(buffer, nullptr) == value) {
-            break;
+    int fewest = 0;
+    int most = 8;
+    while (fewest < most) {
+        const int middle = (fewest + most) / 2;
+        std::snprintf(buffer, sizeof buffer, "%.*e", middle, static_cast<double>(value));
+        float back = 0.0f;
+        fast_float::from_chars(buffer, buffer + std::strlen(buffer), back);
+        if (back == value) {
+            most = middle;
+        } else {
+            fewest = middle + 1;
         }
     }
+    std::snprintf(buffer, sizeof buffer, "%.*e", fewest, static_cast<double>(value));
     // buffer: [-]d[.ddd]e(+|-)XX
     std::string text(buffer);
     const std::size_t e = text.find('e');
