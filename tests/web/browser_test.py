@@ -274,12 +274,17 @@ def check_bad_files(page, work):
         f.truncate(2 * 1024 ** 3)
     for name in ["shaper_only.cube", "notes.txt", "grid256.cube", "huge.cube"]:
         native = zelgen("make", name, "-o", "x.zel", "--camera", "CAMB-001", "-q", cwd=bad)
-        assert native.returncode == 1, native
         page.clear_looks()
         page.drop([f"{bad}/{name}"])
         results = page.make("CAMB-001")
         message = page.js("return document.querySelector('#result-0 .failed').textContent;")
         assert not results[0]["make"]["ok"]
+        if name == "shaper_only.cube" and native.returncode == 0:
+            # A zelgen with OpenColorIO makes a look of a 1D table alone; the page reads
+            # .cube files with zelgen's own reader, which takes 3D tables only.
+            assert "holds only a 1D LUT" in message, message
+            continue
+        assert native.returncode == 1, native
         assert message == native.stderr.strip(), (name, message, native.stderr)
     os.remove(f"{bad}/huge.cube")
 

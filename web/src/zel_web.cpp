@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #include "api/job_hooks.h"
 #include "check/check_command.h"
@@ -20,6 +21,7 @@
 #include "cube/cube_parser.h"
 #include "cube/cube_writer.h"
 #include "cube/look_lattice.h"
+#include "formats/look_reader.h"
 #include "output_capture.h"
 #include "zel/camera_models.h"
 #include "zelgen/look_job.h"
@@ -102,8 +104,11 @@ json makeOne(const json& settings, const emscripten::val& progress) {
     ZelGenerator generator;
     zel::detail::GeneratorAccess::setHooks(generator, &hooks);
     try {
-        zelgen::NodeTable lattice =
-            zelgen::lookLattice(zelgen::readCubeLut(input), options.gridSize);
+        // The look reader zelgen uses, so a file is refused in the same words.
+        zelgen::LookRequest request;
+        request.files = {input};
+        request.gridSize = options.gridSize;
+        zelgen::NodeTable lattice = std::move(zelgen::readLook(request).lattice);
         const zelgen::JobWatch watch{false, nullptr, nullptr};
         zelgen::LookJobResult job = zelgen::runLookJob(generator, options.settings, lattice,
                                                        fileNameOf(options.output), watch);
