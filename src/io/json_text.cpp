@@ -1,8 +1,9 @@
 #include "io/json_text.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 
 namespace zel {
 
@@ -95,6 +96,29 @@ void appendString(std::string& out, std::string_view text) {
     out += '"';
 }
 
+// The fewest significant digits (15 to 17) that read back to `number`, with '.' as the
+// decimal point whatever character the C locale uses.
+std::string shortestText(double number) {
+    char text[40];
+    for (int precision = 15; precision <= 17; ++precision) {
+        std::snprintf(text, sizeof text, "%.*g", precision, number);
+        if (std::strtod(text, nullptr) == number) {
+            break;
+        }
+    }
+    std::string out;
+    for (const char* c = text; *c != '\0'; ++c) {
+        const bool numeric =
+            (*c >= '0' && *c <= '9') || *c == '-' || *c == '+' || *c == 'e' || *c == 'E';
+        if (numeric) {
+            out += *c;
+        } else if (out.empty() || out.back() != '.') {
+            out += '.';
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 void JsonText::beforeValue() {
@@ -161,12 +185,10 @@ JsonText& JsonText::value(double number) {
         out_ += "null";
         return *this;
     }
-    char digits[32];
-    const std::to_chars_result written = std::to_chars(digits, digits + sizeof digits, number);
-    const std::string_view text(digits, static_cast<std::size_t>(written.ptr - digits));
+    const std::string text = shortestText(number);
     out_ += text;
     // A whole number still reads as a floating-point one.
-    if (text.find_first_of(".e") == std::string_view::npos) {
+    if (text.find_first_of(".e") == std::string::npos) {
         out_ += ".0";
     }
     return *this;
