@@ -6,4 +6,9 @@ function(zel_set_warnings target)
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic
       $<$<BOOL:${ZEL_WERROR}>:-Werror>)
   endif()
+  if(EMSCRIPTEN)
+    # Emscripten's clang notes the raw area of the exported union record, which is there
+    # only to be that size.
+    target_compile_options(${target} PRIVATE -Wno-unused-private-field)
+  endif()
 endfunction()

@@ -7,6 +7,13 @@
 #include <stdexcept>
 #include <system_error>
 
+// A standard library without the floating-point std::from_chars (the WebAssembly build's)
+// reads the plain decimals through fast_float, which returns the same correctly rounded
+// value.
+#ifdef ZEL_FROM_CHARS_THROUGH_FAST_FLOAT
+#include <fast_float/fast_float.h>
+#endif
+
 namespace zel::io {
 
 namespace {
@@ -62,7 +69,12 @@ double StodConversion::operator()(std::string_view token) const {
     if (quickPath_) {
         double value = 0.0;
         const char* const end = token.data() + token.size();
+#ifdef ZEL_FROM_CHARS_THROUGH_FAST_FLOAT
+        const fast_float::from_chars_result result =
+            fast_float::from_chars(token.data(), end, value);
+#else
         const std::from_chars_result result = std::from_chars(token.data(), end, value);
+#endif
         if (result.ec == std::errc() && result.ptr == end) {
             const double magnitude = std::fabs(value);  // a NaN passes neither test
             if ((magnitude >= kSmallestQuick && magnitude <= kLargestQuick) ||
