@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "check/block_checks.h"
-#include "check/fidelity.h"
 #include "cube/cube_parser.h"
 #include "cube/cube_writer.h"
 #include "cube/look_lattice.h"
+#include "io/block_checks.h"
+#include "io/look_fidelity.h"
 #include "support/look_jobs.h"
 
 namespace {
@@ -30,9 +30,9 @@ void checkLook(benchmark::State& state, const char* model, bool extended) {
         const zelgen::NodeTable source =
             zelgen::lookLattice(zelgen::parseCubeText(cubeText, "bench.cube"));
         const zel::DecodedLook look = zel::decodeLookBlocks(file.data(), file.size());
-        const zelgen::BlockReport blocks = zelgen::checkBlocks(look);
-        const zelgen::FidelityReport fidelity =
-            zelgen::measureFidelity(look, zelgen::sourceLattice(source.size(), source.data()));
+        const zel::BlockReport blocks = zel::checkBlocks(look);
+        const zel::FidelityReport fidelity =
+            zel::measureFidelity(look, zel::sourceLattice(source.size(), source.data()));
         benchmark::DoNotOptimize(blocks.damaged());
         benchmark::DoNotOptimize(fidelity.withinLimits());
     }

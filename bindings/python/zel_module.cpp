@@ -23,6 +23,7 @@
 #include "formats/look_reader.h"
 #include "inspect/inspect_report.h"
 #include "inspect/look_file_decoder.h"
+#include "io/look_blocks_decoder.h"
 #include "zel/camera_models.h"
 #include "zel/zel_c.h"
 
@@ -299,14 +300,12 @@ py::object cameraLayouts(const std::string& camera) {
                           model->extendedIsDefault);
 }
 
-// What `zelgen check --json` prints for these bytes, as JSON text, with the source look
-// read from `lookPath` (a .cube file) or given as `lut` (N, N, N, 3 floats, blue fastest),
-// or without it when both are None.
-std::string checkJson(const py::bytes& bytes, const py::object& file, const py::object& lookPath,
-                      const py::object& lut) {
+// What `zelgen check --json` prints for these bytes (the library's check), with the source
+// look read from `lookPath` (a .cube file) or given as `lut` (N, N, N, 3 floats, blue
+// fastest), or without it when both are None.
+std::string checkJson(const py::bytes& bytes, const py::object& lookPath, const py::object& lut) {
     const std::string text = bytes;
     const std::vector<std::uint8_t> data(text.begin(), text.end());
-    const std::string name = file.is_none() ? std::string() : file.cast<std::string>();
     zelgen::NodeTable nodes;
     if (!lut.is_none()) {
         const auto array = lut.cast<FloatArray>();
@@ -319,23 +318,16 @@ std::string checkJson(const py::bytes& bytes, const py::object& file, const py::
         }
     }
     try {
-        zelgen::CheckOutcome outcome;
-        {
-            py::gil_scoped_release release;
-            outcome = !lut.is_none() ? zelgen::checkLookFile(data, &nodes)
-                      : lookPath.is_none()
-                          ? zelgen::checkLookFile(data, nullptr)
-                          : zelgen::checkLookFile(data, lookPath.cast<std::string>());
-        }
-        nlohmann::json json = nlohmann::json::parse(zelgen::checkJson(outcome, name));
-        if (file.is_none()) {
-            json["file"] = nullptr;
-        }
-        return json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+        py::gil_scoped_release release;
+        return !lut.is_none()       ? zelgen::checkReport(data, &nodes)
+               : lookPath.is_none() ? zelgen::checkReport(data, nullptr)
+                                    : zelgen::checkReport(data, lookPath.cast<std::string>());
     } catch (const zelgen::CubeParseError& e) {
         throw py::value_error(e.what());
-    } catch (const std::runtime_error& e) {
+    } catch (const zel::LookDecodeError& e) {
         throw py::value_error(std::string("this is not a look file: ") + e.what());
+    } catch (const std::runtime_error& e) {
+        throw py::value_error(e.what());
     }
 }
 

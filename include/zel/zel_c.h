@@ -52,7 +52,8 @@ enum {
     ZEL_ERROR_BUFFER_TOO_SMALL = 9, /* the caller's buffer cannot hold the result */
     ZEL_ERROR_NO_MEMORY = 10,       /* memory ran out */
     ZEL_ERROR_THREAD = 11,          /* the job's thread could not be started */
-    ZEL_ERROR_INTERNAL = 12         /* an unexpected fault inside the library */
+    ZEL_ERROR_INTERNAL = 12,        /* an unexpected fault inside the library */
+    ZEL_ERROR_NOT_LOOK_FILE = 13    /* the bytes are not a look file that can be read */
 };
 
 /* Job status, as zel_generator_status and the progress callback report it. */
@@ -123,6 +124,7 @@ typedef struct zel_look_input {
 
 typedef struct zel_generator zel_generator;
 typedef struct zel_result zel_result;
+typedef struct zel_check_result zel_check_result;
 
 /* Progress of a job: `progress` in percent (the last report is 99) and the status
  * (ZEL_JOB_RUNNING, then ZEL_JOB_DONE at the end). Called on the job's thread while the
@@ -197,6 +199,34 @@ ZEL_API int32_t zel_cube_read(const char* path, float** rows, int32_t* grid_size
 ZEL_API int32_t zel_cube_read_into(const char* path, float* rows, uint32_t capacity,
                                    int32_t* grid_size, char* message, uint32_t message_capacity);
 ZEL_API void zel_cube_free(float* rows);
+
+/* Will the camera show the look? Checks a look file's bytes as `zelgen check` does: every
+ * block is decoded and the file is compared with the look file the library makes again with
+ * the settings its headers name. With the source look (look_rows: N^3 rows of red, green and
+ * blue in `order`, N = grid_size the look grid the file names, as zelgen make's --grid) every
+ * word is compared and how closely the camera renders the look is measured; with look_rows
+ * null (grid_size and order are then ignored) the words of the look itself cannot be told
+ * from damaged ones and the report says so.
+ *
+ * On ZEL_OK, *result holds the report (free it with zel_check_result_free); otherwise
+ * *result is null and `message` (when not null) receives the reason, cut to
+ * message_capacity bytes with its NUL. ZEL_ERROR_NOT_LOOK_FILE: the bytes cannot be walked
+ * as a look file; ZEL_ERROR_ARGUMENT: a null pointer, a grid other than the file's, an
+ * unknown order or a value that is not finite. */
+ZEL_API int32_t zel_check(const uint8_t* look_file, uint32_t size, const float* look_rows,
+                          int32_t grid_size, int32_t order, zel_check_result** result,
+                          char* message, uint32_t message_capacity);
+
+/* 1 when the file is sound (neither damaged nor without colour blocks nor, with the look,
+ * outside the limits: zelgen check exits with 0), else 0; 0 for a null result. */
+ZEL_API int32_t zel_check_sound(const zel_check_result* result);
+/* 1 when the file differs from what the library writes, else 0. */
+ZEL_API int32_t zel_check_damaged(const zel_check_result* result);
+/* The one verdict in words, and the whole report as the JSON text of `zelgen check --json`;
+ * valid as long as the result, "" for a null result. */
+ZEL_API const char* zel_check_verdict(const zel_check_result* result);
+ZEL_API const char* zel_check_json(const zel_check_result* result);
+ZEL_API void zel_check_result_free(zel_check_result* result);
 
 #ifdef __cplusplus
 }

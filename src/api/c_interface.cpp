@@ -23,7 +23,10 @@
 #include <utility>
 #include <vector>
 
+#include "api/c_failure.h"
+#include "api/c_look_rows.h"
 #include "api/job_hooks.h"
+#include "api/look_file_image.h"
 #include "io/cube_rows.h"
 #include "platform/time_stamp.h"
 #include "zel/generator.h"
@@ -43,6 +46,11 @@ static_assert(std::is_standard_layout_v<zel_look_input>, "zel_look_input is a C 
 namespace {
 
 using Status = ZelEnum::ZEL_STATUS;
+using zel::copyMessage;
+using zel::fail;
+using zel::Failure;
+using zel::failureOf;
+using zel::rowOf;
 
 constexpr int kSmallestGridSize = 2;
 constexpr int kLargestGridSize = 255;
@@ -57,9 +65,6 @@ constexpr std::size_t kHeaderTagRoom = 16;
 // first-generation body, 59 in the extended files of CAMB-002 and CAMA-001.
 constexpr std::size_t kSecondNameRoom = 28;
 constexpr std::size_t kSecondNameLongRoom = 59;
-
-// The standard look file is the `zel` record itself: its header part, then the body.
-constexpr std::size_t kStandardHeaderPart = 2752;
 
 constexpr const char* kCameras[] = {"CAMB-001", "CAMB-002", "CAMA-001"};
 
@@ -91,42 +96,8 @@ constexpr CodeWords kCodeWords[] = {
     {ZEL_ERROR_NO_MEMORY, "there was not enough memory"},
     {ZEL_ERROR_THREAD, "the job's thread could not be started"},
     {ZEL_ERROR_INTERNAL, "an unexpected fault inside the library"},
+    {ZEL_ERROR_NOT_LOOK_FILE, "the bytes are not a look file that can be read"},
 };
-
-// A code and the reason behind it.
-struct Failure {
-    std::int32_t code = ZEL_OK;
-    std::string message;
-};
-
-Failure fail(std::int32_t code, std::string message) {
-    return {code, std::move(message)};
-}
-
-// The answer for an exception caught at the boundary.
-Failure failureOf(std::exception_ptr caught) {
-    try {
-        std::rethrow_exception(caught);
-    } catch (const std::bad_alloc&) {
-        return fail(ZEL_ERROR_NO_MEMORY, "there was not enough memory");
-    } catch (const std::system_error& e) {
-        return fail(ZEL_ERROR_THREAD,
-                    std::string("the job could not be started (") + e.what() + ")");
-    } catch (const std::exception& e) {
-        return fail(ZEL_ERROR_INTERNAL, std::string("unexpected fault: ") + e.what());
-    } catch (...) {
-        return fail(ZEL_ERROR_INTERNAL, "unexpected fault");
-    }
-}
-
-void copyMessage(char* message, std::uint32_t capacity, const std::string& text) {
-    if (message == nullptr || capacity == 0) {
-        return;
-    }
-    const std::size_t length = std::min<std::size_t>(text.size(), capacity - 1);
-    std::memcpy(message, text.data(), length);
-    message[length] = '\0';
-}
 
 // ---- A look to make: the host's input checked and copied into the job's own records.
 
@@ -146,11 +117,6 @@ std::string textOf(const char* text) {
 template <std::size_t N>
 void copyText(char (&field)[N], const std::string& text) {
     std::memcpy(field, text.data(), std::min(text.size(), N));
-}
-
-// Row index of node (red i, green j, blue k) in the host's order.
-std::size_t rowOf(std::int32_t order, std::size_t n, std::size_t i, std::size_t j, std::size_t k) {
-    return order == ZEL_ORDER_BLUE_FASTEST ? (i * n + j) * n + k : (k * n + j) * n + i;
 }
 
 Failure checkSelectors(const zel_look_input& in) {
@@ -239,26 +205,11 @@ Failure planLook(const zel_look_input* in, LookPlan& plan) {
     if (in->lut == nullptr) {
         return fail(ZEL_ERROR_ARGUMENT, "no lut");
     }
-    const std::size_t n = static_cast<std::size_t>(in->grid_size);
     plan.gridSize = in->grid_size;
     plan.order = in->order;
-    plan.nodes.assign(n * n * n * 4, 0.0f);
-    for (std::size_t i = 0; i < n; ++i) {
-        for (std::size_t j = 0; j < n; ++j) {
-            for (std::size_t k = 0; k < n; ++k) {
-                const std::size_t row = rowOf(in->order, n, i, j, k);
-                float* node = &plan.nodes[((i * n + j) * n + k) * 4];
-                for (std::size_t c = 0; c < 3; ++c) {
-                    const float value = in->lut[row * 3 + c];
-                    if (!std::isfinite(value)) {
-                        return fail(ZEL_ERROR_ARGUMENT, "lut row " + std::to_string(row) +
-                                                            " holds a value that is not a "
-                                                            "finite number");
-                    }
-                    node[c] = value;
-                }
-            }
-        }
+    Failure rows = zel::nodesFromRows(in->lut, in->grid_size, in->order, plan.nodes);
+    if (rows.code != ZEL_OK) {
+        return rows;
     }
 
     ZelGenInput& input = plan.input;
@@ -293,31 +244,6 @@ struct zel_result {
 };
 
 namespace {
-
-// The file the standard job built; false when its length is out of the record's room.
-bool takeLookFile(const ZelGenOutput& output, std::vector<std::uint8_t>& file) {
-    if (output.binarySize > sizeof(Zel) - kStandardHeaderPart) {
-        return false;
-    }
-    const auto* image = reinterpret_cast<const std::uint8_t*>(&output.zel);
-    file.assign(image, image + kStandardHeaderPart + output.binarySize);
-    return true;
-}
-
-// The extended job's file: header part, body head, entry table, data.
-bool takeLookFile(const ZelGenOutputExtended& output, std::vector<std::uint8_t>& file) {
-    if (output.headerSize > sizeof output.headerBytes ||
-        output.entryTableSize > sizeof output.entryTable ||
-        output.lutDataSize > output.lutData.size()) {
-        return false;
-    }
-    file.clear();
-    file.insert(file.end(), output.headerBytes, output.headerBytes + output.headerSize);
-    file.insert(file.end(), output.binaryHead, output.binaryHead + sizeof output.binaryHead);
-    file.insert(file.end(), output.entryTable, output.entryTable + output.entryTableSize);
-    file.insert(file.end(), output.lutData.begin(), output.lutData.begin() + output.lutDataSize);
-    return true;
-}
 
 struct Outcome {
     Failure failure;
@@ -422,7 +348,7 @@ struct zel_generator {
             return outcome;
         }
         auto result = std::make_unique<zel_result>();
-        if (status != ZelEnum::ZEL_STATUS_DONE || !takeLookFile(*output, result->data)) {
+        if (status != ZelEnum::ZEL_STATUS_DONE || !zel::takeLookFile(*output, result->data)) {
             outcome.failure = fail(ZEL_ERROR_JOB_FAILED, lastErrorOf(generator));
             return outcome;
         }

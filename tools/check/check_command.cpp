@@ -2,23 +2,23 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <stdexcept>
 
-#include "check/block_checks.h"
-#include "check/fidelity.h"
-#include "check/look_reference.h"
 #include "cube/cube_parser.h"
 #include "cube/look_lattice.h"
+#include "io/block_checks.h"
 #include "io/look_blocks_decoder.h"
+#include "zel/zel_c.h"
 #include "zelgen/input_file.h"
 
 namespace zelgen {
 
 namespace {
+
+using Json = nlohmann::json;
 
 constexpr int kExitSound = 0;
 constexpr int kExitProblem = 1;
@@ -29,220 +29,170 @@ std::string fixed(double value, int decimals) {
     return text;
 }
 
-std::string percent(double share) {
-    return fixed(100.0 * share, 1) + "%";
+// A figure of the report; null (a number that was not finite) reads as 0.
+double number(const Json& value) {
+    return value.is_number() ? value.get<double>() : 0.0;
 }
 
-std::string rgb(const std::array<double, 3>& v, int decimals) {
-    return "R " + fixed(v[0], decimals) + "  G " + fixed(v[1], decimals) + "  B " +
-           fixed(v[2], decimals);
+std::string percent(const Json& share) {
+    return fixed(100.0 * number(share), 1) + "%";
 }
 
-double largestShare(const CubeFindings& cube) {
+std::string rgb(const Json& v, int decimals) {
+    return "R " + fixed(number(v[0]), decimals) + "  G " + fixed(number(v[1]), decimals) + "  B " +
+           fixed(number(v[2]), decimals);
+}
+
+double largestShare(const Json& cube) {
     double share = 0.0;
     for (std::size_t c = 0; c < 3; ++c) {
-        share = std::max(share, cube.atZero[c] + cube.atFull[c]);
+        share =
+            std::max(share, number(cube["shareAtBlack"][c]) + number(cube["shareAtFullScale"][c]));
     }
     return share;
 }
 
-void printBlocks(std::ostream& out, const std::string& path, const BlockReport& report) {
-    const zel::LookFacts& f = report.facts;
-    out << path << ": " << (f.model.empty() ? "unknown camera" : f.model) << ", " << layoutName(f)
-        << " look file, source " << sourceName(f.sourceEncoding) << ", output "
-        << outputName(f.outputCurve, f.outputRange) << ", look grid " << f.gridSize << "\n";
-    if (!report.cubes.empty()) {
-        out << "\nCubes (" << report.cubes.front().grid << " nodes an axis)\n";
+void printBlocks(std::ostream& out, const std::string& path, const Json& report) {
+    const std::string camera = report["camera"];
+    out << path << ": " << (camera.empty() ? "unknown camera" : camera) << ", "
+        << report["layout"].get<std::string>() << " look file, source "
+        << report["source"].get<std::string>() << ", output " << report["output"].get<std::string>()
+        << ", look grid " << report["gridSize"].get<int>() << "\n";
+    const Json& cubes = report["cubes"];
+    if (!cubes.empty()) {
+        out << "\nCubes (" << cubes.front()["grid"].get<int>() << " nodes an axis)\n";
     }
-    for (const CubeFindings& cube : report.cubes) {
-        out << "  pass " << cube.pass << ": spans code values " << fixed(cube.domainLow, 4)
-            << " to " << fixed(cube.domainHigh, 4)
-            << (cube.positionsFromPage ? " (node positions of its control page)"
-                                       : " (the cube's code range)")
-            << (cube.movedGamut ? ";\n    reads another gamut than the look's: its nodes at black "
-                                  "and full scale include the colours outside the look's gamut"
-                                : "")
-            << "\n    nodes at black:       " << percent(cube.atZero[0]) << " / "
-            << percent(cube.atZero[1]) << " / " << percent(cube.atZero[2])
-            << "  (red / green / blue)\n    nodes at full scale:  " << percent(cube.atFull[0])
-            << " / " << percent(cube.atFull[1]) << " / " << percent(cube.atFull[2])
-            << (!cube.movedGamut && largestShare(cube) >= kClippingShare ? "  CLIPPING" : "")
-            << "\n";
+    for (const Json& cube : cubes) {
+        const bool moved = cube["readsAnotherGamut"];
+        out << "  pass " << cube["pass"].get<int>() << ": spans code values "
+            << fixed(number(cube["domain"][0]), 4) << " to " << fixed(number(cube["domain"][1]), 4)
+            << (cube["positionsFromControlPage"].get<bool>()
+                    ? " (node positions of its control page)"
+                    : " (the cube's code range)")
+            << (moved ? ";\n    reads another gamut than the look's: its nodes at black "
+                        "and full scale include the colours outside the look's gamut"
+                      : "")
+            << "\n    nodes at black:       " << percent(cube["shareAtBlack"][0]) << " / "
+            << percent(cube["shareAtBlack"][1]) << " / " << percent(cube["shareAtBlack"][2])
+            << "  (red / green / blue)\n    nodes at full scale:  "
+            << percent(cube["shareAtFullScale"][0]) << " / " << percent(cube["shareAtFullScale"][1])
+            << " / " << percent(cube["shareAtFullScale"][2])
+            << (!moved && largestShare(cube) >= zel::kClippingShare ? "  CLIPPING" : "") << "\n";
     }
-    if (!report.luts.empty()) {
+    if (!report["luts"].empty()) {
         out << "\n1D LUTs\n";
     }
-    for (const LutFindings& lut : report.luts) {
-        out << "  pass " << lut.pass << " " << lut.name << ": ";
-        if (lut.memories == 0) {
+    for (const Json& lut : report["luts"]) {
+        out << "  pass " << lut["pass"].get<int>() << " " << lut["name"].get<std::string>() << ": ";
+        const int memories = lut["memories"];
+        if (memories == 0) {
             out << "the camera's own table\n";
         } else {
-            out << lut.memories << (lut.memories == 1 ? " memory" : " channel memories") << ", "
-                << (lut.monotonic ? "rising" : "DOES NOT RISE: " + lut.fall) << "\n";
+            out << memories << (memories == 1 ? " memory" : " channel memories") << ", "
+                << (lut["monotonic"].get<bool>()
+                        ? "rising"
+                        : "DOES NOT RISE: " + lut.value("fall", std::string()))
+                << "\n";
         }
     }
-    if (!report.matrices.empty()) {
+    if (!report["matrices"].empty()) {
         out << "\nMatrices\n";
     }
-    for (const MatrixFindings& m : report.matrices) {
-        out << "  pass " << m.pass << " " << m.name << ": ";
-        if (m.identity) {
+    for (const Json& m : report["matrices"]) {
+        out << "  pass " << m["pass"].get<int>() << " " << m["name"].get<std::string>() << ": ";
+        if (m["identity"].get<bool>()) {
             out << "identity\n";
             continue;
         }
         for (std::size_t r = 0; r < 3; ++r) {
-            out << (r == 0 ? "" : " | ") << fixed(m.matrix[r][0], 4) << " "
-                << fixed(m.matrix[r][1], 4) << " " << fixed(m.matrix[r][2], 4);
+            const Json& row = m["matrix"][r];
+            out << (r == 0 ? "" : " | ") << fixed(number(row[0]), 4) << " "
+                << fixed(number(row[1]), 4) << " " << fixed(number(row[2]), 4);
         }
         out << "\n";
     }
 }
 
-void printFidelity(std::ostream& out, const std::string& sourcePath, int curve,
-                   const FidelityReport& fidelity) {
-    const char* display[] = {"Rec.709 display", "PQ display", "HLG display"};
+void printFidelity(std::ostream& out, const std::string& sourcePath, const std::string& output,
+                   const Json& fidelity) {
+    const char* display = output.rfind("Rec.2100 PQ", 0) == 0    ? "PQ display"
+                          : output.rfind("Rec.2100 HLG", 0) == 0 ? "HLG display"
+                                                                 : "Rec.709 display";
     out << "\nFidelity against " << sourcePath << " (code value errors in 10-bit steps, "
-        << "CIEDE2000 on the " << display[curve >= 0 && curve <= 2 ? curve : 0] << ")\n";
-    for (const PassFidelity& p : fidelity.passes) {
-        const ErrorStats& s = p.cube;
-        const int reference = s.samples - p.randomColours;
-        out << "  pass " << p.pass << " (input " << p.inputSpace << "): " << s.samples
-            << " colours the camera sees (" << p.randomColours << " random, " << reference
-            << " reference)\n"
-            << "    code values  max  " << rgb(s.max, 1) << "\n"
-            << "                 mean " << rgb(s.mean, 2) << "\n"
-            << "                 p99  " << rgb(s.p99, 1) << "\n"
-            << "    CIEDE2000    max " << fixed(s.deltaEMax, 2) << "  mean "
-            << fixed(s.deltaEMean, 3) << "  p99 " << fixed(s.deltaE99, 2) << "  (largest at input "
-            << fixed(s.worstInput[0], 4) << " " << fixed(s.worstInput[1], 4) << " "
-            << fixed(s.worstInput[2], 4) << ")\n"
-            << "    limits p99 " << fixed(p.limits().p99, 1) << ", max " << fixed(p.limits().max, 1)
-            << (p.otherGamut ? " (reads another gamut than the look's)" : " (the look's own gamut)")
-            << (p.withinLimits() ? ": within" : ": OUTSIDE") << "\n";
-        const std::pair<const char*, const ErrorStats*> parts[] = {
-            {"in the look's domain:  ", &p.inDomain}, {"outside its domain:    ", &p.outOfDomain}};
-        for (const auto& [name, part] : parts) {
-            const double share =
-                p.randomColours > 0 ? static_cast<double>(part->samples) / p.randomColours : 0.0;
-            out << "    " << name << percent(share) << " of the random colours";
-            if (part->samples > 0) {
-                out << ", CIEDE2000 max " << fixed(part->deltaEMax, 2) << " p99 "
-                    << fixed(part->deltaE99, 2) << ", code values max "
-                    << fixed(std::max({part->max[0], part->max[1], part->max[2]}), 1);
+        << "CIEDE2000 on the " << display << ")\n";
+    for (const Json& p : fidelity["passes"]) {
+        const Json& s = p["cube"];
+        const int samples = s["samples"];
+        const int random = p["randomColours"];
+        const bool other = p["readsAnotherGamut"];
+        out << "  pass " << p["pass"].get<int>() << " (input " << p["inputSpace"].get<std::string>()
+            << "): " << samples << " colours the camera sees (" << random << " random, "
+            << samples - random << " reference)\n"
+            << "    code values  max  " << rgb(s["codeValueMax"], 1) << "\n"
+            << "                 mean " << rgb(s["codeValueMean"], 2) << "\n"
+            << "                 p99  " << rgb(s["codeValueP99"], 1) << "\n"
+            << "    CIEDE2000    max " << fixed(number(s["deltaE2000Max"]), 2) << "  mean "
+            << fixed(number(s["deltaE2000Mean"]), 3) << "  p99 "
+            << fixed(number(s["deltaE2000P99"]), 2) << "  (largest at input "
+            << fixed(number(s["worstInput"][0]), 4) << " " << fixed(number(s["worstInput"][1]), 4)
+            << " " << fixed(number(s["worstInput"][2]), 4) << ")\n"
+            << "    limits p99 " << fixed(number(p["limits"]["deltaE2000P99"]), 1) << ", max "
+            << fixed(number(p["limits"]["deltaE2000Max"]), 1)
+            << (other ? " (reads another gamut than the look's)" : " (the look's own gamut)")
+            << (p["withinLimits"].get<bool>() ? ": within" : ": OUTSIDE") << "\n";
+        const std::pair<const char*, const char*> parts[] = {
+            {"in the look's domain:  ", "inDomain"}, {"outside its domain:    ", "outOfDomain"}};
+        for (const auto& [name, key] : parts) {
+            const Json& part = p[key];
+            const int partSamples = part["samples"];
+            out << "    " << name << fixed(random > 0 ? 100.0 * partSamples / random : 0.0, 1)
+                << "% of the random colours";
+            if (partSamples > 0) {
+                const Json& max = part["codeValueMax"];
+                out << ", CIEDE2000 max " << fixed(number(part["deltaE2000Max"]), 2) << " p99 "
+                    << fixed(number(part["deltaE2000P99"]), 2) << ", code values max "
+                    << fixed(std::max({number(max[0]), number(max[1]), number(max[2])}), 1);
             }
             out << "\n";
         }
-        out << "    at the cube's " << p.nodes.samples << " nodes: CIEDE2000 max "
-            << fixed(p.nodes.deltaEMax, 2) << ", largest difference in the look's domain "
-            << fixed(p.nodeError, 1) << " code values\n";
-        if (p.hasFallback) {
-            out << "    fallback (colour matrix + 1D LUT) at the " << p.fallback.samples
-                << " reference colours: code values max " << rgb(p.fallback.max, 1)
-                << ", CIEDE2000 max " << fixed(p.fallback.deltaEMax, 2) << " mean "
-                << fixed(p.fallback.deltaEMean, 2) << "\n";
+        out << "    at the cube's " << p["nodes"]["samples"].get<int>() << " nodes: CIEDE2000 max "
+            << fixed(number(p["nodes"]["deltaE2000Max"]), 2)
+            << ", largest difference in the look's domain " << fixed(number(p["nodeError"]), 1)
+            << " code values\n";
+        if (p.contains("fallback")) {
+            const Json& f = p["fallback"];
+            out << "    fallback (colour matrix + 1D LUT) at the " << f["samples"].get<int>()
+                << " reference colours: code values max " << rgb(f["codeValueMax"], 1)
+                << ", CIEDE2000 max " << fixed(number(f["deltaE2000Max"]), 2) << " mean "
+                << fixed(number(f["deltaE2000Mean"]), 2) << "\n";
         }
     }
     out << "  "
-        << (fidelity.withinLimits() ? "every pass is within its limits"
-                                    : "a pass is OUTSIDE its limits")
+        << (fidelity["withinLimits"].get<bool>() ? "every pass is within its limits"
+                                                 : "a pass is OUTSIDE its limits")
         << "\n";
 }
 
-// The one verdict, last: damage first, then the limits.
-std::string verdictText(const BlockReport& report, bool measured, bool withinLimits,
-                        bool lookGiven) {
-    if (report.damaged()) {
-        return "the look file is DAMAGED (it differs from what make writes); do not load it, "
-               "make it again";
+// The library's check; `rows` null: without the look.
+std::string libraryCheck(const std::vector<std::uint8_t>& bytes, const float* rows, int grid) {
+    if (bytes.size() > UINT32_MAX) {
+        throw std::runtime_error("the look file is larger than 4 GiB");
     }
-    if (!report.noColourBlocks.empty()) {
-        return report.noColourBlocks + ": the camera shows no look from it";
+    char message[512]{};
+    zel_check_result* result = nullptr;
+    const std::int32_t code =
+        zel_check(bytes.data(), static_cast<std::uint32_t>(bytes.size()), rows, grid,
+                  ZEL_ORDER_BLUE_FASTEST, &result, message, sizeof message);
+    const std::string reason = message[0] != '\0' ? message : zel_error_text(code);
+    if (code == ZEL_ERROR_NOT_LOOK_FILE) {
+        throw zel::LookDecodeError(reason);
     }
-    if (measured && !withinLimits) {
-        return "the look file is sound, but the camera does NOT render the look within the "
-               "limits";
+    if (code != ZEL_OK) {
+        throw std::runtime_error(reason);
     }
-    if (measured) {
-        return "the look file is sound and the camera renders the look faithfully";
-    }
-    if (lookGiven) {
-        return "the look file is sound (every word is what make writes from the look)";
-    }
-    return "the look file's structure is sound; without the look (--look) its cube and 1D LUT "
-           "words cannot be told from damaged ones";
-}
-
-nlohmann::json statsJson(const ErrorStats& s) {
-    return {{"samples", s.samples},         {"codeValueMax", s.max},
-            {"codeValueMean", s.mean},      {"codeValueP99", s.p99},
-            {"deltaE2000Max", s.deltaEMax}, {"deltaE2000Mean", s.deltaEMean},
-            {"deltaE2000P99", s.deltaE99},  {"worstInput", s.worstInput}};
-}
-
-nlohmann::json reportJson(const std::string& path, const BlockReport& report,
-                          const FidelityReport* fidelity, bool lookWordsVerified,
-                          const std::string& verdict) {
-    const zel::LookFacts& f = report.facts;
-    nlohmann::json j;
-    j["file"] = path;
-    j["camera"] = f.model;
-    j["layout"] = layoutName(f);
-    j["source"] = sourceName(f.sourceEncoding);
-    j["output"] = outputName(f.outputCurve, f.outputRange);
-    j["gridSize"] = f.gridSize;
-    j["damaged"] = report.damaged();
-    j["problems"] = report.damage;
-    j["lookWordsVerified"] = lookWordsVerified;
-    j["verdict"] = verdict;
-    j["clipping"] = report.clipping;
-    j["cubes"] = nlohmann::json::array();
-    for (const CubeFindings& c : report.cubes) {
-        j["cubes"].push_back({{"pass", c.pass},
-                              {"grid", c.grid},
-                              {"domain", {c.domainLow, c.domainHigh}},
-                              {"positionsFromControlPage", c.positionsFromPage},
-                              {"readsAnotherGamut", c.movedGamut},
-                              {"shareAtBlack", c.atZero},
-                              {"shareAtFullScale", c.atFull}});
-    }
-    j["luts"] = nlohmann::json::array();
-    for (const LutFindings& l : report.luts) {
-        j["luts"].push_back({{"pass", l.pass},
-                             {"name", l.name},
-                             {"memories", l.memories},
-                             {"monotonic", l.monotonic}});
-    }
-    j["matrices"] = nlohmann::json::array();
-    for (const MatrixFindings& m : report.matrices) {
-        j["matrices"].push_back(
-            {{"pass", m.pass}, {"name", m.name}, {"matrix", m.matrix}, {"identity", m.identity}});
-    }
-    if (fidelity != nullptr) {
-        nlohmann::json passes = nlohmann::json::array();
-        for (const PassFidelity& p : fidelity->passes) {
-            nlohmann::json pass = {
-                {"pass", p.pass},
-                {"inputSpace", p.inputSpace},
-                {"domain", {p.domainLow, p.domainHigh}},
-                {"outsideLook", p.outsideLook},
-                {"randomColours", p.randomColours},
-                {"cube", statsJson(p.cube)},
-                {"inDomain", statsJson(p.inDomain)},
-                {"outOfDomain", statsJson(p.outOfDomain)},
-                {"nodes", statsJson(p.nodes)},
-                {"readsAnotherGamut", p.otherGamut},
-                {"nodeError", p.nodeError},
-                {"worstNode", p.worstNode},
-                {"limits", {{"deltaE2000P99", p.limits().p99}, {"deltaE2000Max", p.limits().max}}},
-                {"withinLimits", p.withinLimits()}};
-            if (p.hasFallback) {
-                pass["fallback"] = statsJson(p.fallback);
-            }
-            passes.push_back(pass);
-        }
-        j["fidelity"] = {{"passes", passes}, {"withinLimits", fidelity->withinLimits()}};
-    }
-    return j;
+    std::string json = zel_check_json(result);
+    zel_check_result_free(result);
+    return json;
 }
 
 }  // namespace
@@ -251,68 +201,54 @@ std::vector<std::uint8_t> readLookFileBytes(const std::string& path) {
     return readWholeLookFile(path);
 }
 
-CheckOutcome checkLookFile(const std::vector<std::uint8_t>& bytes, const NodeTable* look) {
-    CheckOutcome outcome;
-    const zel::DecodedLook decoded = zel::decodeLookBlocks(bytes.data(), bytes.size());
-    outcome.report = checkBlocks(decoded);
-    const Verification verified = verifyLookFile(bytes, decoded.facts, look);
-    BlockReport& report = outcome.report;
-    report.damage.insert(report.damage.end(), verified.damage.begin(), verified.damage.end());
-    outcome.lookWordsVerified = verified.lookWordsVerified;
-    outcome.measured = look != nullptr && !decoded.passes.empty() && !report.damaged();
-    if (outcome.measured) {
-        outcome.fidelity = measureFidelity(decoded, sourceLattice(look->size(), look->data()));
+std::string checkReport(const std::vector<std::uint8_t>& bytes, const NodeTable* look) {
+    if (look == nullptr) {
+        return libraryCheck(bytes, nullptr, 0);
     }
-    const bool within = outcome.measured && outcome.fidelity.withinLimits();
-    outcome.verdict = verdictText(report, outcome.measured, within, look != nullptr);
-    outcome.sound =
-        !report.damaged() && report.noColourBlocks.empty() && (!outcome.measured || within);
-    return outcome;
+    // The node table's four floats a node as the three of a row, blue fastest.
+    std::vector<float> rows(look->nodeCount() * 3);
+    for (std::size_t node = 0; node < look->nodeCount(); ++node) {
+        std::copy_n(look->data() + 4 * node, 3, rows.data() + 3 * node);
+    }
+    return libraryCheck(bytes, rows.data(), look->size());
 }
 
-CheckOutcome checkLookFile(const std::vector<std::uint8_t>& bytes, const std::string& sourceLook) {
+std::string checkReport(const std::vector<std::uint8_t>& bytes, const std::string& sourceLook) {
     if (sourceLook.empty()) {
-        return checkLookFile(bytes, nullptr);
+        return checkReport(bytes, nullptr);
     }
     // The look as make took it: at the grid the look file names (make's --grid).
     const int grid = zel::locateBody(bytes.data(), bytes.size()).facts.gridSize;
     const NodeTable nodes = lookLattice(
         readCubeLut(sourceLook), grid >= kSmallestGridSize && grid <= kLargestGridSize ? grid : 0);
-    return checkLookFile(bytes, &nodes);
-}
-
-std::string checkJson(const CheckOutcome& outcome, const std::string& path) {
-    nlohmann::json j =
-        reportJson(path, outcome.report, outcome.measured ? &outcome.fidelity : nullptr,
-                   outcome.lookWordsVerified, outcome.verdict);
-    j["sound"] = outcome.sound;
-    return j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
+    return checkReport(bytes, &nodes);
 }
 
 int runCheck(const std::string& path, const std::string& sourceLook, bool json) {
     try {
-        const CheckOutcome outcome = checkLookFile(readLookFileBytes(path), sourceLook);
-        const BlockReport& report = outcome.report;
+        const std::string text = checkReport(readLookFileBytes(path), sourceLook);
+        const Json report = Json::parse(text);
         if (json) {
-            std::cout << checkJson(outcome, path) << std::endl;
+            std::cout << text << std::endl;
         } else {
             printBlocks(std::cout, path, report);
-            if (report.damaged()) {
+            if (report["damaged"].get<bool>()) {
                 std::cout << "\nDamage\n";
-                for (const std::string& problem : report.damage) {
-                    std::cout << "  " << problem << "\n";
+                for (const Json& problem : report["problems"]) {
+                    std::cout << "  " << problem.get<std::string>() << "\n";
                 }
             }
-            if (outcome.measured) {
-                printFidelity(std::cout, sourceLook, report.facts.outputCurve, outcome.fidelity);
+            if (report.contains("fidelity")) {
+                printFidelity(std::cout, sourceLook, report["output"], report["fidelity"]);
             }
-            std::cout << "\nverdict: " << outcome.verdict << std::endl;
+            std::cout << "\nverdict: " << report["verdict"].get<std::string>() << std::endl;
         }
-        for (const std::string& problem : report.damage) {
-            std::cerr << "zelgen: " << path << ": " << problem << std::endl;
+        for (const Json& problem : report["problems"]) {
+            std::cerr << "zelgen: " << path << ": " << problem.get<std::string>() << std::endl;
         }
-        if (!outcome.sound) {
-            std::cerr << "zelgen: " << path << ": " << outcome.verdict << std::endl;
+        if (!report["sound"].get<bool>()) {
+            std::cerr << "zelgen: " << path << ": " << report["verdict"].get<std::string>()
+                      << std::endl;
             return kExitProblem;
         }
         return kExitSound;
@@ -327,27 +263,33 @@ int runCheck(const std::string& path, const std::string& sourceLook, bool json) 
 }
 
 std::string fidelitySummary(const std::vector<std::uint8_t>& lookFile, const NodeTable& source) {
-    // The same check as `zelgen check --look`, so that both give the same verdict.
-    const CheckOutcome outcome = checkLookFile(lookFile, &source);
-    if (!outcome.measured) {
-        return "fidelity: " + outcome.verdict;
+    // The library's check, as `zelgen check --look` gives it, so that both give one verdict.
+    const Json report = Json::parse(checkReport(lookFile, &source));
+    const std::string verdict = report["verdict"];
+    if (!report.contains("fidelity")) {
+        return "fidelity: " + verdict;
     }
     double clipped = 0.0;
-    for (const CubeFindings& cube : outcome.report.cubes) {
-        if (!cube.movedGamut) {
+    for (const Json& cube : report["cubes"]) {
+        if (!cube["readsAnotherGamut"].get<bool>()) {
             clipped = std::max(clipped, largestShare(cube));
         }
     }
     double deltaE = 0.0;
     double deltaE99 = 0.0;
-    for (const PassFidelity& p : outcome.fidelity.passes) {
-        deltaE = std::max(deltaE, p.cube.deltaEMax);
-        deltaE99 = std::max(deltaE99, p.cube.deltaE99);
+    double codeError = 0.0;
+    for (const Json& p : report["fidelity"]["passes"]) {
+        deltaE = std::max(deltaE, number(p["cube"]["deltaE2000Max"]));
+        deltaE99 = std::max(deltaE99, number(p["cube"]["deltaE2000P99"]));
+        for (const Json& channel : p["cube"]["codeValueMax"]) {
+            codeError = std::max(codeError, number(channel));
+        }
     }
     std::ostringstream line;
-    line << "fidelity: " << percent(clipped) << " of cube nodes at black or full scale; error "
-         << "max " << fixed(outcome.fidelity.maxCodeError(), 1) << " code values, CIEDE2000 max "
-         << fixed(deltaE, 2) << ", 99% within " << fixed(deltaE99, 2) << "; " << outcome.verdict;
+    line << "fidelity: " << fixed(100.0 * clipped, 1)
+         << "% of cube nodes at black or full scale; error max " << fixed(codeError, 1)
+         << " code values, CIEDE2000 max " << fixed(deltaE, 2) << ", 99% within "
+         << fixed(deltaE99, 2) << "; " << verdict;
     return line.str();
 }
 

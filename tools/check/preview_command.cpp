@@ -6,18 +6,25 @@
 #include <stdexcept>
 
 #include "check/bitmap_font.h"
-#include "check/block_checks.h"
 #include "check/check_command.h"
-#include "check/fidelity.h"
 #include "check/png_image.h"
 #include "cube/cube_parser.h"
 #include "cube/look_lattice.h"
+#include "io/block_checks.h"
+#include "io/look_fidelity.h"
 #include "io/look_renderer.h"
 #include "zelgen/pending_file.h"
 
 namespace zelgen {
 
 namespace {
+
+using zel::FidelityReport;
+using zel::inputSpaceName;
+using zel::layoutName;
+using zel::measureFidelity;
+using zel::PassFidelity;
+using zel::sourceLattice;
 
 constexpr float kDifferenceGain = 10.0f;
 constexpr int kMargin = 8;

@@ -5,14 +5,14 @@
 #include <cstdint>
 #include <vector>
 
-#include "check/block_checks.h"
-#include "check/fidelity.h"
+#include "io/block_checks.h"
 #include "io/look_blocks_decoder.h"
+#include "io/look_fidelity.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     try {
         const zel::DecodedLook look = zel::decodeLookBlocks(data, size);
-        const zelgen::BlockReport report = zelgen::checkBlocks(look);
+        const zel::BlockReport report = zel::checkBlocks(look);
         (void)report.damaged();
         // An identity look of two nodes an axis, in node order (blue fastest).
         std::vector<float> nodes;
@@ -23,8 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 }
             }
         }
-        const zelgen::FidelityReport fidelity =
-            zelgen::measureFidelity(look, zelgen::sourceLattice(2, nodes.data()), 64);
+        const zel::FidelityReport fidelity =
+            zel::measureFidelity(look, zel::sourceLattice(2, nodes.data()), 64);
         (void)fidelity.withinLimits();
     } catch (const zel::LookDecodeError&) {
         // A file that cannot be walked is a valid outcome.

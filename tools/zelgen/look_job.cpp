@@ -7,9 +7,9 @@
 #include <thread>
 #include <type_traits>
 
+#include "api/look_file_image.h"
 #include "zelgen/interrupt.h"
 #include "zelgen/job_errors.h"
-#include "zelgen/look_file_image.h"
 
 namespace zelgen {
 
@@ -136,7 +136,7 @@ LookJobResult runWith(ZelGenerator& generator, ZelGenInput& input, Output& outpu
                 : describeJobStatus(status);
         return result;
     }
-    if (!takeLookFile(output, result.lookFile)) {
+    if (!zel::takeLookFile(output, result.lookFile)) {
         result.end = LookJobResult::End::failed;
         result.failure = describeJobError(ZelEnum::ZEL_EXCEPTION_OUTPUT, settings.longChain);
         return result;

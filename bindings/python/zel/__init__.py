@@ -263,10 +263,9 @@ def check(look_file, look=None, *, order="rgb_axes"):
     ValueError."""
     axes = _order(order)
     if isinstance(look_file, (bytes, bytearray, memoryview)):
-        data, file = bytes(look_file), None
+        data = bytes(look_file)
     else:
-        file = _os.fspath(look_file)
-        data = _read_look_file(file)
+        data = _read_look_file(_os.fspath(look_file))
     path = lut = None
     if isinstance(look, (str, bytes, _os.PathLike)):
         path = _os.fspath(look)
@@ -282,7 +281,7 @@ def check(look_file, look=None, *, order="rgb_axes"):
         if axes == _zel.ORDER_RED_FASTEST:
             lut = lut.transpose(2, 1, 0, 3)
         lut = _np.ascontiguousarray(lut)
-    return _json.loads(_zel.check_json(data, file, path, lut))
+    return _json.loads(_zel.check_json(data, path, lut))
 
 
 def inspect(look):

@@ -1,14 +1,14 @@
-#include "check/fidelity.h"
+#include "io/look_fidelity.h"
 
 #include <algorithm>
 #include <cmath>
 #include <random>
 
-#include "check/block_checks.h"
-#include "check/display_colour.h"
+#include "io/block_checks.h"
+#include "io/display_colour.h"
 #include "io/look_renderer.h"
 
-namespace zelgen {
+namespace zel {
 
 namespace {
 
@@ -253,4 +253,4 @@ ZelColorConverter sourceLattice(int size, const float* nodes) {
     return lattice;
 }
 
-}  // namespace zelgen
+}  // namespace zel

@@ -1,4 +1,4 @@
-// zelgen check's verdict on damage: a corpus of valid look files made with every camera,
+// The check's verdict on damage: a corpus of valid look files made with every camera,
 // layout, source, output and option is never called damaged, and single-byte flips in the
 // look words and register tables are found, with the look every one, without it every one
 // that breaks a rule the writers keep.
@@ -12,26 +12,26 @@
 #include <iostream>
 #include <random>
 
-#include "check/block_checks.h"
-#include "check/look_reference.h"
+#include "api/look_references.h"
+#include "io/block_checks.h"
 #include "io/body_records.h"
+#include "io/look_verification.h"
 #include "support/look_jobs.h"
 
 namespace {
 
-using zelgen::LookFileBytes;
-using zelgen::NodeTable;
+using zel::LookFileBytes;
+using NodeTable = zel::LookNodes;
 using Look = std::function<void(double, double, double, float*)>;
 
 NodeTable lattice(int n, const Look& look) {
-    NodeTable table(n);
+    NodeTable table;
+    table.size = n;
+    table.values.resize(table.nodeCount() * 4);
+    float* node = table.values.data();
     for (int r = 0; r < n; ++r) {
         for (int g = 0; g < n; ++g) {
-            for (int b = 0; b < n; ++b) {
-                float* node = table.data() + table.nodeIndex(static_cast<std::size_t>(r),
-                                                             static_cast<std::size_t>(g),
-                                                             static_cast<std::size_t>(b)) *
-                                                 4;
+            for (int b = 0; b < n; ++b, node += 4) {
                 const double step = n - 1;
                 look(r / step, g / step, b / step, node);
                 node[3] = 0.0f;
@@ -42,7 +42,7 @@ NodeTable lattice(int n, const Look& look) {
 }
 
 std::vector<float> floats(const NodeTable& table) {
-    return std::vector<float>(table.data(), table.data() + table.nodeCount() * 4);
+    return table.values;
 }
 
 void put(float* out, double r, double g, double b) {
@@ -131,15 +131,17 @@ TEST(LookVerification, NoLookFileMadeByTheLibraryIsCalledDamaged) {
                                  std::to_string(source) + " curve " + std::to_string(curve) +
                                  " range " + std::to_string(range) + " options " +
                                  std::to_string(options) + " grid " + std::to_string(grid) + ": ";
-        for (const std::string& line : zelgen::checkBlocks(decoded).damage) {
+        for (const std::string& line : zel::checkBlocks(decoded).damage) {
             alarms.push_back(what + line);
         }
-        for (const std::string& line : zelgen::verifyLookFile(file, decoded.facts, &look).damage) {
+        for (const std::string& line :
+             zel::verifyLookFile(file, decoded.facts, &look, zel::referenceLookFiles).damage) {
             alarms.push_back(what + "with the look: " + line);
         }
         if (i % 4 == 0) {
             for (const std::string& line :
-                 zelgen::verifyLookFile(file, decoded.facts, nullptr).damage) {
+                 zel::verifyLookFile(file, decoded.facts, nullptr, zel::referenceLookFiles)
+                     .damage) {
                 alarms.push_back(what + "without the look: " + line);
             }
         }
@@ -189,8 +191,8 @@ bool flagged(const LookFileBytes& file, const std::vector<LookFileBytes>& refere
              bool sameLook) {
     try {
         const zel::DecodedLook decoded = zel::decodeLookBlocks(file.data(), file.size());
-        return zelgen::checkBlocks(decoded).damaged() ||
-               !zelgen::verifyLookFile(file, references, sameLook).damage.empty();
+        return zel::checkBlocks(decoded).damaged() ||
+               !zel::verifyLookFile(file, references, sameLook).damage.empty();
     } catch (const std::exception&) {
         return true;  // the file cannot be walked at all
     }
@@ -208,9 +210,9 @@ TEST(LookVerification, SingleByteFlipsAreFoundWithTheLookAndRuleBreaksWithout) {
         const LookFileBytes file = zeltest::makeLookFile(job.model, job.extended, 9, floats(nodes));
         ASSERT_FALSE(file.empty());
         const zel::LookFacts facts = zel::locateBody(file.data(), file.size()).facts;
-        const std::vector<LookFileBytes> withLook = zelgen::referenceLookFiles(facts, nodes);
+        const std::vector<LookFileBytes> withLook = zel::referenceLookFiles(facts, nodes);
         const std::vector<LookFileBytes> standIn =
-            zelgen::referenceLookFiles(facts, zelgen::standInLattice(facts.gridSize));
+            zel::referenceLookFiles(facts, zel::standInLook(facts.gridSize));
         ASSERT_FALSE(flagged(file, withLook, true));
         ASSERT_FALSE(flagged(file, standIn, false));
         for (const auto& [kind, className] : classes) {
@@ -251,16 +253,16 @@ TEST(LookVerification, ACutOrLengthenedFileIsDamagedAndADamagedWordIsLocated) {
     for (const long change : {-1L, -4L, 1L << 20}) {
         LookFileBytes other = file;
         other.resize(static_cast<std::size_t>(static_cast<long>(file.size()) + change));
-        EXPECT_TRUE(flagged(other, zelgen::referenceLookFiles(facts, nodes), true)) << change;
-        EXPECT_TRUE(
-            flagged(other, zelgen::referenceLookFiles(facts, zelgen::standInLattice(9)), false))
+        EXPECT_TRUE(flagged(other, zel::referenceLookFiles(facts, nodes), true)) << change;
+        EXPECT_TRUE(flagged(other, zel::referenceLookFiles(facts, zel::standInLook(9)), false))
             << change;
     }
     // Pass 1's first cube list is red in bank 0; its word 111 is node (2, 2, 2).
     const Positions cube = valueBytes(file, WordClass::Cube, 1);
     LookFileBytes damaged = file;
     damaged[cube.at[2 * 111]] ^= 0x40;
-    const zelgen::Verification found = zelgen::verifyLookFile(damaged, facts, &nodes);
+    const zel::Verification found =
+        zel::verifyLookFile(damaged, facts, &nodes, zel::referenceLookFiles);
     ASSERT_FALSE(found.damage.empty());
     EXPECT_NE(found.damage.front().find("cube of pass 1: node (red 2, green 2, blue 2) red"),
               std::string::npos)

@@ -1,8 +1,8 @@
-#include "zelgen/look_file_image.h"
+#include "api/look_file_image.h"
 
 #include <cstddef>
 
-namespace zelgen {
+namespace zel {
 
 namespace {
 
@@ -10,17 +10,13 @@ namespace {
 constexpr std::size_t kStandardHeaderPart = 2752;
 static_assert(sizeof(Zel) == 121200, "the standard look-file image must have no padding");
 
-const std::uint8_t* bytesOf(const void* record) {
-    return static_cast<const std::uint8_t*>(record);
-}
-
 }  // namespace
 
 bool takeLookFile(const ZelGenOutput& output, std::vector<std::uint8_t>& file) {
     if (output.binarySize > sizeof(Zel) - kStandardHeaderPart) {
         return false;
     }
-    const std::uint8_t* image = bytesOf(&output.zel);
+    const auto* image = reinterpret_cast<const std::uint8_t*>(&output.zel);
     file.assign(image, image + kStandardHeaderPart + output.binarySize);
     return true;
 }
@@ -39,4 +35,4 @@ bool takeLookFile(const ZelGenOutputExtended& output, std::vector<std::uint8_t>&
     return true;
 }
 
-}  // namespace zelgen
+}  // namespace zel

@@ -1,35 +1,36 @@
-#ifndef ZELGEN_LOOK_REFERENCE_H
-#define ZELGEN_LOOK_REFERENCE_H
+#ifndef ZEL_IO_LOOK_VERIFICATION_H
+#define ZEL_IO_LOOK_VERIFICATION_H
 
 // Verifies a look file against what the library makes: the look file is made again, with
 // the settings its headers name (camera, layout, source, output curve and range, grid) and
 // each option set the layout allows (long chain, full domain), from the source look when it
 // is given, else from a stand-in look of the same grid. The option set whose file matches
 // best is the file's; every difference from it is damage (with the source look, any byte
-// of the body; without it, any byte but the look's own words).
+// of the body; without it, any byte but the look's own words). Making the references is the
+// job driver's business (api/look_references.h); this stage compares.
 
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "cube/node_table.h"
 #include "io/look_blocks_decoder.h"
+#include "io/look_nodes.h"
 
-namespace zelgen {
+namespace zel {
 
 using LookFileBytes = std::vector<std::uint8_t>;
 
 // Says whether a reference is the one sought, so that no more need be made.
 using ReferenceWanted = std::function<bool(const LookFileBytes&)>;
 
-// The look files the library makes from `lattice` with the settings of `facts`, one per
-// option set, until one is `wanted`; an option set the library refuses gives none.
-std::vector<LookFileBytes> referenceLookFiles(const zel::LookFacts& facts, const NodeTable& lattice,
-                                              const ReferenceWanted& wanted = nullptr);
+// Makes the look files the library writes from a look with the settings of a file's facts,
+// one per option set, until one is wanted.
+using ReferenceMaker = std::function<std::vector<LookFileBytes>(const LookFacts&, const LookNodes&,
+                                                                const ReferenceWanted&)>;
 
 // The identity look of `size` nodes an axis, a stand-in for a look that is not given.
-NodeTable standInLattice(int size);
+LookNodes standInLook(int size);
 
 struct Verification {
     std::vector<std::string> damage;  // located, one line each; empty when the file matches
@@ -41,10 +42,10 @@ struct Verification {
 Verification verifyLookFile(const LookFileBytes& file, const std::vector<LookFileBytes>& references,
                             bool sameLook);
 
-// Both steps; `lattice` null: without the source look.
-Verification verifyLookFile(const LookFileBytes& file, const zel::LookFacts& facts,
-                            const NodeTable* lattice);
+// Both steps; `look` null: without the source look.
+Verification verifyLookFile(const LookFileBytes& file, const LookFacts& facts,
+                            const LookNodes* look, const ReferenceMaker& makeReferences);
 
-}  // namespace zelgen
+}  // namespace zel
 
-#endif  // ZELGEN_LOOK_REFERENCE_H
+#endif  // ZEL_IO_LOOK_VERIFICATION_H

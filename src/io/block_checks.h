@@ -1,5 +1,5 @@
-#ifndef ZELGEN_BLOCK_CHECKS_H
-#define ZELGEN_BLOCK_CHECKS_H
+#ifndef ZEL_IO_BLOCK_CHECKS_H
+#define ZEL_IO_BLOCK_CHECKS_H
 
 // What a colourist can act on in a decoded look file without the source look: which cubes
 // carry data, how much of each cube sits at black or at full scale (values the camera
@@ -12,7 +12,7 @@
 
 #include "io/look_blocks_decoder.h"
 
-namespace zelgen {
+namespace zel {
 
 // A channel with at least this share of its nodes at 0 or at full scale, in a cube that
 // reads the look's own gamut, is reported as clipping.
@@ -66,6 +66,6 @@ std::string layoutName(const zel::LookFacts& facts);
 std::string sourceName(int encoding);
 std::string outputName(int curve, int range);
 
-}  // namespace zelgen
+}  // namespace zel
 
-#endif  // ZELGEN_BLOCK_CHECKS_H
+#endif  // ZEL_IO_BLOCK_CHECKS_H

@@ -1,12 +1,12 @@
-// zelgen check's findings on look files made by whole jobs.
+// The check's findings on look files made by whole jobs.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "check/block_checks.h"
-#include "check/display_colour.h"
-#include "check/fidelity.h"
+#include "io/block_checks.h"
+#include "io/display_colour.h"
+#include "io/look_fidelity.h"
 #include "support/look_jobs.h"
 
 namespace {
@@ -54,16 +54,16 @@ TEST(Check, IdentityLookRendersWithNearZeroErrorWhereNoGamutMoveIntervenes) {
     for (const auto& [model, extended] : {std::pair{"CAMB-001", false}, {"CAMB-002", true}}) {
         const zel::DecodedLook look =
             decode(zeltest::makeLookFile(model, extended, kGrid, nodeTable(rows)));
-        const zelgen::FidelityReport report = zelgen::measureFidelity(
-            look, zelgen::sourceLattice(kGrid, nodeTable(rows).data()), 20000);
+        const zel::FidelityReport report =
+            zel::measureFidelity(look, zel::sourceLattice(kGrid, nodeTable(rows).data()), 20000);
         // Pass 1 reads the look's own gamut: only the memory step separates the two.
-        const zelgen::PassFidelity& same = report.passes.at(1);
+        const zel::PassFidelity& same = report.passes.at(1);
         EXPECT_LT(same.cube.deltaEMax, 0.1) << model;
         for (const double e : same.cube.max) {
             EXPECT_LT(e, 1.0) << model;
         }
         EXPECT_TRUE(report.withinLimits()) << model;
-        EXPECT_FALSE(zelgen::checkBlocks(look).damaged()) << model;
+        EXPECT_FALSE(zel::checkBlocks(look).damaged()) << model;
     }
 }
 
@@ -71,11 +71,11 @@ TEST(Check, CountsTheColoursOutsideTheLooksDomainAndTheNodesApart) {
     const std::vector<float> rows = cubeRows(kIdentity);
     const zel::DecodedLook look =
         decode(zeltest::makeLookFile("CAMB-002", true, kGrid, nodeTable(rows)));
-    const zelgen::FidelityReport report =
-        zelgen::measureFidelity(look, zelgen::sourceLattice(kGrid, nodeTable(rows).data()), 20000);
+    const zel::FidelityReport report =
+        zel::measureFidelity(look, zel::sourceLattice(kGrid, nodeTable(rows).data()), 20000);
     // The Film pass takes a large share of its colours outside the look's domain; the camera
     // renders them, so they count among the colours it sees, and the nodes do not.
-    const zelgen::PassFidelity& film = report.passes.at(0);
+    const zel::PassFidelity& film = report.passes.at(0);
     EXPECT_EQ(film.randomColours, 20000);
     EXPECT_EQ(film.inDomain.samples + film.outOfDomain.samples, 20000);
     EXPECT_GT(film.outOfDomain.samples, 5000);
@@ -88,15 +88,15 @@ TEST(Check, CountsTheColoursOutsideTheLooksDomainAndTheNodesApart) {
 }
 
 TEST(Check, ReportsALookThatClipsAndNotOneThatDoesNot) {
-    const zelgen::BlockReport clipping = zelgen::checkBlocks(
+    const zel::BlockReport clipping = zel::checkBlocks(
         decode(zeltest::makeLookFile("CAMB-001", false, kGrid, nodeTable(cubeRows(kHardClip)))));
     EXPECT_TRUE(clipping.clipping);
     EXPECT_FALSE(clipping.damaged());
-    const zelgen::CubeFindings& cube = clipping.cubes.at(1);
+    const zel::CubeFindings& cube = clipping.cubes.at(1);
     EXPECT_GT(cube.atFull[0], 0.1);
     EXPECT_GT(cube.atZero[2], 0.1);
 
-    const zelgen::BlockReport identity = zelgen::checkBlocks(
+    const zel::BlockReport identity = zel::checkBlocks(
         decode(zeltest::makeLookFile("CAMB-001", false, kGrid, nodeTable(cubeRows(kIdentity)))));
     EXPECT_FALSE(identity.clipping);
 }
@@ -119,8 +119,8 @@ TEST(Check, RendersACorruptedCubeWordWhereItLies) {
     file[record + 2 + 223] ^= 0x08;
 
     // The renderer shows what the camera does with the damaged word.
-    const zelgen::FidelityReport fidelity = zelgen::measureFidelity(
-        decode(file), zelgen::sourceLattice(kGrid, nodeTable(rows).data()), 20000);
+    const zel::FidelityReport fidelity = zel::measureFidelity(
+        decode(file), zel::sourceLattice(kGrid, nodeTable(rows).data()), 20000);
     EXPECT_GT(fidelity.passes.at(1).nodes.max[0], 200.0);  // 0.25 of full scale
     EXPECT_FALSE(fidelity.withinLimits());
     EXPECT_EQ(fidelity.passes.at(1).worstNode, (std::array<int, 4>{2, 2, 2, 0}));
@@ -142,23 +142,22 @@ TEST(Check, ReportsAFallingOneDimensionalLutWithoutCallingItDamage) {
     file[record + 2 + 401] = 0;
     // Inverted looks make falling curves: the fall is reported, damage is for the words
     // the look does not give (look_verification_test.cpp).
-    const zelgen::BlockReport report = zelgen::checkBlocks(decode(file));
+    const zel::BlockReport report = zel::checkBlocks(decode(file));
     EXPECT_FALSE(report.damaged());
     const auto falls = std::find_if(report.luts.begin(), report.luts.end(),
-                                    [](const zelgen::LutFindings& l) { return !l.monotonic; });
+                                    [](const zel::LutFindings& l) { return !l.monotonic; });
     ASSERT_NE(falls, report.luts.end());
     EXPECT_EQ(falls->fall.rfind("red falls", 0), 0u) << falls->fall;
 }
 
 TEST(Check, Ciede2000MatchesPublishedPairs) {
     // Pairs from the published CIEDE2000 test data.
-    EXPECT_NEAR(zelgen::ciede2000({50, 2.6772, -79.7751}, {50, 0, -82.7485}), 2.0425, 1e-4);
-    EXPECT_NEAR(zelgen::ciede2000({50, 0, 0}, {50, -1, 2}), 2.3669, 1e-4);
-    EXPECT_NEAR(zelgen::ciede2000({50, 2.5, 0}, {73, 25, -18}), 27.1492, 1e-4);
-    EXPECT_NEAR(zelgen::ciede2000({2.0776, 0.0795, -1.135}, {0.9033, -0.0636, -0.5514}), 0.9082,
-                1e-4);
+    EXPECT_NEAR(zel::ciede2000({50, 2.6772, -79.7751}, {50, 0, -82.7485}), 2.0425, 1e-4);
+    EXPECT_NEAR(zel::ciede2000({50, 0, 0}, {50, -1, 2}), 2.3669, 1e-4);
+    EXPECT_NEAR(zel::ciede2000({50, 2.5, 0}, {73, 25, -18}), 27.1492, 1e-4);
+    EXPECT_NEAR(zel::ciede2000({2.0776, 0.0795, -1.135}, {0.9033, -0.0636, -0.5514}), 0.9082, 1e-4);
     const double white[3] = {1.0, 1.0, 1.0};
-    EXPECT_NEAR(zelgen::displayLab(0, white)[0], 100.0, 1e-3);
+    EXPECT_NEAR(zel::displayLab(0, white)[0], 100.0, 1e-3);
 }
 
 }  // namespace

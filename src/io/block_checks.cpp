@@ -1,4 +1,4 @@
-#include "check/block_checks.h"
+#include "io/block_checks.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,7 +7,7 @@
 #include "color/cube_builder.h"
 #include "io/look_renderer.h"
 
-namespace zelgen {
+namespace zel {
 
 namespace {
 
@@ -152,4 +152,4 @@ std::string outputName(int curve, int range) {
     return name + (range == 0 ? ", full range" : range == 1 ? ", legal range" : "");
 }
 
-}  // namespace zelgen
+}  // namespace zel

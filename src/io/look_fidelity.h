@@ -1,5 +1,5 @@
-#ifndef ZELGEN_FIDELITY_H
-#define ZELGEN_FIDELITY_H
+#ifndef ZEL_IO_LOOK_FIDELITY_H
+#define ZEL_IO_LOOK_FIDELITY_H
 
 // How closely the camera renders the look: the source look and the decoded camera blocks
 // are evaluated over the same input colours of every pass, both through the same input
@@ -20,7 +20,7 @@
 #include "color/color_converter.h"
 #include "io/look_blocks_decoder.h"
 
-namespace zelgen {
+namespace zel {
 
 // A look is rendered faithfully when, in every pass, 99 % of the colours the camera sees
 // differ by at most `p99` and none by more than `max` (CIEDE2000). A pass that reads the
@@ -98,6 +98,6 @@ std::string inputSpaceName(int encoding, int primaries);
 // blue fastest (as the library takes a look).
 ZelColorConverter sourceLattice(int size, const float* nodes);
 
-}  // namespace zelgen
+}  // namespace zel
 
-#endif  // ZELGEN_FIDELITY_H
+#endif  // ZEL_IO_LOOK_FIDELITY_H

@@ -1,14 +1,14 @@
-#ifndef ZELGEN_LOOK_FILE_IMAGE_H
-#define ZELGEN_LOOK_FILE_IMAGE_H
+#ifndef ZEL_API_LOOK_FILE_IMAGE_H
+#define ZEL_API_LOOK_FILE_IMAGE_H
 
 // The look file a finished job left in its output record, as the bytes a file holds.
 
 #include <cstdint>
 #include <vector>
 
-#include "zel/zel.h"
+#include "zel/records.h"
 
-namespace zelgen {
+namespace zel {
 
 // The standard job's file: the `zel` record's header part, then the body. False when the
 // record states a length beyond its room.
@@ -17,6 +17,6 @@ bool takeLookFile(const ZelGenOutput& output, std::vector<std::uint8_t>& file);
 // The extended job's file: header part, body head, entry table, data.
 bool takeLookFile(const ZelGenOutputExtended& output, std::vector<std::uint8_t>& file);
 
-}  // namespace zelgen
+}  // namespace zel
 
-#endif  // ZELGEN_LOOK_FILE_IMAGE_H
+#endif  // ZEL_API_LOOK_FILE_IMAGE_H

@@ -1,5 +1,5 @@
-#ifndef ZELGEN_DISPLAY_COLOUR_H
-#define ZELGEN_DISPLAY_COLOUR_H
+#ifndef ZEL_IO_DISPLAY_COLOUR_H
+#define ZEL_IO_DISPLAY_COLOUR_H
 
 // What an output code value looks like on a display, for perceptual differences: the
 // look's output (full-range code values of the camera's output encoding) is decoded to
@@ -11,7 +11,7 @@
 
 #include <array>
 
-namespace zelgen {
+namespace zel {
 
 using Lab = std::array<double, 3>;
 
@@ -21,6 +21,6 @@ Lab displayLab(int curve, const double code[3]);
 // The CIEDE2000 colour difference (kL = kC = kH = 1).
 double ciede2000(const Lab& a, const Lab& b);
 
-}  // namespace zelgen
+}  // namespace zel
 
-#endif  // ZELGEN_DISPLAY_COLOUR_H
+#endif  // ZEL_IO_DISPLAY_COLOUR_H

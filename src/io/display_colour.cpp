@@ -1,9 +1,9 @@
-#include "check/display_colour.h"
+#include "io/display_colour.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace zelgen {
+namespace zel {
 
 namespace {
 
@@ -139,4 +139,4 @@ double ciede2000(const Lab& a, const Lab& b) {
     return std::sqrt(l * l + c * c + h * h + rt * c * h);
 }
 
-}  // namespace zelgen
+}  // namespace zel
