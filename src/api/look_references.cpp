@@ -34,7 +34,7 @@ std::vector<LookFileBytes> referenceLookFiles(const LookFacts& facts, const Look
                                               const ReferenceWanted& wanted) {
     std::vector<LookFileBytes> files;
     if (facts.sourceEncoding < 0 || facts.outputCurve < 0 || facts.outputRange < 0 ||
-        look.size < 2 || look.size > 255 || look.values.size() != look.nodeCount() * 4) {
+        look.size < 2 || look.size > 255 || !look.complete()) {
         return files;
     }
     const bool extended = facts.layout == LookLayout::Extended;
@@ -51,7 +51,7 @@ std::vector<LookFileBytes> referenceLookFiles(const LookFacts& facts, const Look
         std::strncpy(input.modelName, facts.model.c_str(), sizeof input.modelName - 1);
         std::strncpy(input.lookFileName, "reference.zel", sizeof input.lookFileName - 1);
         input.gridSize = static_cast<std::uint8_t>(look.size);
-        input.nodeValues = look.values.data();
+        input.nodeValues = look.data();
         input.flags = flags;
         LookFileBytes file;
         const bool made = extended

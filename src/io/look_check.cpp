@@ -42,7 +42,7 @@ CheckOutcome checkLookFile(const std::uint8_t* bytes, std::size_t size, const Lo
     outcome.lookWordsVerified = verified.lookWordsVerified;
     outcome.measured = look != nullptr && !decoded.passes.empty() && !report.damaged();
     if (outcome.measured) {
-        outcome.fidelity = measureFidelity(decoded, sourceLattice(look->size, look->values.data()));
+        outcome.fidelity = measureFidelity(decoded, sourceLattice(look->size, look->data()));
     }
     const bool within = outcome.measured && outcome.fidelity.withinLimits();
     outcome.verdict = verdictText(report, outcome.measured, within, look != nullptr);

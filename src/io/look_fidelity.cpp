@@ -247,9 +247,10 @@ FidelityReport measureFidelity(const zel::DecodedLook& look, const ZelColorConve
 }
 
 ZelColorConverter sourceLattice(int size, const float* nodes) {
+    // The look is read in place, as the job reads the host's table: a copy in doubles would
+    // cost 400 MB at the largest grid.
     ZelColorConverter lattice;
-    lattice.initLattice(zel::kKindCube, size, 3);
-    lattice.loadNodeValues(nodes);
+    lattice.viewNodeValues(size, nodes);
     return lattice;
 }
 

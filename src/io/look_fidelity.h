@@ -95,7 +95,7 @@ FidelityReport measureFidelity(const zel::DecodedLook& look, const ZelColorConve
 std::string inputSpaceName(int encoding, int primaries);
 
 // The source look as a cube converter, from a node table of `size`^3 nodes of four floats,
-// blue fastest (as the library takes a look).
+// blue fastest (as the library takes a look). It reads `nodes` in place: they must outlive it.
 ZelColorConverter sourceLattice(int size, const float* nodes);
 
 }  // namespace zel
