@@ -33,7 +33,8 @@ struct ConversionEncodings {
     std::uint8_t outputRange = 0;
 };
 
-// Rejects a look the conversion cannot use, before anything is written: the lattice error
+// Rejects a look the conversion cannot use, before any of it is converted (the standard job
+// has already written its headers into the output record by then): the lattice error
 // for a grid size below 2, a null node table, a null float buffer the encoding needs,
 // or a non-finite channel value.
 void validateLookInput(const ZelGenInput& input, const float* floatLut, const float* floatLutFilm);
