@@ -13,6 +13,10 @@
 
 // Job input. The library only reads it.
 struct ZelGenInput {
+    // The bits of `flags`.
+    static constexpr std::uint32_t kLongChainFlag = 1u << 4;   // the long processing chain
+    static constexpr std::uint32_t kFullDomainFlag = 1u << 8;  // cubes span the full code range
+
     ZEL_API ZelGenInput();
     ZelGenInput(const ZelGenInput&) = default;
     ZEL_API ZelGenInput& operator=(const ZelGenInput&);
@@ -35,7 +39,7 @@ struct ZelGenInput {
     const float* nodeValues{};
     char metadataName[30]{};
     char metadataNameLong[61]{};
-    // Bit 4: long processing chain. Bit 8 (standard job): cubes span the full code range.
+    // kLongChainFlag, and kFullDomainFlag (standard job only).
     std::uint32_t flags{};
 };
 

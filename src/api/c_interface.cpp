@@ -7,30 +7,21 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <cmath>
 #include <condition_variable>
 #include <cstddef>
-#include <cstring>
-#include <limits>
 #include <memory>
 #include <mutex>
-#include <new>
-#include <stdexcept>
 #include <string>
-#include <system_error>
-#include <thread>
 #include <type_traits>
 #include <utility>
 #include <vector>
 
 #include "api/c_failure.h"
+#include "api/c_look_job.h"
 #include "api/c_look_plan.h"
 #include "api/c_look_rows.h"
 #include "api/job_hooks.h"
-#include "api/look_file_image.h"
-#include "platform/time_stamp.h"
 #include "zel/generator.h"
-#include "zel/read_files.h"
 #include "zel/records.h"
 
 // The structure's layout is the interface: natural alignment, no padding, pointers last.
@@ -49,10 +40,10 @@ using zel::copyMessage;
 using zel::fail;
 using zel::Failure;
 using zel::failureOf;
-using zel::rowOf;
 
 using zel::LookPlan;
 using zel::planLook;
+using zel::PlannedJob;
 
 // The failure of the generator's last job in words.
 std::string lastErrorOf(ZelGenerator& generator) {
@@ -89,13 +80,6 @@ constexpr CodeWords kCodeWords[] = {
 
 // ---- Results and the generator handle.
 
-struct zel_result {
-    std::vector<std::uint8_t> data;
-    std::string cubeHeader;
-    std::vector<float> reindexed;  // N^3 rows of three floats in the input's order
-    std::int32_t gridSize = 0;
-};
-
 namespace {
 
 struct Outcome {
@@ -116,6 +100,7 @@ struct zel_generator {
         hooks.onProgress = [this](int progress, Status status) {
             reportProgress(progress, status);
         };
+        hooks.afterAsyncJob = [this] { endAsync(); };
         zel::detail::GeneratorAccess::setHooks(generator, &hooks);
         // A C host learns how a job ended from the return codes and their sentences, so
         // the library's console lines (progress notes, the error line) stay silent.
@@ -123,17 +108,16 @@ struct zel_generator {
     }
 
     // A job still running is cancelled and waited for: an asynchronous one here, a
-    // synchronous one until its call on another thread has returned.
+    // synchronous one until its call on another thread has returned. The generator's
+    // worker is joined before the hooks it calls go.
     ~zel_generator() {
         std::unique_lock<std::mutex> guard(mutex);
         if (running || asyncPending) {
             cancel();
         }
-        ended.wait(guard, [this] { return !running; });
-        if (asyncPending) {
-            guard.unlock();
-            worker.join();
-        }
+        ended.wait(guard, [this] { return !running && !starting; });
+        guard.unlock();
+        generator.zel_finalize();
     }
 
     zel_generator(const zel_generator&) = delete;
@@ -165,6 +149,7 @@ struct zel_generator {
         running = true;
         asyncPending = async;
         asyncEnded = false;
+        starting = async;
         cancelRequested.store(false);
         progressThrew.store(false);
         activeProgress = progress;
@@ -172,65 +157,85 @@ struct zel_generator {
         return true;
     }
 
-    template <typename Output>
-    Outcome runWith(LookPlan& plan) {
-        Outcome outcome;
-        auto output = std::make_unique<Output>();
-        const std::size_t n = static_cast<std::size_t>(plan.gridSize);
-        std::vector<float> reindexedNodes;
-        if (plan.input.sourceEncoding <= 1) {
-            reindexedNodes.assign(n * n * n * 4, 0.0f);
-            (plan.input.sourceEncoding == 0 ? output->floatLut : output->floatLutFilm) =
-                reindexedNodes.data();
+    // Readies the generator for the job; a time stamp the planner let pass cannot fail.
+    Failure prepare(PlannedJob& job) {
+        if (!job.job().prepare(generator)) {
+            return fail(ZEL_ERROR_ARGUMENT, "created is not a date and time");
         }
-        generator.zel_initialize();
-        generator.zel_set_time_stamp(plan.created.c_str());  // checked by planLook
-        generator.zel_exec(plan.input, *output);
-        output->floatLut = nullptr;
-        output->floatLutFilm = nullptr;
+        return {};
+    }
 
+    // How the job went, once it has ended.
+    Outcome outcomeOf(const PlannedJob& job) {
+        Outcome outcome;
         const Status status = generator.zel_get_status();
         if (progressThrew.load()) {
-            outcome.failure = fail(ZEL_ERROR_CANCELLED,
-                                   "the progress callback threw; the job "
-                                   "was cancelled");
-            return outcome;
-        }
-        if (status == ZelEnum::ZEL_STATUS_CANCELED) {
+            outcome.failure =
+                fail(ZEL_ERROR_CANCELLED, "the progress callback threw; the job was cancelled");
+        } else if (status == ZelEnum::ZEL_STATUS_CANCELED) {
             outcome.failure = fail(ZEL_ERROR_CANCELLED, "the job was cancelled");
-            return outcome;
-        }
-        auto result = std::make_unique<zel_result>();
-        if (status != ZelEnum::ZEL_STATUS_DONE || !zel::takeLookFile(*output, result->data)) {
-            outcome.failure = fail(ZEL_ERROR_JOB_FAILED, lastErrorOf(generator));
-            return outcome;
-        }
-        result->cubeHeader.assign(output->cubeHeader,
-                                  strnlen(output->cubeHeader, sizeof output->cubeHeader));
-        result->gridSize = plan.gridSize;
-        if (!reindexedNodes.empty()) {
-            result->reindexed.resize(n * n * n * 3);
-            for (std::size_t i = 0; i < n; ++i) {
-                for (std::size_t j = 0; j < n; ++j) {
-                    for (std::size_t k = 0; k < n; ++k) {
-                        const float* node = &reindexedNodes[((i * n + j) * n + k) * 4];
-                        std::copy(node, node + 3,
-                                  &result->reindexed[rowOf(plan.order, n, i, j, k) * 3]);
-                    }
-                }
+        } else {
+            auto result = std::make_unique<zel_result>();
+            if (status == ZelEnum::ZEL_STATUS_DONE && job.takeResult(*result)) {
+                outcome.result = std::move(result);
+            } else {
+                outcome.failure = fail(ZEL_ERROR_JOB_FAILED, lastErrorOf(generator));
             }
         }
-        outcome.result = std::move(result);
         return outcome;
     }
 
-    Outcome run(LookPlan& plan) {
+    // Plans and runs a look on the calling thread.
+    Outcome runHere(const zel_look_input* input) {
         try {
-            return plan.extended ? runWith<ZelGenOutputExtended>(plan)
-                                 : runWith<ZelGenOutput>(plan);
+            LookPlan plan;
+            Failure planned = planLook(input, plan);
+            if (planned.code != ZEL_OK) {
+                return Outcome{std::move(planned), nullptr};
+            }
+            PlannedJob job(std::move(plan));
+            Failure prepared = prepare(job);
+            if (prepared.code != ZEL_OK) {
+                return Outcome{std::move(prepared), nullptr};
+            }
+            job.job().run(generator);
+            return outcomeOf(job);
         } catch (...) {
             return Outcome{failureOf(std::current_exception()), nullptr};
         }
+    }
+
+    // Starts the asynchronous job on the generator's worker thread; claimed already.
+    Failure startAsync(PlannedJob& job) {
+        try {
+            Failure prepared = prepare(job);
+            if (prepared.code == ZEL_OK) {
+                job.job().start(generator);
+            }
+            return prepared;
+        } catch (...) {
+            return failureOf(std::current_exception());
+        }
+    }
+
+    // Runs on the worker thread when the asynchronous job has ended: its outcome is kept
+    // for zel_generator_wait and the job's records go (once the call that started it has
+    // returned).
+    void endAsync() {
+        Outcome outcome;
+        try {
+            outcome = outcomeOf(*asyncJob);
+        } catch (...) {
+            outcome = Outcome{failureOf(std::current_exception()), nullptr};
+        }
+        std::lock_guard<std::mutex> ending(mutex);
+        asyncOutcome = std::move(outcome);
+        if (!starting) {
+            asyncJob.reset();  // else the call that started it lets it go
+        }
+        running = false;
+        asyncEnded = true;
+        ended.notify_all();
     }
 
     // The answer of a job function: the code, with its reason kept for
@@ -253,9 +258,9 @@ struct zel_generator {
     bool running = false;       // a job is running
     bool asyncPending = false;  // an asynchronous job has started and is not yet collected
     bool asyncEnded = false;    // ... and has ended
+    bool starting = false;      // ... and the call that starts it has not yet returned
     Outcome asyncOutcome;
-    std::unique_ptr<LookPlan> asyncPlan;
-    std::thread worker;
+    std::unique_ptr<PlannedJob> asyncJob;
     zel_progress_fn progress = nullptr;
     void* progressUser = nullptr;
     std::string message;
@@ -351,14 +356,7 @@ std::int32_t zel_make_look(zel_generator* generator, const zel_look_input* input
                                      nullptr);
         }
         guard.unlock();
-        Outcome outcome;
-        {
-            LookPlan plan;
-            outcome.failure = planLook(input, plan);
-            if (outcome.failure.code == ZEL_OK) {
-                outcome = generator->run(plan);
-            }
-        }
+        Outcome outcome = generator->runHere(input);
         guard.lock();
         generator->running = false;
         generator->ended.notify_all();
@@ -373,36 +371,34 @@ std::int32_t zel_make_look_async(zel_generator* generator, const zel_look_input*
         return ZEL_ERROR_ARGUMENT;
     }
     try {
-        std::lock_guard<std::mutex> guard(generator->mutex);
+        std::unique_lock<std::mutex> guard(generator->mutex);
         if (generator->running || generator->asyncPending) {
             return generator->answer({fail(ZEL_ERROR_BUSY, "the generator already has a job"), {}},
                                      nullptr);
         }
-        auto plan = std::make_unique<LookPlan>();
-        Failure planned = planLook(input, *plan);
+        LookPlan plan;
+        Failure planned = planLook(input, plan);
         if (planned.code != ZEL_OK) {
             return generator->answer({std::move(planned), {}}, nullptr);
         }
+        generator->asyncJob = std::make_unique<PlannedJob>(std::move(plan));
+        PlannedJob& job = *generator->asyncJob;
         generator->claim(true);
-        generator->asyncPlan = std::move(plan);
-        try {
-            generator->worker = std::thread([generator] {
-                Outcome outcome = generator->run(*generator->asyncPlan);
-                std::lock_guard<std::mutex> ending(generator->mutex);
-                generator->asyncOutcome = std::move(outcome);
-                generator->asyncPlan.reset();
-                generator->running = false;
-                generator->asyncEnded = true;
-                generator->ended.notify_all();
-            });
-        } catch (...) {
+        generator->message.clear();
+        // The job's thread takes the lock when it ends: it is started outside it.
+        guard.unlock();
+        Failure started = generator->startAsync(job);
+        guard.lock();
+        generator->starting = false;
+        if (started.code != ZEL_OK) {
             generator->running = false;
             generator->asyncPending = false;
-            generator->asyncPlan.reset();
-            throw;
         }
-        generator->message.clear();
-        return ZEL_OK;
+        if (started.code != ZEL_OK || generator->asyncEnded) {
+            generator->asyncJob.reset();
+        }
+        generator->ended.notify_all();
+        return generator->answer({std::move(started), {}}, nullptr);
     } catch (...) {
         Failure failure = failureOf(std::current_exception());
         generator->message = failure.message;
@@ -425,7 +421,7 @@ std::int32_t zel_generator_wait(zel_generator* generator, std::int32_t timeout_m
                                      nullptr);
         }
         const auto ready = [generator] {
-            return generator->asyncEnded || !generator->asyncPending;
+            return (generator->asyncEnded && !generator->starting) || !generator->asyncPending;
         };
         if (timeout_ms < 0) {
             generator->ended.wait(guard, ready);
@@ -439,7 +435,7 @@ std::int32_t zel_generator_wait(zel_generator* generator, std::int32_t timeout_m
                 nullptr);
         }
         // The job's thread has left the lock for good: joining it here cannot block.
-        generator->worker.join();
+        generator->generator.zel_finalize();
         generator->asyncPending = false;
         generator->asyncEnded = false;
         return generator->answer(std::move(generator->asyncOutcome), result);

@@ -1,13 +1,11 @@
 #include "api/c_look_plan.h"
 
-#include <algorithm>
 #include <cstddef>
-#include <cstring>
-#include <iterator>
 #include <string>
 
 #include "api/c_look_rows.h"
 #include "platform/time_stamp.h"
+#include "settings/camera_models.h"
 
 namespace zel {
 
@@ -16,26 +14,25 @@ namespace {
 // The size of a zel_look_input from hosts built before it carried the time stamp.
 constexpr std::size_t kSizeBeforeCreated = offsetof(zel_look_input, created);
 
-// The room the look file gives each text (the input fields are wider).
-constexpr std::size_t kNameRoom = 128;
-constexpr std::size_t kNoteRoom = 128;
-constexpr std::size_t kLookTextRoom = 512;
-constexpr std::size_t kHeaderTextRoom = 32;
-constexpr std::size_t kHeaderTagRoom = 16;
-// The second LUT name: 28 bytes in a standard file and in the extended file of a
-// first-generation body, 59 in the extended files of CAMB-002 and CAMA-001.
-constexpr std::size_t kSecondNameRoom = 28;
-constexpr std::size_t kSecondNameLongRoom = 59;
-
-constexpr const char* kCameras[] = {"CAMB-001", "CAMB-002", "CAMA-001"};
-
 std::string textOf(const char* text) {
     return text != nullptr ? std::string(text) : std::string();
 }
 
-template <std::size_t N>
-void copyText(char (&field)[N], const std::string& text) {
-    std::memcpy(field, text.data(), std::min(text.size(), N));
+// The struct size, and the time stamp of hosts whose structure has one.
+Failure readCreated(const zel_look_input& in, LookPlan& plan) {
+    if (in.struct_size < kSizeBeforeCreated) {
+        return fail(ZEL_ERROR_ARGUMENT, "struct_size must be sizeof(zel_look_input), " +
+                                            std::to_string(sizeof(zel_look_input)));
+    }
+    if (in.struct_size >= sizeof(zel_look_input)) {
+        plan.request.created = textOf(in.created);
+        if (!plan.request.created.empty() && !platform::parseTimeStamp(plan.request.created)) {
+            return fail(ZEL_ERROR_ARGUMENT, "created \"" + plan.request.created +
+                                                "\" is not a date and time "
+                                                "YYYY-MM-DD HH:MM:SS");
+        }
+    }
+    return {};
 }
 
 Failure checkSelectors(const zel_look_input& in) {
@@ -60,97 +57,108 @@ Failure checkSelectors(const zel_look_input& in) {
     return {};
 }
 
+// "A, B or C": the models of the table.
+std::string knownCameras() {
+    std::string names;
+    for (std::size_t i = 0; const CameraModel* model = cameraModelAt(i); ++i) {
+        names += (i > 0 ? ", " : "") + std::string(model->info.name);
+    }
+    return names;
+}
+
+// The camera, the layout its job takes and the options.
+Failure chooseCamera(const zel_look_input& in, LookRequest& request, const CameraModel*& model) {
+    request.model = textOf(in.camera);
+    model = findCameraModel(request.model);
+    if (model == nullptr) {
+        return fail(ZEL_ERROR_ARGUMENT,
+                    "camera \"" + request.model + "\" is not one of " + knownCameras());
+    }
+    request.extendedJob = in.job == ZEL_LAYOUT_BY_CAMERA ? model->info.extendedIsDefault
+                                                         : in.job == ZEL_LAYOUT_EXTENDED;
+    request.longChain = (in.options & ZEL_OPTION_LONG_CHAIN) != 0;
+    request.fullDomain = (in.options & ZEL_OPTION_FULL_DOMAIN) != 0;
+    if (request.fullDomain && request.extendedJob) {
+        return fail(ZEL_ERROR_ARGUMENT,
+                    "the full-domain option applies to the standard layout only");
+    }
+    request.source = static_cast<std::uint8_t>(in.source);
+    request.curve = static_cast<std::uint8_t>(in.output);
+    request.range = static_cast<std::uint8_t>(in.range);
+    return {};
+}
+
+const char* fieldOf(LookText text) {
+    switch (text) {
+        case LookText::name:
+            return "name";
+        case LookText::note:
+            return "note";
+        case LookText::secondName:
+            return "second_name";
+        case LookText::lookText:
+            return "look_text";
+        case LookText::headerText:
+            return "header_text";
+        case LookText::headerTag:
+            return "header_tag";
+    }
+    return "a text";
+}
+
+// The texts, each within the room the camera's look file gives it.
+Failure readTexts(const zel_look_input& in, const CameraModel& model, LookPlan& plan) {
+    plan.name = textOf(in.name);
+    LookTexts& texts = plan.request.texts;
+    texts.note = textOf(in.note);
+    texts.secondName = textOf(in.second_name);
+    texts.lookText = textOf(in.look_text);
+    texts.headerText = textOf(in.header_text);
+    texts.headerTag = textOf(in.header_tag);
+    if (const std::optional<TextTooLong> tooLong =
+            findTextTooLong(model, plan.request, plan.name)) {
+        return fail(ZEL_ERROR_ARGUMENT,
+                    std::string(fieldOf(tooLong->text)) + " is " + std::to_string(tooLong->length) +
+                        " bytes long; the look file has room for " + std::to_string(tooLong->room));
+    }
+    return {};
+}
+
+// The grid and the host's rows as the job's node table.
+Failure readRows(const zel_look_input& in, LookPlan& plan) {
+    if (in.grid_size < kSmallestGridSize || in.grid_size > kLargestGridSize) {
+        return fail(ZEL_ERROR_ARGUMENT,
+                    "grid_size " + std::to_string(in.grid_size) + " is outside 2 to 255");
+    }
+    if (in.lut == nullptr) {
+        return fail(ZEL_ERROR_ARGUMENT, "no lut");
+    }
+    plan.gridSize = in.grid_size;
+    plan.order = in.order;
+    return nodesFromRows(in.lut, in.grid_size, in.order, plan.nodes);
+}
+
 }  // namespace
 
 Failure planLook(const zel_look_input* in, LookPlan& plan) {
     if (in == nullptr) {
         return fail(ZEL_ERROR_ARGUMENT, "no input");
     }
-    if (in->struct_size < kSizeBeforeCreated) {
-        return fail(ZEL_ERROR_ARGUMENT, "struct_size must be sizeof(zel_look_input), " +
-                                            std::to_string(sizeof(zel_look_input)));
+    const CameraModel* model = nullptr;
+    Failure failure = readCreated(*in, plan);
+    if (failure.code == ZEL_OK) {
+        failure = checkSelectors(*in);
     }
-    if (in->struct_size >= sizeof(zel_look_input)) {
-        plan.created = textOf(in->created);
-        if (!plan.created.empty() && !platform::parseTimeStamp(plan.created)) {
-            return fail(ZEL_ERROR_ARGUMENT, "created \"" + plan.created +
-                                                "\" is not a date and time "
-                                                "YYYY-MM-DD HH:MM:SS");
-        }
+    if (failure.code == ZEL_OK) {
+        failure = chooseCamera(*in, plan.request, model);
     }
-    const Failure selectors = checkSelectors(*in);
-    if (selectors.code != ZEL_OK) {
-        return selectors;
+    if (failure.code == ZEL_OK) {
+        failure = readTexts(*in, *model, plan);
     }
-    const std::string camera = textOf(in->camera);
-    if (std::find(std::begin(kCameras), std::end(kCameras), camera) == std::end(kCameras)) {
-        return fail(ZEL_ERROR_ARGUMENT,
-                    "camera \"" + camera + "\" is not one of CAMB-001, CAMB-002, CAMA-001");
+    if (failure.code == ZEL_OK) {
+        failure = readRows(*in, plan);
     }
-    plan.extended =
-        in->job == ZEL_LAYOUT_BY_CAMERA ? camera == "CAMB-002" : in->job == ZEL_LAYOUT_EXTENDED;
-    const bool fullDomain = (in->options & ZEL_OPTION_FULL_DOMAIN) != 0;
-    if (fullDomain && plan.extended) {
-        return fail(ZEL_ERROR_ARGUMENT,
-                    "the full-domain option applies to the standard layout only");
-    }
-
-    const bool longNames = camera == "CAMB-002" || camera == "CAMA-001";
-    const std::size_t secondNameRoom =
-        plan.extended && longNames ? kSecondNameLongRoom : kSecondNameRoom;
-    struct Text {
-        const char* what;
-        std::string text;
-        std::size_t room;
-    };
-    const Text texts[] = {
-        {"name", textOf(in->name), kNameRoom},
-        {"note", textOf(in->note), kNoteRoom},
-        {"second_name", textOf(in->second_name), secondNameRoom},
-        {"look_text", textOf(in->look_text), kLookTextRoom},
-        {"header_text", textOf(in->header_text), kHeaderTextRoom},
-        {"header_tag", textOf(in->header_tag), kHeaderTagRoom},
-    };
-    for (const Text& text : texts) {
-        if (text.text.size() > text.room) {
-            return fail(ZEL_ERROR_ARGUMENT,
-                        std::string(text.what) + " is " + std::to_string(text.text.size()) +
-                            " bytes long; the look file has room for " + std::to_string(text.room));
-        }
-    }
-
-    if (in->grid_size < kSmallestGridSize || in->grid_size > kLargestGridSize) {
-        return fail(ZEL_ERROR_ARGUMENT,
-                    "grid_size " + std::to_string(in->grid_size) + " is outside 2 to 255");
-    }
-    if (in->lut == nullptr) {
-        return fail(ZEL_ERROR_ARGUMENT, "no lut");
-    }
-    plan.gridSize = in->grid_size;
-    plan.order = in->order;
-    Failure rows = nodesFromRows(in->lut, in->grid_size, in->order, plan.nodes);
-    if (rows.code != ZEL_OK) {
-        return rows;
-    }
-
-    ZelGenInput& input = plan.input;
-    input.sourceEncoding = static_cast<std::uint8_t>(in->source);
-    input.outputCurve = static_cast<std::uint8_t>(in->output);
-    input.outputRange = static_cast<std::uint8_t>(in->range);
-    copyText(input.modelName, camera);
-    copyText(input.lookFileName, texts[0].text);
-    copyText(input.lookHeaderNote, texts[1].text);
-    // The standard job reads 28 bytes of the short field, the extended job the long one.
-    copyText(input.metadataName, texts[2].text.substr(0, kSecondNameRoom));
-    copyText(input.metadataNameLong, texts[2].text);
-    copyText(input.lookHeaderText, texts[3].text);
-    copyText(input.fileHeaderText, texts[4].text);
-    copyText(input.fileHeaderTag, texts[5].text);
-    input.gridSize = static_cast<std::uint8_t>(in->grid_size);
-    input.nodeValues = plan.nodes.data();
-    input.flags =
-        ((in->options & ZEL_OPTION_LONG_CHAIN) != 0 ? 1u << 4 : 0u) | (fullDomain ? 1u << 8 : 0u);
-    return {};
+    return failure;
 }
 
 }  // namespace zel

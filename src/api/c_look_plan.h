@@ -9,18 +9,17 @@
 #include <vector>
 
 #include "api/c_failure.h"
-#include "zel/records.h"
+#include "api/look_job_plan.h"
 #include "zel/zel_c.h"
 
 namespace zel {
 
 struct LookPlan {
-    ZelGenInput input;
+    LookRequest request;
+    std::string name;          // the look file's name
     std::vector<float> nodes;  // N^3 nodes of four floats, blue fastest
     int gridSize = 0;
     std::int32_t order = ZEL_ORDER_RED_FASTEST;
-    bool extended = false;
-    std::string created;  // the look file's time stamp; "" for the local time
 };
 
 // Checks `in` (struct size, selectors, camera, texts against the look file's room, grid,

@@ -178,6 +178,9 @@ void startAsync(GeneratorState& state, ZelGenInput& input, Output& output) {
             } else {
                 zel::detail::runExtendedJob(state, input, output);
             }
+            if (state.hooks != nullptr && state.hooks->afterAsyncJob) {
+                state.hooks->afterAsyncJob();
+            }
         });
     } catch (const std::system_error&) {
         throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again),

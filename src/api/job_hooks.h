@@ -24,6 +24,10 @@ struct JobHooks {
     // job's thread and under the generator's lock, like the callback; also in a job on the
     // caller's thread, which runs without callback.
     std::function<void(int progress, ZelEnum::ZEL_STATUS status)> onProgress;
+    // Called on the worker thread of an asynchronous job (zel_exec_async) once the job has
+    // ended and made its last progress report, outside every lock of the generator: the
+    // job's records are the host's again. It must not throw.
+    std::function<void()> afterAsyncJob;
     // The clock of the look file's time stamp; empty means the machine's local time.
     platform::Clock clock;
 };

@@ -8,7 +8,9 @@
 #include "api/pipeline.h"
 
 #include <array>
+#include <cstddef>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <new>
 #include <stdexcept>
@@ -23,6 +25,7 @@
 #include "color/conversion_stage.h"
 #include "io/body_chunk_writer.h"
 #include "io/cube_header.h"
+#include "io/header_part_layout.h"
 #include "io/look_file.h"
 #include "platform/job_cancel.h"
 #include "platform/job_error.h"
@@ -67,197 +70,229 @@ std::string sentenceFor(int code, const std::string& detail) {
     return sentence;
 }
 
+// One job from start to end: the seven stages in order, each a step of its own, and the
+// large objects that pass between them.
 template <typename Output>
-void runJob(zel::detail::GeneratorState& state, ZelGenInput& input, Output& output) {
-    constexpr bool kStandard = std::is_same_v<Output, ZelGenOutput>;
+class JobRun {
+  public:
+    static constexpr bool kStandard = std::is_same_v<Output, ZelGenOutput>;
 
-    const zel::detail::GeneratorState::JobStart start = state.beginJob();
-    const zel::Console& console = start.console;
-    std::unique_ptr<ZelColorConverter> lattice;
-    std::unique_ptr<std::vector<ZelColorConverter>> blocks;
-    std::unique_ptr<ZelSharedParamBuf> paramBuf;
-    std::unique_ptr<ZelSharedIniBuf> iniBuf;
+    JobRun(zel::detail::GeneratorState& state, ZelGenInput& input, Output& output)
+        : state_(state), input_(input), output_(output), start_(state.beginJob()) {}
 
-    const zel::detail::JobHooks* jobHooks = state.hooks;
-    // Ends a stage: the test hook, then the progress step. True means cancelled.
-    auto endStage = [&](int stage, const ProgressSchedule& schedule) {
-        if (jobHooks != nullptr && jobHooks->afterStage) {
-            jobHooks->afterStage(stage);
+    void run() {
+        try {
+            runStages();
+        } catch (...) {
+            endOnException();
         }
-        return state.progressStep(schedule[static_cast<std::size_t>(stage - 1)]);
-    };
-    auto now = [&] {
-        if (jobHooks != nullptr && jobHooks->clock) {
-            return jobHooks->clock();
-        }
-        return start.timeStamp ? *start.timeStamp : zel::platform::localTimeNow();
-    };
-    auto fail = [&](int code, const std::string& sentence, const std::string& line) {
-        // The large objects go before the host hears of the end.
-        iniBuf.reset();
-        paramBuf.reset();
-        blocks.reset();
-        lattice.reset();
-        state.endFailed(code, sentence, line, console);
-    };
-
-    try {
-        // Preparation.
-        const std::uint8_t sourceEncoding = input.sourceEncoding;
-        const std::uint8_t outputCurve = input.outputCurve;
-        const std::uint8_t outputRange = input.outputRange;
-        const int gridSize = input.gridSize;
-        const std::string model = modelString(input);
-        const ProgressSchedule schedule = progressScheduleFor(gridSize);
-        const std::uint32_t flags = input.flags;
-        const bool longChain = (flags & (1u << 4)) != 0;
-        const bool fullDomain = (flags & (1u << 8)) != 0;
-
-        // Stage 1: look settings.
-        const ZelSettingsSeed seed(sourceEncoding, outputCurve, outputRange, model, longChain);
-        ZelLookSettings settings;
-        applyModelTable(settings, seed);
-        PassTable passTable;
-        buildLookSettings(settings, passTable);
-        validateJobSelectors(settings, model);
-        const std::vector<std::int32_t> blockList = settings.blockList;
-        const std::int32_t entryTag = settings.entryTag;
-        const std::int32_t generationMode = settings.generationMode;
-        if constexpr (kStandard) {
-            writeStandardLookHeaders(input, output);
-            std::uint8_t lookName[64]{};
-            zel::io::deriveLookName(input.lookFileName, lookName);
-            zel::io::writeCubeHeader(output.cubeHeader, input.lookFileName, sourceEncoding,
-                                     lookName, input.gridSize);
-        }
-        if (endStage(1, schedule)) {
-            return state.endCancelled();
-        }
-
-        // Stage 2: colour lattice.
-        validateLookInput(input, output.floatLut, output.floatLutFilm);
-        lattice = std::make_unique<ZelColorConverter>();
-        lattice->viewNodeValues(gridSize, input.nodeValues);
-        reindexSourceLattice(settings, sourceEncoding, *lattice, output,
-                             zel::CancelCheck(&state.cancelRequested));
-        if (endStage(2, schedule)) {
-            return state.endCancelled();
-        }
-
-        // Stage 3: colour-space conversion into the camera's processing blocks.
-        ConversionSizes sizes;
-        setConversionSizes(sizes, generationMode);
-        const ConversionEncodings encodings{sourceEncoding, outputCurve, outputRange};
-        blocks = std::make_unique<std::vector<ZelColorConverter>>();
-        if constexpr (kStandard) {
-            buildBlockListStandard(sizes, encodings, *lattice, *blocks, fullDomain);
-        } else {
-            buildBlockListExtended(sizes, encodings, *lattice, *blocks);
-        }
-        lattice.reset();
-        if (endStage(3, schedule)) {
-            return state.endCancelled();
-        }
-
-        // Stage 4: parameter buffer.
-        paramBuf = std::make_unique<ZelSharedParamBuf>();
-        fillParamBuffer(settings, *blocks, *paramBuf);
-        std::vector<BlockOrderEntry> blockOrder;
-        copyBlockOrder(settings, blockOrder);
-        blocks.reset();
-        if (endStage(4, schedule)) {
-            return state.endCancelled();
-        }
-
-        // Stage 5: camera processing into the register image.
-        iniBuf = std::make_unique<ZelSharedIniBuf>(model);
-        EngineConfig engineConfig;
-        initEngineConfig(engineConfig, generationMode);
-        engineConfig.console = &console;
-        runEngine(engineConfig, blockOrder, sourceEncoding, outputRange, *paramBuf, *iniBuf);
-        paramBuf.reset();
-        if (endStage(5, schedule)) {
-            return state.endCancelled();
-        }
-
-        // Stage 6: the camera's default register tables.
-        loadRegisterMaps(settings, *iniBuf);
-        if (endStage(6, schedule)) {
-            return state.endCancelled();
-        }
-
-        // Stage 7: the look file.
-        OutputContext context;
-        setupOutputContext(context, generationMode);
-        if constexpr (kStandard) {
-            output.binarySize = writeOutputStandard(context, entryTag, blockList, passTable,
-                                                    *iniBuf, output.zel.binary);
-            iniBuf.reset();
-            writeStandardTimeStamp(output.zel, now());
-        } else {
-            // The local body is one of the job's large objects too: the register image
-            // goes as soon as the body holds it.
-            auto body = std::make_unique<ExtendedBody>();
-            const std::uint32_t dataSize =
-                writeOutputExtended(context, entryTag, blockList, passTable, *iniBuf, *body);
-            iniBuf.reset();
-            if (dataSize > output.lutData.size() || dataSize > body->data.size()) {
-                zel::failOutput("the look's body does not fit the output record");
-            }
-            output.lutDataSize = dataSize;
-            output.entryTableSize = sizeof output.entryTable;
-            std::memcpy(output.binaryHead, body->head, sizeof output.binaryHead);
-            std::memcpy(output.entryTable, body->entryTable.data(), sizeof output.entryTable);
-            std::memcpy(output.lutData.data(), body->data.data(), dataSize);
-            body.reset();
-            console.line(zel::Console::kOut, "ZelMetaGenerator");
-            writeExtendedLookHeaders(input, output, now(), console);
-        }
-        if (endStage(7, schedule)) {
-            return state.endCancelled();
-        }
-
-        state.finishJob();
-    } catch (const zel::JobCancelled&) {
-        // A cancel seen inside a stage: the large objects go, then the cancelled end.
-        iniBuf.reset();
-        paramBuf.reset();
-        blocks.reset();
-        lattice.reset();
-        state.endCancelled();
-    } catch (const zel::JobError& e) {
-        fail(e.code(), e.what(), std::to_string(static_cast<int>(e.code())));
-    } catch (const ZelEnum::ZelException& e) {
-        // A bare error value, as a stage hook may throw.
-        fail(e, zel_error_text(e), std::to_string(static_cast<int>(e)));
-    } catch (const std::bad_alloc& e) {
-        fail(ZelEnum::ZEL_ERROR_OUT_OF_MEMORY, zel_error_text(ZelEnum::ZEL_ERROR_OUT_OF_MEMORY),
-             exceptionLine(e));
-    } catch (const std::out_of_range& e) {
-        fail(ZelEnum::ZEL_ERROR_OUT_OF_RANGE,
-             sentenceFor(ZelEnum::ZEL_ERROR_OUT_OF_RANGE, exceptionLine(e)), exceptionLine(e));
-    } catch (const std::length_error& e) {
-        fail(ZelEnum::ZEL_ERROR_LENGTH, sentenceFor(ZelEnum::ZEL_ERROR_LENGTH, e.what()),
-             "Unexpected Error");
-    } catch (const std::exception& e) {
-        fail(ZelEnum::ZEL_ERROR_UNEXPECTED, sentenceFor(ZelEnum::ZEL_ERROR_UNEXPECTED, e.what()),
-             "Unexpected Error");
-    } catch (...) {
-        fail(ZelEnum::ZEL_ERROR_UNEXPECTED, zel_error_text(ZelEnum::ZEL_ERROR_UNEXPECTED),
-             "Unexpected Error");
     }
-}
+
+  private:
+    using Stage = void (JobRun::*)();
+
+    void runStages() {
+        static constexpr Stage kStages[] = {
+            &JobRun::lookSettings,    &JobRun::colourLattice,    &JobRun::processingBlocks,
+            &JobRun::parameterBuffer, &JobRun::cameraProcessing, &JobRun::registerTables,
+            &JobRun::lookFile,
+        };
+        const ProgressSchedule schedule = progressScheduleFor(input_.gridSize);
+        for (std::size_t stage = 0; stage < std::size(kStages); ++stage) {
+            (this->*kStages[stage])();
+            if (endStage(static_cast<int>(stage) + 1, schedule[stage])) {
+                return state_.endCancelled();
+            }
+        }
+        state_.finishJob();
+    }
+
+    // Ends a stage: the test hook, then the progress step. True means cancelled.
+    bool endStage(int stage, int progress) {
+        if (hooks() != nullptr && hooks()->afterStage) {
+            hooks()->afterStage(stage);
+        }
+        return state_.progressStep(progress);
+    }
+
+    // Stage 1: look settings; the standard job also writes its headers and .cube header.
+    void lookSettings() {
+        model_ = modelString(input_);
+        const bool longChain = (input_.flags & ZelGenInput::kLongChainFlag) != 0;
+        const ZelSettingsSeed seed(input_.sourceEncoding, input_.outputCurve, input_.outputRange,
+                                   model_, longChain);
+        applyModelTable(settings_, seed);
+        buildLookSettings(settings_, passTable_);
+        validateJobSelectors(settings_, model_);
+        if constexpr (kStandard) {
+            writeStandardLookHeaders(input_, output_);
+            std::uint8_t lookName[zel::io::kLookNameLength]{};
+            zel::io::deriveLookName(input_.lookFileName, lookName);
+            zel::io::writeCubeHeader(output_.cubeHeader, input_.lookFileName, input_.sourceEncoding,
+                                     lookName, input_.gridSize);
+        }
+    }
+
+    // Stage 2: the colour lattice, and the look re-indexed for the other gamut.
+    void colourLattice() {
+        validateLookInput(input_, output_.floatLut, output_.floatLutFilm);
+        lattice_ = std::make_unique<ZelColorConverter>();
+        lattice_->viewNodeValues(input_.gridSize, input_.nodeValues);
+        reindexSourceLattice(settings_, input_.sourceEncoding, *lattice_, output_,
+                             zel::CancelCheck(&state_.cancelRequested));
+    }
+
+    // Stage 3: colour-space conversion into the camera's processing blocks.
+    void processingBlocks() {
+        ConversionSizes sizes;
+        setConversionSizes(sizes, settings_.generationMode);
+        const ConversionEncodings encodings{input_.sourceEncoding, input_.outputCurve,
+                                            input_.outputRange};
+        blocks_ = std::make_unique<std::vector<ZelColorConverter>>();
+        if constexpr (kStandard) {
+            const bool fullDomain = (input_.flags & ZelGenInput::kFullDomainFlag) != 0;
+            buildBlockListStandard(sizes, encodings, *lattice_, *blocks_, fullDomain);
+        } else {
+            buildBlockListExtended(sizes, encodings, *lattice_, *blocks_);
+        }
+        lattice_.reset();
+    }
+
+    // Stage 4: the parameter buffer.
+    void parameterBuffer() {
+        paramBuf_ = std::make_unique<ZelSharedParamBuf>();
+        fillParamBuffer(settings_, *blocks_, *paramBuf_);
+        copyBlockOrder(settings_, blockOrder_);
+        blocks_.reset();
+    }
+
+    // Stage 5: camera processing into the register image.
+    void cameraProcessing() {
+        iniBuf_ = std::make_unique<ZelSharedIniBuf>(model_);
+        EngineConfig engineConfig;
+        initEngineConfig(engineConfig, settings_.generationMode);
+        engineConfig.console = &start_.console;
+        runEngine(engineConfig, blockOrder_, input_.sourceEncoding, input_.outputRange, *paramBuf_,
+                  *iniBuf_);
+        paramBuf_.reset();
+    }
+
+    // Stage 6: the camera's default register tables.
+    void registerTables() { loadRegisterMaps(settings_, *iniBuf_); }
+
+    // Stage 7: the look file.
+    void lookFile() {
+        OutputContext context;
+        setupOutputContext(context, settings_.generationMode);
+        if constexpr (kStandard) {
+            output_.binarySize =
+                writeOutputStandard(context, settings_.entryTag, settings_.blockList, passTable_,
+                                    *iniBuf_, output_.zel.binary);
+            iniBuf_.reset();
+            writeStandardTimeStamp(output_.zel, now());
+        } else {
+            writeExtendedBody(context);
+            start_.console.line(zel::Console::kOut, "ZelMetaGenerator");
+            writeExtendedLookHeaders(input_, output_, now(), start_.console);
+        }
+    }
+
+    // The extended body into the output record. The local body is one of the job's large
+    // objects too: the register image goes as soon as the body holds it.
+    void writeExtendedBody(OutputContext& context) {
+        auto body = std::make_unique<ExtendedBody>();
+        const std::uint32_t dataSize = writeOutputExtended(
+            context, settings_.entryTag, settings_.blockList, passTable_, *iniBuf_, *body);
+        iniBuf_.reset();
+        if (dataSize > output_.lutData.size() || dataSize > body->data.size()) {
+            zel::failOutput("the look's body does not fit the output record");
+        }
+        output_.lutDataSize = dataSize;
+        output_.entryTableSize = sizeof output_.entryTable;
+        std::memcpy(output_.binaryHead, body->head, sizeof output_.binaryHead);
+        std::memcpy(output_.entryTable, body->entryTable.data(), sizeof output_.entryTable);
+        std::memcpy(output_.lutData.data(), body->data.data(), dataSize);
+    }
+
+    const zel::detail::JobHooks* hooks() const { return state_.hooks; }
+
+    zel::platform::LocalTime now() const {
+        if (hooks() != nullptr && hooks()->clock) {
+            return hooks()->clock();
+        }
+        return start_.timeStamp ? *start_.timeStamp : zel::platform::localTimeNow();
+    }
+
+    // The large objects go before the host hears of the end.
+    void releaseLargeObjects() {
+        iniBuf_.reset();
+        paramBuf_.reset();
+        blocks_.reset();
+        lattice_.reset();
+    }
+
+    void fail(int code, const std::string& sentence, const std::string& line) {
+        releaseLargeObjects();
+        state_.endFailed(code, sentence, line, start_.console);
+    }
+
+    // Ends the job on the exception in flight: a cancel seen inside a stage, or a failure
+    // with its code, sentence and console line.
+    void endOnException() {
+        try {
+            throw;
+        } catch (const zel::JobCancelled&) {
+            releaseLargeObjects();
+            state_.endCancelled();
+        } catch (const zel::JobError& e) {
+            fail(e.code(), e.what(), std::to_string(static_cast<int>(e.code())));
+        } catch (const ZelEnum::ZelException& e) {
+            // A bare error value, as a stage hook may throw.
+            fail(e, zel_error_text(e), std::to_string(static_cast<int>(e)));
+        } catch (const std::bad_alloc& e) {
+            fail(ZelEnum::ZEL_ERROR_OUT_OF_MEMORY, zel_error_text(ZelEnum::ZEL_ERROR_OUT_OF_MEMORY),
+                 exceptionLine(e));
+        } catch (const std::out_of_range& e) {
+            fail(ZelEnum::ZEL_ERROR_OUT_OF_RANGE,
+                 sentenceFor(ZelEnum::ZEL_ERROR_OUT_OF_RANGE, exceptionLine(e)), exceptionLine(e));
+        } catch (const std::length_error& e) {
+            fail(ZelEnum::ZEL_ERROR_LENGTH, sentenceFor(ZelEnum::ZEL_ERROR_LENGTH, e.what()),
+                 "Unexpected Error");
+        } catch (const std::exception& e) {
+            fail(ZelEnum::ZEL_ERROR_UNEXPECTED,
+                 sentenceFor(ZelEnum::ZEL_ERROR_UNEXPECTED, e.what()), "Unexpected Error");
+        } catch (...) {
+            fail(ZelEnum::ZEL_ERROR_UNEXPECTED, zel_error_text(ZelEnum::ZEL_ERROR_UNEXPECTED),
+                 "Unexpected Error");
+        }
+    }
+
+    zel::detail::GeneratorState& state_;
+    ZelGenInput& input_;
+    Output& output_;
+    const zel::detail::GeneratorState::JobStart start_;
+    std::string model_;
+    ZelLookSettings settings_;
+    PassTable passTable_;
+    std::vector<BlockOrderEntry> blockOrder_;
+    // The large objects, each alive only from the stage that makes it to the last that
+    // reads it.
+    std::unique_ptr<ZelColorConverter> lattice_;
+    std::unique_ptr<std::vector<ZelColorConverter>> blocks_;
+    std::unique_ptr<ZelSharedParamBuf> paramBuf_;
+    std::unique_ptr<ZelSharedIniBuf> iniBuf_;
+};
 
 }  // namespace
 
 namespace zel::detail {
 
 void runStandardJob(GeneratorState& state, ZelGenInput& input, ZelGenOutput& output) {
-    runJob(state, input, output);
+    JobRun<ZelGenOutput>(state, input, output).run();
 }
 
 void runExtendedJob(GeneratorState& state, ZelGenInput& input, ZelGenOutputExtended& output) {
-    runJob(state, input, output);
+    JobRun<ZelGenOutputExtended>(state, input, output).run();
 }
 
 }  // namespace zel::detail

@@ -1,29 +1,30 @@
 #include "io/body_block_tables.h"
 
 #include "camera/register_block.h"
+#include "io/record_category.h"
 
 namespace zel::body {
 
 namespace {
 
 constexpr BlockLayout kStandardBlocks[] = {
-    {0, 0, 0, Repeat::Single},       // 0
-    {0, 5, 0, Repeat::Single},       // 1
-    {0, 2, 0, Repeat::Single},       // 2
-    {0, 2, 1, Repeat::Single},       // 3
-    {0, 2, 2, Repeat::Single},       // 4
-    {0, 2, 4, Repeat::Single},       // 5
-    {0, 3, 0, Repeat::Lut},          // 6
-    {0, 3, 1, Repeat::Lut},          // 7
-    {0, 3, 2, Repeat::ByLutHeader},  // 8
-    {0, 4, 0, Repeat::Cube},         // 9
-    {0, 1, 0, Repeat::Single},       // 10
-    {1, 0, 0, Repeat::Single},       // 11
-    {1, 2, 0, Repeat::Single},       // 12
-    {1, 2, 1, Repeat::Single},       // 13
-    {1, 3, 0, Repeat::Lut3},         // 14
-    {1, 3, 1, Repeat::Lut},          // 15
-    {1, 1, 0, Repeat::Single},       // 16
+    {0, 0, 0, Repeat::Single},                // 0
+    {0, 5, 0, Repeat::Single},                // 1
+    {0, kMatrixRecord, 0, Repeat::Single},    // 2
+    {0, kMatrixRecord, 1, Repeat::Single},    // 3
+    {0, kMatrixRecord, 2, Repeat::Single},    // 4
+    {0, kMatrixRecord, 4, Repeat::Single},    // 5
+    {0, kLutRecord, 0, Repeat::Lut},          // 6
+    {0, kLutRecord, 1, Repeat::Lut},          // 7
+    {0, kLutRecord, 2, Repeat::ByLutHeader},  // 8
+    {0, kCubeRecord, 0, Repeat::Cube},        // 9
+    {0, 1, 0, Repeat::Single},                // 10
+    {1, 0, 0, Repeat::Single},                // 11
+    {1, kMatrixRecord, 0, Repeat::Single},    // 12
+    {1, kMatrixRecord, 1, Repeat::Single},    // 13
+    {1, kLutRecord, 0, Repeat::Lut3},         // 14
+    {1, kLutRecord, 1, Repeat::Lut},          // 15
+    {1, 1, 0, Repeat::Single},                // 16
 };
 
 // The extended body has no second path: blocks 11 to 16 write nothing, and block 17 is the
@@ -34,7 +35,7 @@ constexpr BlockLayout kExtendedBlocks[] = {
     kStandardBlocks[6],      kStandardBlocks[7],      kStandardBlocks[8],
     kStandardBlocks[9],      kStandardBlocks[10],     {0, 0, 0, Repeat::None},
     {0, 0, 0, Repeat::None}, {0, 0, 0, Repeat::None}, {0, 0, 0, Repeat::None},
-    {0, 0, 0, Repeat::None}, {0, 0, 0, Repeat::None}, {0, 3, 3, Repeat::FixedLut},  // 17
+    {0, 0, 0, Repeat::None}, {0, 0, 0, Repeat::None}, {0, kLutRecord, 3, Repeat::FixedLut},  // 17
 };
 
 template <std::size_t N>
@@ -115,28 +116,28 @@ using namespace zel::block;
 constexpr SelectionRow kStandardSelection[] = {
     {0, 0, Match::Exact, 0, {0, 20}, kAddresses, 0, block(kTable0086), block(kTable0086)},
     {5, 0, Match::Exact, 0, {3, 3}, kAddresses, 0, block(kTable0043), block(kTable0043)},
-    {2, 0, Match::Exact, 0, {4, 24}, kAddresses, 0, matrixSlot(kMatrixSlotInput), blocks(kSecondPathColorMatrix, kSecondPathColorMatrix + 1)},
-    {2, 1, Match::Exact, 0, {11, 31}, kAddresses, 0, matrixSlot(kMatrixSlotRangeGain), blocks(kSecondPathRangeGain, kSecondPathRangeGain + 1)},
-    {2, 2, Match::Exact, 0, {7, 7}, kAddresses, 0, matrixSlot(kMatrixSlotGain), matrixSlot(kMatrixSlotGain)},
-    {2, 4, Match::Exact, 0, {8, 8}, kAddresses, 0, matrixSlot(kMatrixSlotSecond), matrixSlot(kMatrixSlotSecond)},
+    {kMatrixRecord, 0, Match::Exact, 0, {4, 24}, kAddresses, 0, matrixSlot(kMatrixSlotInput), blocks(kSecondPathColorMatrix, kSecondPathColorMatrix + 1)},
+    {kMatrixRecord, 1, Match::Exact, 0, {11, 31}, kAddresses, 0, matrixSlot(kMatrixSlotRangeGain), blocks(kSecondPathRangeGain, kSecondPathRangeGain + 1)},
+    {kMatrixRecord, 2, Match::Exact, 0, {7, 7}, kAddresses, 0, matrixSlot(kMatrixSlotGain), matrixSlot(kMatrixSlotGain)},
+    {kMatrixRecord, 4, Match::Exact, 0, {8, 8}, kAddresses, 0, matrixSlot(kMatrixSlotSecond), matrixSlot(kMatrixSlotSecond)},
     {1, 0, Match::Exact, 0, {12, 32}, kAddresses, 0, perPass(kLumaChroma, 1), blocks(kSecondPathLumaChroma, kSecondPathLumaChroma + 1)},
-    {3, 0, Match::Exact, 0, {5, 25}, kAddresses, 0, lutPerPass(kLutControl0100), block(kSecondLutControl)},
-    {3, 0, Match::ThirdPlus1, 0, {5, 25}, kAddresses, 0, block(kLutImageHead), group(kSecondLutHead)},
-    {3, 0, Match::ThirdPlus2, 0, {6, 26}, kValues, 0, block(kLutImageData), group(kSecondLutData)},
-    {3, 0, Match::ThirdPlus3, 0, {5, 25}, kAddresses, 0, block(kLutImageTail), group(kSecondLutTail)},
-    {3, 1, Match::Exact, 0, {1, 21}, kAddresses, 0, block(kLutControl0180), block(kLutControl0180)},
-    {3, 1, Match::Exact, 1, {1, 21}, kAddresses, 0, block(kLutImage0183Head), block(kLutImage0183Head)},
-    {3, 1, Match::Exact, 2, {2, 22}, kValues, 0, block(kLutImage0183Data), block(kLutImage0183Data)},
-    {3, 1, Match::Exact, 3, {1, 21}, kAddresses, 0, block(kLutImage0183Tail), block(kLutImage0183Tail)},
-    {3, 2, Match::Exact, 0, {9, 9}, kAddresses, 0, block(kFirstLutControl), block(kFirstLutControl)},
-    {3, 2, Match::Exact, 1, {9, 9}, kAddresses, 0, group(kFirstLutHead), group(kFirstLutHead)},
-    {3, 2, Match::Exact, 2, {10, 10}, kValues, 0, group(kFirstLutData), group(kFirstLutData)},
-    {3, 2, Match::Exact, 3, {9, 9}, kAddresses, 0, group(kFirstLutTail), group(kFirstLutTail)},
-    {4, 0, Match::Exact, 0, {13, 13}, kAddresses, 0, cubePerPass(kCubeControl), block(kCubeControl)},
-    {4, 0, Match::Exact, 1, {13, 13}, kAddresses, 0, cubeEdge(Source::CubeOpen, kCubeBegin), cubeEdge(Source::CubeOpen, kCubeBegin)},
-    {4, 0, Match::Exact, 50, {13, 13}, kAddresses, 0, cubeEdge(Source::CubeClose, kCubeEnd), cubeEdge(Source::CubeClose, kCubeEnd)},
-    {4, 0, Match::CubeSelect, 0, {13, 13}, kAddresses, 0, cubeGroupsPerPass(kCubeSelect), cubeGroupsPerPass(kCubeSelect)},
-    {4, 0, Match::CubeData, 0, {14, 14}, kValues, 2000, cubeGroupsPerPass(kCubeMemory), cubeGroupsPerPass(kCubeMemory)},
+    {kLutRecord, 0, Match::Exact, 0, {5, 25}, kAddresses, 0, lutPerPass(kLutControl0100), block(kSecondLutControl)},
+    {kLutRecord, 0, Match::ThirdPlus1, 0, {5, 25}, kAddresses, 0, block(kLutImageHead), group(kSecondLutHead)},
+    {kLutRecord, 0, Match::ThirdPlus2, 0, {6, 26}, kValues, 0, block(kLutImageData), group(kSecondLutData)},
+    {kLutRecord, 0, Match::ThirdPlus3, 0, {5, 25}, kAddresses, 0, block(kLutImageTail), group(kSecondLutTail)},
+    {kLutRecord, 1, Match::Exact, 0, {1, 21}, kAddresses, 0, block(kLutControl0180), block(kLutControl0180)},
+    {kLutRecord, 1, Match::Exact, 1, {1, 21}, kAddresses, 0, block(kLutImage0183Head), block(kLutImage0183Head)},
+    {kLutRecord, 1, Match::Exact, 2, {2, 22}, kValues, 0, block(kLutImage0183Data), block(kLutImage0183Data)},
+    {kLutRecord, 1, Match::Exact, 3, {1, 21}, kAddresses, 0, block(kLutImage0183Tail), block(kLutImage0183Tail)},
+    {kLutRecord, 2, Match::Exact, 0, {9, 9}, kAddresses, 0, block(kFirstLutControl), block(kFirstLutControl)},
+    {kLutRecord, 2, Match::Exact, 1, {9, 9}, kAddresses, 0, group(kFirstLutHead), group(kFirstLutHead)},
+    {kLutRecord, 2, Match::Exact, 2, {10, 10}, kValues, 0, group(kFirstLutData), group(kFirstLutData)},
+    {kLutRecord, 2, Match::Exact, 3, {9, 9}, kAddresses, 0, group(kFirstLutTail), group(kFirstLutTail)},
+    {kCubeRecord, 0, Match::Exact, 0, {13, 13}, kAddresses, 0, cubePerPass(kCubeControl), block(kCubeControl)},
+    {kCubeRecord, 0, Match::Exact, 1, {13, 13}, kAddresses, 0, cubeEdge(Source::CubeOpen, kCubeBegin), cubeEdge(Source::CubeOpen, kCubeBegin)},
+    {kCubeRecord, 0, Match::Exact, 50, {13, 13}, kAddresses, 0, cubeEdge(Source::CubeClose, kCubeEnd), cubeEdge(Source::CubeClose, kCubeEnd)},
+    {kCubeRecord, 0, Match::CubeSelect, 0, {13, 13}, kAddresses, 0, cubeGroupsPerPass(kCubeSelect), cubeGroupsPerPass(kCubeSelect)},
+    {kCubeRecord, 0, Match::CubeData, 0, {14, 14}, kValues, 2000, cubeGroupsPerPass(kCubeMemory), cubeGroupsPerPass(kCubeMemory)},
 };
 // clang-format on
 
@@ -147,29 +148,29 @@ constexpr Registers kUnused = block(kTable0086);
 constexpr SelectionRow kExtendedSelection[] = {
     {0, 0, Match::Exact, 0, {0, 0}, kAddresses, 0, block(kTable0086), kUnused},
     {5, 0, Match::Exact, 0, {3, 3}, kAddresses, 0, block(kTable0043), kUnused},
-    {2, 0, Match::Exact, 0, {4, 4}, kAddresses, 0, matrixSlot(kMatrixSlotInput), kUnused},
-    {2, 1, Match::Exact, 0, {11, 11}, kAddresses, 0, matrixSlot(kMatrixSlotRangeGain), kUnused},
-    {2, 2, Match::Exact, 0, {7, 7}, kAddresses, 0, matrixSlot(kMatrixSlotGain), kUnused},
-    {2, 4, Match::Exact, 0, {8, 8}, kAddresses, 0, matrixSlot(kMatrixSlotSecond), kUnused},
+    {kMatrixRecord, 0, Match::Exact, 0, {4, 4}, kAddresses, 0, matrixSlot(kMatrixSlotInput), kUnused},
+    {kMatrixRecord, 1, Match::Exact, 0, {11, 11}, kAddresses, 0, matrixSlot(kMatrixSlotRangeGain), kUnused},
+    {kMatrixRecord, 2, Match::Exact, 0, {7, 7}, kAddresses, 0, matrixSlot(kMatrixSlotGain), kUnused},
+    {kMatrixRecord, 4, Match::Exact, 0, {8, 8}, kAddresses, 0, matrixSlot(kMatrixSlotSecond), kUnused},
     {1, 0, Match::Exact, 0, {12, 12}, kAddresses, 0, perPass(kLumaChroma, 1), kUnused},
-    {3, 0, Match::Exact, 0, {5, 5}, kAddresses, 0, lutPerPass(kLutControl0100), kUnused},
-    {3, 0, Match::ThirdPlus1, 0, {5, 5}, kAddresses, 0, lutPerPass(kLutImageHead), kUnused},
-    {3, 0, Match::ThirdPlus2, 0, {6, 6}, kValues, 0, lutPerPass(kLutImageData), kUnused},
-    {3, 0, Match::ThirdPlus3, 0, {5, 5}, kAddresses, 0, block(kLutImageTail), kUnused},
-    {3, 1, Match::Exact, 0, {1, 1}, kAddresses, 0, block(kLutControl0180), kUnused},
-    {3, 1, Match::Exact, 1, {1, 1}, kAddresses, 0, block(kLutImage0183Head), kUnused},
-    {3, 1, Match::Exact, 2, {2, 2}, kValues, 0, block(kLutImage0183Data), kUnused},
-    {3, 1, Match::Exact, 3, {1, 1}, kAddresses, 0, block(kLutImage0183Tail), kUnused},
-    {3, 2, Match::Exact, 0, {9, 9}, kAddresses, 0, block(kFirstLutControl), kUnused},
-    {3, 2, Match::Exact, 1, {9, 9}, kAddresses, 0, group(kFirstLutHead), kUnused},
-    {3, 2, Match::Exact, 2, {10, 10}, kValues, 0, group(kFirstLutData), kUnused},
-    {3, 2, Match::Exact, 3, {9, 9}, kAddresses, 0, group(kFirstLutTail), kUnused},
-    {3, 3, Match::Exact, 0, {15, 15}, kAddresses, 0, perPass(kLutControl0A00, 1), kUnused},
-    {4, 0, Match::Exact, 0, {13, 13}, kAddresses, 0, cubePerPass(kCubeControl), kUnused},
-    {4, 0, Match::Exact, 1, {13, 13}, kAddresses, 0, cubeEdge(Source::CubeOpen, kCubeBegin), kUnused},
-    {4, 0, Match::Exact, 50, {13, 13}, kAddresses, 0, cubeEdge(Source::CubeClose, kCubeEnd), kUnused},
-    {4, 0, Match::CubeSelect, 0, {13, 13}, kAddresses, 0, cubeGroupsPerPass(kCubeSelect), kUnused},
-    {4, 0, Match::CubeData, 0, {14, 14}, kValues, 9826, cubeGroupsPerPass(kCubeMemory), kUnused},
+    {kLutRecord, 0, Match::Exact, 0, {5, 5}, kAddresses, 0, lutPerPass(kLutControl0100), kUnused},
+    {kLutRecord, 0, Match::ThirdPlus1, 0, {5, 5}, kAddresses, 0, lutPerPass(kLutImageHead), kUnused},
+    {kLutRecord, 0, Match::ThirdPlus2, 0, {6, 6}, kValues, 0, lutPerPass(kLutImageData), kUnused},
+    {kLutRecord, 0, Match::ThirdPlus3, 0, {5, 5}, kAddresses, 0, block(kLutImageTail), kUnused},
+    {kLutRecord, 1, Match::Exact, 0, {1, 1}, kAddresses, 0, block(kLutControl0180), kUnused},
+    {kLutRecord, 1, Match::Exact, 1, {1, 1}, kAddresses, 0, block(kLutImage0183Head), kUnused},
+    {kLutRecord, 1, Match::Exact, 2, {2, 2}, kValues, 0, block(kLutImage0183Data), kUnused},
+    {kLutRecord, 1, Match::Exact, 3, {1, 1}, kAddresses, 0, block(kLutImage0183Tail), kUnused},
+    {kLutRecord, 2, Match::Exact, 0, {9, 9}, kAddresses, 0, block(kFirstLutControl), kUnused},
+    {kLutRecord, 2, Match::Exact, 1, {9, 9}, kAddresses, 0, group(kFirstLutHead), kUnused},
+    {kLutRecord, 2, Match::Exact, 2, {10, 10}, kValues, 0, group(kFirstLutData), kUnused},
+    {kLutRecord, 2, Match::Exact, 3, {9, 9}, kAddresses, 0, group(kFirstLutTail), kUnused},
+    {kLutRecord, 3, Match::Exact, 0, {15, 15}, kAddresses, 0, perPass(kLutControl0A00, 1), kUnused},
+    {kCubeRecord, 0, Match::Exact, 0, {13, 13}, kAddresses, 0, cubePerPass(kCubeControl), kUnused},
+    {kCubeRecord, 0, Match::Exact, 1, {13, 13}, kAddresses, 0, cubeEdge(Source::CubeOpen, kCubeBegin), kUnused},
+    {kCubeRecord, 0, Match::Exact, 50, {13, 13}, kAddresses, 0, cubeEdge(Source::CubeClose, kCubeEnd), kUnused},
+    {kCubeRecord, 0, Match::CubeSelect, 0, {13, 13}, kAddresses, 0, cubeGroupsPerPass(kCubeSelect), kUnused},
+    {kCubeRecord, 0, Match::CubeData, 0, {14, 14}, kValues, 9826, cubeGroupsPerPass(kCubeMemory), kUnused},
 };
 // clang-format on
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "io/byte_order.h"
+#include "io/record_category.h"
 #include "platform/job_error.h"
 #include "zel/enums.h"
 #include "zel/records.h"
@@ -156,13 +157,13 @@ std::int32_t writeRecordEntry(OutputContext& context, const BodyTarget& target,
     const std::uint8_t subtype = layout->subtype;
     // A 1D LUT of the fixed layouts has four parts and a cube 51; more repetitions than
     // that mean a broken register image or context.
-    if (category == 3 && (subtype == 1 || subtype == 2) && repetition > 3) {
+    if (category == kLutRecord && (subtype == 1 || subtype == 2) && repetition > 3) {
         refuse();
     }
-    if (category == 4 && repetition > 50) {
+    if (category == kCubeRecord && repetition > 50) {
         refuse();
     }
-    if (target.kind == BodyKind::Standard && category == 3 && subtype > 2) {
+    if (target.kind == BodyKind::Standard && category == kLutRecord && subtype > 2) {
         refuse();
     }
     // The entry and its remembered slots must lie inside their tables.

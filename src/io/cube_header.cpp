@@ -7,7 +7,7 @@ namespace zel::io {
 
 namespace {
 
-constexpr std::size_t kLookNameWidth = 64;
+constexpr std::size_t kLookNameWidth = kLookNameLength;
 constexpr std::size_t kLookNameLimit = 60;  // a name without the extension keeps this many
 constexpr char kExtension[] = ".zel";
 constexpr std::size_t kExtensionLength = sizeof kExtension - 1;
@@ -55,7 +55,7 @@ class FieldWriter {
 
 }  // namespace
 
-void deriveLookName(const char (&lookFileName)[128], std::uint8_t (&lookName)[64]) {
+void deriveLookName(const char (&lookFileName)[128], std::uint8_t (&lookName)[kLookNameLength]) {
     std::memcpy(lookName, lookFileName, kLookNameWidth);
     // The last ".zel" lying wholly inside the 64 bytes ends the name.
     for (std::size_t p = kLookNameWidth - kExtensionLength + 1; p-- > 0;) {
@@ -68,7 +68,7 @@ void deriveLookName(const char (&lookFileName)[128], std::uint8_t (&lookName)[64
 }
 
 void writeCubeHeader(char (&cubeHeader)[514], const char (&lookFileName)[128],
-                     std::uint8_t sourceEncoding, const std::uint8_t (&lookName)[64],
+                     std::uint8_t sourceEncoding, const std::uint8_t (&lookName)[kLookNameLength],
                      std::uint8_t gridSize) {
     FieldWriter text(cubeHeader, sizeof cubeHeader);
     text.append("# ZEL: ");

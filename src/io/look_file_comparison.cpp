@@ -8,6 +8,7 @@
 
 #include "io/body_records.h"
 #include "io/look_blocks_decoder.h"
+#include "io/record_category.h"
 
 namespace zel {
 
@@ -16,11 +17,6 @@ namespace {
 constexpr std::size_t kChunkHead = 64;
 constexpr std::size_t kMostLines = 12;
 constexpr const char* kChannels[] = {"red", "green", "blue"};
-
-// The record categories of the body's entries.
-constexpr std::uint8_t kMatrixRecord = 2;
-constexpr std::uint8_t kLutRecord = 3;
-constexpr std::uint8_t kCubeRecord = 4;
 
 std::string number(double value, int decimals) {
     char text[40];

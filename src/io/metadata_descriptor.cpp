@@ -48,7 +48,7 @@ MetadataDescriptor metadataDescriptorFor(const char (&modelName)[34]) {
         return MetadataDescriptor{};
     }
     return MetadataDescriptor{model->metadataMode, model->metadataBlocks, model->metadataNameLength,
-                              model->metadataSecondNameLength};
+                              static_cast<std::size_t>(model->info.extendedSecondNameRoom)};
 }
 
 MetadataTexts standardMetadataTexts(const ZelGenInput& input) {

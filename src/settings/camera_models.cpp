@@ -28,39 +28,41 @@ constexpr std::array<std::int32_t, 14> kFirstGenerationPass1Reuse = {0, 1,  3,  
 constexpr std::array<std::int32_t, 6> kSecondGenerationLaterPassReuse = {0, 1, 3, 5, 8, 10};
 constexpr BlockNumbers kNone = {nullptr, 0};
 
+// Every look file gives its texts the same room: the look file's name 128 bytes, the note
+// 128, the look text 512, the file header's text 32 and tag 16, the second name 28 (the
+// extended files of some models give it more).
+constexpr CameraModelBuilder withTextRooms(CameraModelBuilder builder) {
+    return builder.textRooms(128, 128, 512, 32, 16, 28);
+}
+
 constexpr CameraModel firstGeneration(const char* name, int registerColumn, int metadataMode) {
-    return CameraModel{
-        {name, 1, true, false, false, 6},
-        kFirstGeneration,
-        17,
-        0,
-        numbers(kFirstGenerationShortChain),
-        numbers(kFirstGenerationLongChain),
-        {numbers(kFirstGenerationPass0Reuse), numbers(kFirstGenerationPass1Reuse), kNone},
-        registerColumn,
-        metadataMode,
-        6,
-        metadataMode == 0 ? std::size_t{32} : std::size_t{63},
-        metadataMode == 0 ? std::size_t{28} : std::size_t{59},
-    };
+    const bool longNames = metadataMode != 0;
+    return withTextRooms(CameraModelBuilder(name))
+        .generation(1)
+        .blockCount(17)
+        .passCount(0)
+        .layouts(true, false, false)
+        .chains(numbers(kFirstGenerationShortChain), numbers(kFirstGenerationLongChain))
+        .reusedByPass(numbers(kFirstGenerationPass0Reuse), numbers(kFirstGenerationPass1Reuse),
+                      kNone)
+        .registerColumn(registerColumn)
+        .extendedMetadata(metadataMode, 6, longNames ? 63 : 32, longNames ? 59 : 28)
+        .build();
 }
 
 constexpr CameraModel kModels[] = {
     firstGeneration("CAMB-001", 0, 0),
-    CameraModel{
-        {"CAMB-002", 2, false, true, true, 9},
-        kSecondGeneration,
-        19,
-        3,
-        numbers(kSecondGenerationShortChain),
-        numbers(kSecondGenerationLongChain),
-        {kNone, numbers(kSecondGenerationLaterPassReuse), numbers(kSecondGenerationLaterPassReuse)},
-        1,
-        2,
-        9,
-        63,
-        59,
-    },
+    withTextRooms(CameraModelBuilder("CAMB-002"))
+        .generation(2)
+        .blockCount(19)
+        .passCount(3)
+        .layouts(false, true, true)
+        .chains(numbers(kSecondGenerationShortChain), numbers(kSecondGenerationLongChain))
+        .reusedByPass(kNone, numbers(kSecondGenerationLaterPassReuse),
+                      numbers(kSecondGenerationLaterPassReuse))
+        .registerColumn(1)
+        .extendedMetadata(2, 9, 63, 59)
+        .build(),
     firstGeneration("CAMA-001", 2, 3),
 };
 

@@ -35,11 +35,83 @@ struct CameraModel {
     // The block numbers each output pass takes from an earlier pass instead of writing.
     BlockNumbers reusedByPass[3];
     int registerColumn;  // which column of the register image's block sizes it uses
-    // Its extended look file's metadata: mode, block count, name and second name lengths.
+    // Its extended look file's metadata: mode, block count and name length (the second
+    // name's is info.extendedSecondNameRoom).
     int metadataMode;
     int metadataBlocks;
     std::size_t metadataNameLength;
-    std::size_t metadataSecondNameLength;
+};
+
+// Builds a table row field by field, each named, so that no row is a list of bare values.
+class CameraModelBuilder {
+  public:
+    constexpr explicit CameraModelBuilder(const char* name) : model_() { model_.info.name = name; }
+
+    // The model's generation: 1 (first) or 2 (second), its generation mode and block count.
+    constexpr CameraModelBuilder& generation(int generation) {
+        model_.info.generation = generation;
+        model_.generationMode = generation == 1 ? kFirstGeneration : kSecondGeneration;
+        return *this;
+    }
+    constexpr CameraModelBuilder& blockCount(std::int32_t count) {
+        model_.blockCount = count;
+        return *this;
+    }
+    constexpr CameraModelBuilder& passCount(std::int32_t count) {
+        model_.passCount = count;
+        return *this;
+    }
+    // What the standard and the extended job do with the model's look.
+    constexpr CameraModelBuilder& layouts(bool standardFits, bool extendedCarriesLook,
+                                          bool extendedIsDefault) {
+        model_.info.standardLayoutFits = standardFits;
+        model_.info.extendedLayoutCarriesLook = extendedCarriesLook;
+        model_.info.extendedIsDefault = extendedIsDefault;
+        return *this;
+    }
+    constexpr CameraModelBuilder& chains(BlockNumbers shortChain, BlockNumbers longChain) {
+        model_.shortChain = shortChain;
+        model_.longChain = longChain;
+        return *this;
+    }
+    constexpr CameraModelBuilder& reusedByPass(BlockNumbers pass0, BlockNumbers pass1,
+                                               BlockNumbers pass2) {
+        model_.reusedByPass[0] = pass0;
+        model_.reusedByPass[1] = pass1;
+        model_.reusedByPass[2] = pass2;
+        return *this;
+    }
+    constexpr CameraModelBuilder& registerColumn(int column) {
+        model_.registerColumn = column;
+        return *this;
+    }
+    // The extended look file's metadata: its mode, block count, the name's length and the
+    // second name's room.
+    constexpr CameraModelBuilder& extendedMetadata(int mode, int blocks, std::size_t nameLength,
+                                                   int secondNameRoom) {
+        model_.metadataMode = mode;
+        model_.metadataBlocks = blocks;
+        model_.info.extendedMetadataBlocks = blocks;
+        model_.metadataNameLength = nameLength;
+        model_.info.extendedSecondNameRoom = secondNameRoom;
+        return *this;
+    }
+    // The rooms of the texts every look file has at the same place.
+    constexpr CameraModelBuilder& textRooms(int lookFileName, int note, int lookText,
+                                            int headerText, int headerTag, int secondName) {
+        model_.info.lookFileNameRoom = lookFileName;
+        model_.info.noteRoom = note;
+        model_.info.lookTextRoom = lookText;
+        model_.info.headerTextRoom = headerText;
+        model_.info.headerTagRoom = headerTag;
+        model_.info.secondNameRoom = secondName;
+        return *this;
+    }
+
+    constexpr CameraModel build() const { return model_; }
+
+  private:
+    CameraModel model_;
 };
 
 // The model named `name` (exact, case-sensitive, the whole string), or null.

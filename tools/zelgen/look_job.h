@@ -10,37 +10,17 @@
 #include <string>
 #include <vector>
 
+#include "api/look_job_plan.h"
 #include "cube/node_table.h"
 #include "zel/zel.h"
 #include "zelgen/progress.h"
 
 namespace zelgen {
 
-// The texts a look file carries, each with the room the file gives it.
-struct LookTexts {
-    std::string note;        // look header note; its start also names the look's LUT
-    std::string secondName;  // second LUT name of the metadata
-    std::string lookText;    // look header text
-    std::string headerText;  // file header text
-    std::string headerTag;   // file header tag
-};
-
-struct LookJobSettings {
-    std::string model;
-    std::uint8_t source = 0;  // 0 Q-Enc3/Q-Prims3, 1 Q-Enc3/Q-Prims3.Film, 2 ACEScc, 3 ACEScct
-    std::uint8_t curve = 0;   // 0 Rec.709, 1 PQ, 2 HLG
-    std::uint8_t range = 0;   // 0 full, 1 legal
-    bool extendedJob = false;
-    bool longChain = false;
-    bool fullDomain = false;
-    LookTexts texts;
-    std::string created;  // the look file's time stamp "YYYY-MM-DD HH:MM:SS"; "" local time
-};
-
-// The sources for which the library returns the look re-indexed for the other gamut.
-inline bool returnsReindexedLook(std::uint8_t source) {
-    return source <= 1;
-}
+// The look's settings and texts, as the library's job planner takes them.
+using LookTexts = zel::LookTexts;
+using LookJobSettings = zel::LookRequest;
+using zel::returnsReindexedLook;
 
 // "" when every text fits its field, else a message naming the text that does not.
 std::string checkTextLengths(const LookJobSettings& settings, const std::string& lookFileName);

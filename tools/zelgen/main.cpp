@@ -14,6 +14,7 @@
 #include "check/preview_command.h"
 #include "formats/look_reader.h"
 #include "zel/camera_models.h"
+#include "zelgen/camera_help.h"
 #include "zelgen/created_option.h"
 #include "zelgen/inspect_command.h"
 #include "zelgen/make_command.h"
@@ -29,24 +30,20 @@ const std::map<std::string, std::uint8_t> kSources{
 const std::map<std::string, std::uint8_t> kOutputs{{"rec709", 0}, {"pq", 1}, {"hlg", 2}};
 const std::map<std::string, std::uint8_t> kRanges{{"full", 0}, {"legal", 1}};
 
-constexpr char kMakeDescription[] =
+constexpr char kMakeDescriptionHead[] =
     "Make a camera look file from a look: a 3D LUT in .cube form, another LUT or CDL\n"
     "file, a chain of them, or a look of a colour-management config.\n\n"
     "The LUT must be graded for the camera's log encoding (--source) and deliver the\n"
     "picture the camera shall record (--output, --range). Any grid size from 2 to 255\n"
-    "works (17, 33 and 65 are usual). Examples:\n\n"
-    "  zelgen make Day_Ext.cube -o Day_Ext.zel --camera CAMB-001\n"
-    "  zelgen make Night.cube -o Night.zel --camera CAMB-002 --output pq --range legal\n"
-    "  zelgen make looks/*.cube --out-dir cards/ --camera CAMA-001\n";
+    "works (17, 33 and 65 are usual). Examples:\n\n";
 
-constexpr char kMakeFooter[] =
+constexpr char kEncodingsHelp[] =
     "\nEncodings:\n"
     "  --source   qenc3 (Q-Enc3/Q-Prims3), qenc3-film (Q-Enc3/Q-Prims3.Film),\n"
     "             acescc, acescct\n"
-    "  --output   rec709 (Rec.709), pq (Rec.2100 PQ), hlg (Rec.2100 HLG)\n"
-    "  --job      standard for CAMB-001 and CAMA-001, extended for CAMB-002 unless given;\n"
-    "             CAMB-002 looks need the extended layout, and the extended layout of\n"
-    "             CAMB-001 and CAMA-001 carries no look data\n"
+    "  --output   rec709 (Rec.709), pq (Rec.2100 PQ), hlg (Rec.2100 HLG)\n";
+
+constexpr char kFormatsHelp[] =
     "\nLooks in other forms (.3dl, .clf, .ctf, .csp, .spi3d, .spi1d, CDL .cc/.ccc/.cdl, and\n"
     ".cube files of other dialects) are evaluated through OpenColorIO on the look's lattice:\n"
     "a 3D table at its own grid size, 1D tables and CDLs at --grid (default 33).\n"
@@ -57,9 +54,9 @@ constexpr char kMakeFooter[] =
     "\nA .cube file may hold a 1D shaper (LUT_1D_SIZE, LUT_1D_INPUT_RANGE) before its 3D\n"
     "table; both are sampled onto the look's lattice (trilinear in the 3D table) at the 3D\n"
     "table's grid size or the one --grid gives.\n"
-    "\nTexts and their room in the look file (longer texts are refused):\n"
-    "  look file name (from -o) 128, --note 128, --look-text 512, --header-text 32,\n"
-    "  --header-tag 16, --second-name 28 (59 in extended CAMB-002 and CAMA-001 files).\n"
+    "\nTexts and their room in the look file (longer texts are refused):\n";
+
+constexpr char kFooterTail[] =
     "  The look's LUT name in the metadata is \"LUT:\" and the start of --note.\n"
     "\n--cube-out writes the look re-indexed for the other Q-Enc3 gamut (Q-Enc3 sources).\n"
     "The look file carries its creation time: --created, else SOURCE_DATE_EPOCH (seconds\n"
@@ -91,6 +88,17 @@ constexpr char kPreviewDescription[] =
     "One pass is shown, labelled with the input it reads: --pass N, by default the pass where\n"
     "the camera departs most from the look; the largest difference is marked.";
 
+// make's help: its description with examples, and its footer, naming the camera models the
+// library's table holds.
+std::string makeDescription() {
+    return kMakeDescriptionHead + zelgen::makeExamples();
+}
+
+std::string makeFooter() {
+    return kEncodingsHelp + zelgen::jobHelp() + kFormatsHelp + zelgen::textRoomsHelp() +
+           kFooterTail;
+}
+
 struct Choices {
     std::string source = "qenc3";
     std::string output = "rec709";
@@ -121,7 +129,7 @@ void addMakeOptions(CLI::App& make, zelgen::MakeOptions& options, Choices& choic
     make.add_option("--out-dir", options.outputDir, "Folder for the look files, one per input");
     make.add_option("--camera", options.settings.model, "Camera body the look is for")
         ->required()
-        ->check(CLI::IsMember({"CAMB-001", "CAMB-002", "CAMA-001"}));
+        ->check(CLI::IsMember(zelgen::cameraNames()));
     make.add_option("--source", choices.source, "Encoding the LUT expects as its input")
         ->check(CLI::IsMember({"qenc3", "qenc3-film", "acescc", "acescct"}))
         ->capture_default_str();
@@ -180,9 +188,9 @@ int runZelgen(int argc, char** argv) {
 
     zelgen::MakeOptions makeOptions;
     Choices choices;
-    CLI::App* make = app.add_subcommand("make", kMakeDescription);
+    CLI::App* make = app.add_subcommand("make", makeDescription());
     addMakeOptions(*make, makeOptions, choices);
-    make->footer(kMakeFooter);
+    make->footer(makeFooter());
 
     std::string inspectPath;
     bool inspectJson = false;
