@@ -11,8 +11,8 @@ namespace zel {
 
 namespace {
 
-constexpr std::uint32_t kLongChain = 1u << 4;
-constexpr std::uint32_t kFullDomain = 1u << 8;
+constexpr std::uint32_t kLongChain = ZelGenInput::kLongChainFlag;
+constexpr std::uint32_t kFullDomain = ZelGenInput::kFullDomainFlag;
 
 template <typename Output>
 bool runReference(ZelGenInput& input, std::size_t nodeCount, LookFileBytes& file) {
