@@ -213,6 +213,13 @@ bool pythonInterrupted() {
     return PyErr_CheckSignals() != 0;
 }
 
+// A lattice's nodes as an (N^3, 3) array, red fastest as a .cube file lists them.
+FloatArray rowsInCubeOrder(const zel::io::NodeTable& lattice) {
+    FloatArray array({static_cast<py::ssize_t>(lattice.nodeCount()), py::ssize_t{3}});
+    zel::io::copyRowsInCubeOrder(lattice, array.mutable_data());
+    return array;
+}
+
 // N, the title and the N^3 rows of a .cube file, red fastest as the file lists them. A file
 // with a 1D shaper gives the look zelgen makes of it: shaper and table sampled onto a
 // lattice of the table's size.
@@ -231,14 +238,7 @@ py::tuple readCube(const std::string& path) {
     } catch (const zelgen::InputInterrupted&) {
         throw py::error_already_set();  // the KeyboardInterrupt that stopped the read
     }
-    const auto rows = static_cast<py::ssize_t>(lattice.nodeCount());
-    FloatArray array({rows, py::ssize_t{3}});
-    float* out = array.mutable_data();
-    zel::io::CubeRowOrder order(lattice.nodeCount() == 0 ? 0 : static_cast<std::size_t>(size));
-    for (py::ssize_t row = 0; row < rows; ++row, order.advance(), out += 3) {
-        std::memcpy(out, lattice.data() + order.node() * 4, sizeof(float) * 3);
-    }
-    return py::make_tuple(size, title, array);
+    return py::make_tuple(size, title, rowsInCubeOrder(lattice));
 }
 
 // Any look zelgen reads (one file, or the files of a chain), as `zelgen make` reads it: its
@@ -257,15 +257,7 @@ py::tuple readLook(const std::vector<std::string>& files, bool chain, int grid,
     } catch (const zel::io::CubeParseError& e) {
         throw py::value_error(e.what());
     }
-    const zel::io::NodeTable& lattice = look.lattice;
-    const auto rows = static_cast<py::ssize_t>(lattice.nodeCount());
-    FloatArray array({rows, py::ssize_t{3}});
-    float* out = array.mutable_data();
-    zel::io::CubeRowOrder order(static_cast<std::size_t>(lattice.size()));
-    for (py::ssize_t row = 0; row < rows; ++row, order.advance(), out += 3) {
-        std::memcpy(out, lattice.data() + order.node() * 4, sizeof(float) * 3);
-    }
-    return py::make_tuple(lattice.size(), look.remark, array);
+    return py::make_tuple(look.lattice.size(), look.remark, rowsInCubeOrder(look.lattice));
 }
 
 // What `zelgen inspect --json` prints for these bytes, as JSON text.
