@@ -1,6 +1,7 @@
-// zelgen's .cube parser on a 65-point look (274625 data lines, about 7.5 MB), read from a
-// file as the tool reads it and from text held in memory. The target is at least 400 MB/s
-// of text on one core (bytes_per_second below), every token checked.
+// The library's .cube parser (zelgen's, Python's, the C interface's) on a 65-point look
+// (274625 data lines, about 7.5 MB), read from a file as the tool reads it and from text
+// held in memory. The target is at least 400 MB/s of text on one core (bytes_per_second
+// below), every token checked.
 
 #include <benchmark/benchmark.h>
 

@@ -14,7 +14,6 @@
 #include "cube/cube_writer.h"
 #include "cube/number_text.h"
 #include "io/cube_parser.h"
-#include "io/number_reading.h"
 
 namespace {
 
@@ -369,28 +368,3 @@ TEST(CubeWriter, HeaderWithoutSizeLineGetsOne) {
 }
 
 }  // namespace
-
-// Beyond the float range, size decides: a tiny value is its nearest float, a huge one is
-// refused, however far beyond even the double range either lies.
-TEST(NumberText, TinyValuesRoundAndHugeOnesAreRefused) {
-    const struct {
-        const char* text;
-        zel::io::NumberStatus status;
-        float value;
-    } cases[] = {
-        {"1e-40", zel::io::NumberStatus::ok, 1e-40f},
-        {"-1e-400", zel::io::NumberStatus::ok, 0.0f},
-        {"1e-99999", zel::io::NumberStatus::ok, 0.0f},
-        {"1e39", zel::io::NumberStatus::outOfRange, 0.0f},
-        {"1e400", zel::io::NumberStatus::outOfRange, 0.0f},
-        {"-1e400", zel::io::NumberStatus::outOfRange, 0.0f},
-        {"+1e99999", zel::io::NumberStatus::outOfRange, 0.0f},
-    };
-    for (const auto& c : cases) {
-        float value = -7.0f;
-        EXPECT_EQ(zel::io::parseFloat(c.text, value), c.status) << c.text;
-        if (c.status == zel::io::NumberStatus::ok) {
-            EXPECT_EQ(value, c.value) << c.text;
-        }
-    }
-}

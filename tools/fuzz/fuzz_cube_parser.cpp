@@ -1,7 +1,8 @@
-// libFuzzer target: zelgen's .cube parser (whole text, and streamed in small pieces, which
-// must agree), then the lattice and the writer on whatever it accepts; the written text must
-// read back to the same values. Any grid size is fuzzed: the node table's pages are touched
-// only as rows arrive, and scripts/fuzz caps the memory a run may take.
+// libFuzzer target: the library's .cube parser (zelgen's, the Python module's and the C
+// interface's; whole text, and streamed in small pieces, which must agree), then the lattice
+// and the writer on whatever it accepts; the written text must read back to the same values.
+// Any grid size is fuzzed: the node table's pages are touched only as rows arrive, and
+// scripts/fuzz caps the memory a run may take.
 
 #include <cstddef>
 #include <cstdint>
