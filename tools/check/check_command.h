@@ -32,7 +32,8 @@ int runCheck(const std::string& path, const std::string& sourceLook, bool json);
 // The library made the file from that look with the settings its headers name, so it is its
 // own reference: making it again would give the same bytes (the time stamp aside) at the
 // cost of a second job, as long as the first at the largest grids.
-std::string checkMadeLook(const std::vector<std::uint8_t>& lookFile, const NodeTable& look);
+std::string checkMadeLook(const std::vector<std::uint8_t>& lookFile,
+                          const zel::io::NodeTable& look);
 
 // The one-line fidelity summary `zelgen make` prints after a look: clipped share, the
 // largest error against the source look (the node table the job was given) and check's
