@@ -14,11 +14,11 @@
 #include <vector>
 
 #include "check/check_command.h"
-#include "cube/cube_parser.h"
 #include "cube/cube_writer.h"
-#include "cube/look_lattice.h"
 #include "io/block_checks.h"
+#include "io/cube_parser.h"
 #include "io/look_fidelity.h"
+#include "io/look_lattice.h"
 #include "support/look_jobs.h"
 
 namespace {
@@ -34,8 +34,8 @@ void checkLook(benchmark::State& state, const char* model, bool extended) {
         return;
     }
     for (auto _ : state) {
-        const zelgen::NodeTable source =
-            zelgen::lookLattice(zelgen::parseCubeText(cubeText, "bench.cube"));
+        const zel::io::NodeTable source =
+            zel::io::lookLattice(zel::io::parseCubeText(cubeText, "bench.cube"));
         const zel::DecodedLook look = zel::decodeLookBlocks(file.data(), file.size());
         const zel::BlockReport blocks = zel::checkBlocks(look);
         const zel::FidelityReport fidelity =
@@ -60,7 +60,7 @@ void MakeFidelityLine(benchmark::State& state) {
         state.SkipWithError("the job failed");
         return;
     }
-    zelgen::NodeTable look(grid);
+    zel::io::NodeTable look(grid);
     std::copy(nodes.begin(), nodes.end(), look.data());
     for (auto _ : state) {
         benchmark::DoNotOptimize(zelgen::fidelitySummary(file, look));

@@ -17,13 +17,13 @@
 #include <vector>
 
 #include "check/check_command.h"
-#include "cube/cube_parser.h"
-#include "cube/look_lattice.h"
-#include "cube/row_order.h"
+#include "cube/cube_file.h"
 #include "formats/look_reader.h"
 #include "inspect/inspect_report.h"
 #include "inspect/look_file_decoder.h"
+#include "io/cube_row_order.h"
 #include "io/look_blocks_decoder.h"
+#include "io/look_lattice.h"
 #include "zel/camera_models.h"
 #include "zel/zel_c.h"
 
@@ -213,32 +213,32 @@ bool pythonInterrupted() {
     return PyErr_CheckSignals() != 0;
 }
 
+// A lattice's nodes as an (N^3, 3) array, red fastest as a .cube file lists them.
+FloatArray rowsInCubeOrder(const zel::io::NodeTable& lattice) {
+    FloatArray array({static_cast<py::ssize_t>(lattice.nodeCount()), py::ssize_t{3}});
+    zel::io::copyRowsInCubeOrder(lattice, array.mutable_data());
+    return array;
+}
+
 // N, the title and the N^3 rows of a .cube file, red fastest as the file lists them. A file
 // with a 1D shaper gives the look zelgen makes of it: shaper and table sampled onto a
 // lattice of the table's size.
 py::tuple readCube(const std::string& path) {
     int size = 0;
     std::string title;
-    zelgen::NodeTable lattice;
+    zel::io::NodeTable lattice;
     try {
         py::gil_scoped_release release;
-        zelgen::CubeLut lut = zelgen::readCubeLut(path, &pythonInterrupted);
+        zel::io::CubeLut lut = zelgen::readCubeLut(path, &pythonInterrupted);
         size = lut.size;
         title = std::move(lut.title);
-        lattice = zelgen::lookLattice(std::move(lut));
-    } catch (const zelgen::CubeParseError& e) {
+        lattice = zel::io::lookLattice(std::move(lut));
+    } catch (const zel::io::CubeParseError& e) {
         throw py::value_error(e.what());
     } catch (const zelgen::InputInterrupted&) {
         throw py::error_already_set();  // the KeyboardInterrupt that stopped the read
     }
-    const auto rows = static_cast<py::ssize_t>(lattice.nodeCount());
-    FloatArray array({rows, py::ssize_t{3}});
-    float* out = array.mutable_data();
-    zelgen::CubeRowOrder order(lattice.nodeCount() == 0 ? 0 : static_cast<std::size_t>(size));
-    for (py::ssize_t row = 0; row < rows; ++row, order.advance(), out += 3) {
-        std::memcpy(out, lattice.data() + order.node() * 4, sizeof(float) * 3);
-    }
-    return py::make_tuple(size, title, array);
+    return py::make_tuple(size, title, rowsInCubeOrder(lattice));
 }
 
 // Any look zelgen reads (one file, or the files of a chain), as `zelgen make` reads it: its
@@ -254,18 +254,10 @@ py::tuple readLook(const std::vector<std::string>& files, bool chain, int grid,
         request.gridSize = grid;
         request.cdlId = cdlId;
         look = zelgen::readLook(request);
-    } catch (const zelgen::CubeParseError& e) {
+    } catch (const zel::io::CubeParseError& e) {
         throw py::value_error(e.what());
     }
-    const zelgen::NodeTable& lattice = look.lattice;
-    const auto rows = static_cast<py::ssize_t>(lattice.nodeCount());
-    FloatArray array({rows, py::ssize_t{3}});
-    float* out = array.mutable_data();
-    zelgen::CubeRowOrder order(static_cast<std::size_t>(lattice.size()));
-    for (py::ssize_t row = 0; row < rows; ++row, order.advance(), out += 3) {
-        std::memcpy(out, lattice.data() + order.node() * 4, sizeof(float) * 3);
-    }
-    return py::make_tuple(lattice.size(), look.remark, array);
+    return py::make_tuple(look.lattice.size(), look.remark, rowsInCubeOrder(look.lattice));
 }
 
 // What `zelgen inspect --json` prints for these bytes, as JSON text.
@@ -306,11 +298,11 @@ py::object cameraLayouts(const std::string& camera) {
 std::string checkJson(const py::bytes& bytes, const py::object& lookPath, const py::object& lut) {
     const std::string text = bytes;
     const std::vector<std::uint8_t> data(text.begin(), text.end());
-    zelgen::NodeTable nodes;
+    zel::io::NodeTable nodes;
     if (!lut.is_none()) {
         const auto array = lut.cast<FloatArray>();
         const auto n = static_cast<int>(array.shape(0));
-        nodes = zelgen::NodeTable(n);
+        nodes = zel::io::NodeTable(n);
         const float* in = array.data();
         for (std::size_t node = 0; node < nodes.nodeCount(); ++node) {
             std::memcpy(nodes.data() + 4 * node, in + 3 * node, sizeof(float) * 3);
@@ -322,7 +314,7 @@ std::string checkJson(const py::bytes& bytes, const py::object& lookPath, const 
         return !lut.is_none()       ? zelgen::checkReport(data, &nodes)
                : lookPath.is_none() ? zelgen::checkReport(data, nullptr)
                                     : zelgen::checkReport(data, lookPath.cast<std::string>());
-    } catch (const zelgen::CubeParseError& e) {
+    } catch (const zel::io::CubeParseError& e) {
         throw py::value_error(e.what());
     } catch (const zel::LookDecodeError& e) {
         throw py::value_error(std::string("this is not a look file: ") + e.what());

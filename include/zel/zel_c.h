@@ -184,11 +184,16 @@ ZEL_API const float* zel_result_reindexed(const zel_result* result, uint32_t* fl
 ZEL_API int32_t zel_result_grid_size(const zel_result* result);
 ZEL_API void zel_result_free(zel_result* result);
 
-/* Reads a .cube file as the C++ ReadFiles::readCubeFile does (the LUT_3D_SIZE line, then
- * data lines of numbers separated by single spaces) into N^3 rows of red, green and blue
- * in file order (ZEL_ORDER_RED_FASTEST). The file must hold a grid of 2 to 255 and all
- * its rows. On failure `message` (when not null) receives the reason, cut to
- * message_capacity bytes with its NUL.
+/* Reads a .cube file as zelgen reads it into N^3 rows of red, green and blue, red fastest
+ * (ZEL_ORDER_RED_FASTEST): titles, comments and blank lines anywhere, any blanks between
+ * numbers, CR LF, keywords in any letter case, the unit domain spelled out. A 1D shaper
+ * before the 3D table (LUT_1D_SIZE, LUT_1D_INPUT_RANGE, DOMAIN_MIN/MAX) is applied as
+ * zelgen applies it: the rows are the look sampled onto a grid of the 3D table's size, so
+ * a host makes the look file zelgen makes. The grid is 2 to 255 and the file holds all its
+ * rows. On failure `message` (when not null) receives the file, the line and the reason,
+ * cut to message_capacity bytes with its NUL; nothing is printed. ZEL_ERROR_FILE: the file
+ * cannot be opened or read; ZEL_ERROR_CUBE: it cannot become a look (a 1D LUT alone, another
+ * input domain without a shaper, a bad number or keyword, rows missing or too many).
  *
  * zel_cube_read allocates the rows; free them with zel_cube_free. zel_cube_read_into
  * fills the caller's buffer of `capacity` floats; when it is too small (a null buffer of

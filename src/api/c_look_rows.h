@@ -9,12 +9,13 @@
 #include <vector>
 
 #include "api/c_failure.h"
+#include "io/cube_lut.h"
 
 namespace zel {
 
-// The grid sizes a host's look may have.
-constexpr int kSmallestGridSize = 2;
-constexpr int kLargestGridSize = 255;
+// The grid sizes a host's look may have: a .cube file's.
+using io::kLargestGridSize;
+using io::kSmallestGridSize;
 
 // The row of node (red i, green j, blue k) in a LUT of `n` nodes an axis in `order`.
 std::size_t rowOf(std::int32_t order, std::size_t n, std::size_t i, std::size_t j, std::size_t k);

@@ -50,6 +50,15 @@ const char* zel_status_text(ZelEnum::ZEL_STATUS status) noexcept {
     return find(kStatusWords, static_cast<int>(status), "the status is not one the library knows");
 }
 
-const char* zel_error_text(int code) noexcept {
+const char* zel_job_error_text(int code) noexcept {
     return find(kErrorWords, code, "the error code is not one the library knows");
+}
+
+// The job's words under their earlier name, for hosts built against a header that declared
+// it (zel/errors.h now names it zel_job_error_text). This file does not see the C
+// interface's zel_error_text, whose linkage and codes differ.
+ZEL_API const char* zel_error_text(int code) noexcept;
+
+const char* zel_error_text(int code) noexcept {
+    return zel_job_error_text(code);
 }

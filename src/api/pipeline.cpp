@@ -63,7 +63,7 @@ std::string exceptionLine(const std::exception& e) {
 
 // The sentence kept for the host: the table's words for the code, then the detail.
 std::string sentenceFor(int code, const std::string& detail) {
-    std::string sentence = zel_error_text(code);
+    std::string sentence = zel_job_error_text(code);
     if (!detail.empty()) {
         sentence += " (" + detail + ")";
     }
@@ -248,10 +248,10 @@ class JobRun {
             fail(e.code(), e.what(), std::to_string(static_cast<int>(e.code())));
         } catch (const ZelEnum::ZelException& e) {
             // A bare error value, as a stage hook may throw.
-            fail(e, zel_error_text(e), std::to_string(static_cast<int>(e)));
+            fail(e, zel_job_error_text(e), std::to_string(static_cast<int>(e)));
         } catch (const std::bad_alloc& e) {
-            fail(ZelEnum::ZEL_ERROR_OUT_OF_MEMORY, zel_error_text(ZelEnum::ZEL_ERROR_OUT_OF_MEMORY),
-                 exceptionLine(e));
+            fail(ZelEnum::ZEL_ERROR_OUT_OF_MEMORY,
+                 zel_job_error_text(ZelEnum::ZEL_ERROR_OUT_OF_MEMORY), exceptionLine(e));
         } catch (const std::out_of_range& e) {
             fail(ZelEnum::ZEL_ERROR_OUT_OF_RANGE,
                  sentenceFor(ZelEnum::ZEL_ERROR_OUT_OF_RANGE, exceptionLine(e)), exceptionLine(e));
@@ -262,7 +262,7 @@ class JobRun {
             fail(ZelEnum::ZEL_ERROR_UNEXPECTED,
                  sentenceFor(ZelEnum::ZEL_ERROR_UNEXPECTED, e.what()), "Unexpected Error");
         } catch (...) {
-            fail(ZelEnum::ZEL_ERROR_UNEXPECTED, zel_error_text(ZelEnum::ZEL_ERROR_UNEXPECTED),
+            fail(ZelEnum::ZEL_ERROR_UNEXPECTED, zel_job_error_text(ZelEnum::ZEL_ERROR_UNEXPECTED),
                  "Unexpected Error");
         }
     }

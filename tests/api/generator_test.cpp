@@ -276,7 +276,7 @@ TEST_F(GeneratorTest, AnExceptionInAStageGivesErrorStatusAndOneLine) {
         EXPECT_EQ(calls().back(), std::make_pair(40, ZelEnum::ZEL_STATUS_ERROR));
         char message[200];
         EXPECT_EQ(generator.zel_get_last_error(message, sizeof message), c.code);
-        EXPECT_EQ(std::string(message).rfind(zel_error_text(c.code), 0), 0u) << message;
+        EXPECT_EQ(std::string(message).rfind(zel_job_error_text(c.code), 0), 0u) << message;
         EXPECT_EQ(generator.zel_get_last_job_status(), ZelEnum::ZEL_STATUS_ERROR);
     }
 }

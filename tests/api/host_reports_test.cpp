@@ -115,7 +115,7 @@ TEST(HostReports, EveryStatusAndErrorHasWordsAndTheModelTableAnswersHosts) {
                      zel_status_text(static_cast<ZelEnum::ZEL_STATUS>(99)));
     }
     for (int code : {-1, 0, 1, 4, 5, 100, 101, 102, 103}) {
-        EXPECT_STRNE(zel_error_text(code), zel_error_text(42)) << code;
+        EXPECT_STRNE(zel_job_error_text(code), zel_job_error_text(42)) << code;
     }
 
     const ZelCameraModelInfo* second = zel_find_camera_model("CAMB-002");

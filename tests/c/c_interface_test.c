@@ -124,33 +124,73 @@ static int write_text(const char* path, const char* text) {
     return fclose(file) == 0;
 }
 
+/* The rows of a grid-2 look whose node (r, g, b) holds `scale` * (r, g, b), red fastest. */
+static int rows_are_identity(const float* rows, float scale) {
+    int row;
+    for (row = 0; row < 8; ++row) {
+        if (rows[3 * row] != scale * (float)(row & 1) ||
+            rows[3 * row + 1] != scale * (float)((row >> 1) & 1) ||
+            rows[3 * row + 2] != scale * (float)((row >> 2) & 1)) {
+            return 0;
+        }
+    }
+    return 1;
+}
+
+/* zelgen's reader: the dialects grading applications write, a 1D shaper applied, the line
+ * and the reason of a refusal in the message. */
 static void reads_cube_files(void) {
     const char* path = "c_interface_test_look.cube";
     const char* good =
         "TITLE \"Two\"\nLUT_3D_SIZE 2\n0 0 0\n1 0 0\n0 1 0\n1 1 0\n"
         "0 0 1\n1 0 1\n0 1 1\n1 1 1\n";
-    char message[64];
+    const char* dialects =
+        "# exported\r\nTITLE \"Two\"\r\nlut_3d_size 2\r\nDOMAIN_MIN 0 0 0\r\n"
+        "DOMAIN_MAX 1.0 1.0 1.0\r\n\r\n0  0  0\r\n1\t0\t0\r\n0 1 0\r\n1 1 0  \r\n"
+        "# halfway\r\n0 0 1\r\n1 0 1\r\n+0 1 1\r\n1 1 1";
+    /* A shaper that halves every input before an identity table. */
+    const char* shaper =
+        "LUT_1D_SIZE 2\nLUT_3D_SIZE 2\n0 0 0\n0.5 0.5 0.5\n0 0 0\n1 0 0\n0 1 0\n1 1 0\n"
+        "0 0 1\n1 0 1\n0 1 1\n1 1 1\n";
+    char message[256];
     float* rows = NULL;
     float buffer[24];
     int32_t size = 0;
 
     CHECK(write_text(path, good));
     CHECK(zel_cube_read(path, &rows, &size, message, sizeof message) == ZEL_OK);
-    CHECK(size == 2 && rows != NULL && rows[3] == 1.0f && rows[23] == 1.0f);
+    CHECK(size == 2 && rows != NULL && rows_are_identity(rows, 1.0f) && message[0] == '\0');
     zel_cube_free(rows);
     size = 0;
     CHECK(zel_cube_read_into(path, NULL, 0, &size, NULL, 0) == ZEL_ERROR_BUFFER_TOO_SMALL);
     CHECK(size == 2);
     CHECK(zel_cube_read_into(path, buffer, 24, &size, NULL, 0) == ZEL_OK);
-    CHECK(buffer[18] == 0.0f && buffer[21] == 1.0f);
+    CHECK(rows_are_identity(buffer, 1.0f));
+
+    CHECK(write_text(path, dialects));
+    CHECK(zel_cube_read_into(path, buffer, 24, &size, message, sizeof message) == ZEL_OK);
+    CHECK(size == 2 && rows_are_identity(buffer, 1.0f));
+
+    CHECK(write_text(path, shaper));
+    CHECK(zel_cube_read(path, &rows, &size, message, sizeof message) == ZEL_OK);
+    CHECK(size == 2 && rows != NULL && rows_are_identity(rows, 0.5f));
+    zel_cube_free(rows);
 
     CHECK(write_text(path, "LUT_3D_SIZE 2\n0 0 0\n1 0 0\n"));
     CHECK(zel_cube_read(path, &rows, &size, message, sizeof message) == ZEL_ERROR_CUBE);
-    CHECK(rows == NULL && contains(message, "holds 2 rows"));
+    CHECK(rows == NULL && contains(message, "line 3") && contains(message, "2 of 8"));
+    CHECK(write_text(path, "LUT_3D_SIZE 2\n0 0 0\n1 0 x\n"));
+    CHECK(zel_cube_read(path, &rows, &size, message, sizeof message) == ZEL_ERROR_CUBE);
+    CHECK(contains(message, path) && contains(message, "line 3") &&
+          contains(message, "'x' is not a number"));
+    CHECK(write_text(path, "LUT_1D_SIZE 2\n0 0 0\n1 1 1\n"));
+    CHECK(zel_cube_read(path, &rows, &size, message, sizeof message) == ZEL_ERROR_CUBE);
+    CHECK(contains(message, "only a 1D LUT"));
     CHECK(write_text(path, "LUT_3D_SIZE 2\nDOMAIN_MIN 0 0 0\n"));
     CHECK(zel_cube_read(path, &rows, &size, message, sizeof message) == ZEL_ERROR_CUBE);
     CHECK(write_text(path, "LUT_3D_SIZE 1\n0 0 0\n"));
     CHECK(zel_cube_read(path, &rows, &size, message, sizeof message) == ZEL_ERROR_CUBE);
+    CHECK(contains(message, "line 1") && contains(message, "2 to 255"));
     /* The message is cut to the room given, NUL included. */
     CHECK(zel_cube_read(path, &rows, &size, message, 5) == ZEL_ERROR_CUBE);
     CHECK(strlen(message) == 4);

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "cube/cube_parser.h"
 #include "formats/look_reader.h"
+#include "io/cube_parser.h"
 #include "support/look_format_texts.h"
 #include "support/zelgen_runner.h"
 
@@ -23,9 +23,9 @@
 namespace {
 
 namespace fs = std::filesystem;
-using zelgen::CubeParseError;
+using zel::io::CubeParseError;
+using zel::io::NodeTable;
 using zelgen::LookRequest;
-using zelgen::NodeTable;
 using zeltest::Rgb;
 
 constexpr int kTableGrid = 9;

@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "check/check_command.h"
-#include "cube/node_table.h"
+#include "io/node_table.h"
 #include "support/look_jobs.h"
 
 namespace {
 
-zelgen::NodeTable tableOf(int grid, const std::vector<float>& nodes) {
-    zelgen::NodeTable table(grid);
+zel::io::NodeTable tableOf(int grid, const std::vector<float>& nodes) {
+    zel::io::NodeTable table(grid);
     std::copy(nodes.begin(), nodes.end(), table.data());
     return table;
 }
@@ -52,7 +52,7 @@ TEST(MadeLookCheck, GivesTheReportOfTheFullCheck) {
         const std::vector<std::uint8_t> file =
             zeltest::makeLookFile(c.model, c.extended, kGrid, nodes, 0, 0, 0, c.flags);
         ASSERT_FALSE(file.empty());
-        const zelgen::NodeTable look = tableOf(kGrid, nodes);
+        const zel::io::NodeTable look = tableOf(kGrid, nodes);
         const nlohmann::json made = nlohmann::json::parse(zelgen::checkMadeLook(file, look));
         EXPECT_EQ(made, nlohmann::json::parse(zelgen::checkReport(file, &look)));
         EXPECT_TRUE(made.contains("fidelity"));

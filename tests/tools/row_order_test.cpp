@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "cube/cube_parser.h"
 #include "cube/cube_writer.h"
+#include "io/cube_parser.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ std::string rotatingLook(int n) {
 TEST(RowOrder, NodeOfRedGreenBlueIndexHoldsTheLooksOutputForThatColour) {
     // 37 spans several bands of blue values and ends with a partial one.
     for (const int n : {4, 37}) {
-        const zelgen::CubeLut lut = zelgen::parseCubeText(rotatingLook(n), "rotate.cube");
+        const zel::io::CubeLut lut = zel::io::parseCubeText(rotatingLook(n), "rotate.cube");
         ASSERT_EQ(lut.nodes.nodeCount(), static_cast<std::size_t>(n * n * n));
         const float* nodes = lut.nodes.data();
         for (int i = 0; i < n; ++i) {          // red
@@ -46,7 +46,7 @@ TEST(RowOrder, NodeOfRedGreenBlueIndexHoldsTheLooksOutputForThatColour) {
 
 TEST(RowOrder, WrittenTextListsTheNodesInTheFilesOrder) {
     const int n = 3;
-    const zelgen::CubeLut lut = zelgen::parseCubeText(rotatingLook(n), "rotate.cube");
+    const zel::io::CubeLut lut = zel::io::parseCubeText(rotatingLook(n), "rotate.cube");
     EXPECT_EQ(zelgen::formatCubeText("LUT_3D_SIZE 3\n", n, lut.nodes.data()), rotatingLook(n));
 }
 

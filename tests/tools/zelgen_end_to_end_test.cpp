@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "cube/cube_parser.h"
+#include "cube/cube_file.h"
 #include "support/zelgen_runner.h"
 
 namespace {
@@ -47,7 +47,7 @@ TEST_F(Zelgen, CubeOutWritesACompleteCubeFileBeside) {
     EXPECT_EQ(run.out.substr(0, run.out.find('\n') + 1),
               kExamples + "/identity.cube -> id.zel, id_film.cube\n");
     EXPECT_EQ(run.out.find("\n  fidelity: "), run.out.find('\n')) << run.out;
-    const zelgen::CubeLut lut = zelgen::readCubeLut(path("id_film.cube").string());
+    const zel::io::CubeLut lut = zelgen::readCubeLut(path("id_film.cube").string());
     EXPECT_EQ(lut.size, 17);
 }
 

@@ -7,11 +7,11 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "cube/cube_parser.h"
-#include "cube/look_lattice.h"
+#include "cube/cube_file.h"
 #include "io/block_checks.h"
 #include "io/look_blocks_decoder.h"
 #include "io/look_check.h"
+#include "io/look_lattice.h"
 #include "zel/zel_c.h"
 #include "zelgen/input_file.h"
 
@@ -202,7 +202,7 @@ std::vector<std::uint8_t> readLookFileBytes(const std::string& path) {
     return readWholeLookFile(path);
 }
 
-std::string checkReport(const std::vector<std::uint8_t>& bytes, const NodeTable* look) {
+std::string checkReport(const std::vector<std::uint8_t>& bytes, const zel::io::NodeTable* look) {
     if (look == nullptr) {
         return libraryCheck(bytes, nullptr, 0);
     }
@@ -220,8 +220,9 @@ std::string checkReport(const std::vector<std::uint8_t>& bytes, const std::strin
     }
     // The look as make took it: at the grid the look file names (make's --grid).
     const int grid = zel::locateBody(bytes.data(), bytes.size()).facts.gridSize;
-    const NodeTable nodes = lookLattice(
-        readCubeLut(sourceLook), grid >= kSmallestGridSize && grid <= kLargestGridSize ? grid : 0);
+    const zel::io::NodeTable nodes = zel::io::lookLattice(
+        readCubeLut(sourceLook),
+        grid >= zel::io::kSmallestGridSize && grid <= zel::io::kLargestGridSize ? grid : 0);
     return checkReport(bytes, &nodes);
 }
 
@@ -263,7 +264,8 @@ int runCheck(const std::string& path, const std::string& sourceLook, bool json) 
     }
 }
 
-std::string checkMadeLook(const std::vector<std::uint8_t>& lookFile, const NodeTable& look) {
+std::string checkMadeLook(const std::vector<std::uint8_t>& lookFile,
+                          const zel::io::NodeTable& look) {
     zel::LookNodes nodes;
     nodes.size = look.size();
     nodes.borrowed = look.data();
@@ -274,7 +276,8 @@ std::string checkMadeLook(const std::vector<std::uint8_t>& lookFile, const NodeT
     return zel::checkJson(zel::checkLookFile(lookFile.data(), lookFile.size(), &nodes, itself));
 }
 
-std::string fidelitySummary(const std::vector<std::uint8_t>& lookFile, const NodeTable& source) {
+std::string fidelitySummary(const std::vector<std::uint8_t>& lookFile,
+                            const zel::io::NodeTable& source) {
     // The library's check, as `zelgen check --look` gives it, so that both give one verdict.
     const Json report = Json::parse(checkMadeLook(lookFile, source));
     const std::string verdict = report["verdict"];

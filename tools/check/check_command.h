@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "cube/node_table.h"
+#include "io/node_table.h"
 
 namespace zelgen {
 
@@ -18,7 +18,7 @@ std::vector<std::uint8_t> readLookFileBytes(const std::string& path);
 // The library's report on a look file as JSON text (the same for every host). `look` null:
 // without the source look; else the look at the grid the file names. Throws
 // std::runtime_error with the library's reason when the file cannot be walked.
-std::string checkReport(const std::vector<std::uint8_t>& bytes, const NodeTable* look);
+std::string checkReport(const std::vector<std::uint8_t>& bytes, const zel::io::NodeTable* look);
 
 // The same with the source look read from a .cube file (`sourceLook` empty: without it), at
 // the grid size the look file names; also throws when the look cannot be read.
@@ -32,12 +32,14 @@ int runCheck(const std::string& path, const std::string& sourceLook, bool json);
 // The library made the file from that look with the settings its headers name, so it is its
 // own reference: making it again would give the same bytes (the time stamp aside) at the
 // cost of a second job, as long as the first at the largest grids.
-std::string checkMadeLook(const std::vector<std::uint8_t>& lookFile, const NodeTable& look);
+std::string checkMadeLook(const std::vector<std::uint8_t>& lookFile,
+                          const zel::io::NodeTable& look);
 
 // The one-line fidelity summary `zelgen make` prints after a look: clipped share, the
 // largest error against the source look (the node table the job was given) and check's
 // verdict.
-std::string fidelitySummary(const std::vector<std::uint8_t>& lookFile, const NodeTable& look);
+std::string fidelitySummary(const std::vector<std::uint8_t>& lookFile,
+                            const zel::io::NodeTable& look);
 
 }  // namespace zelgen
 

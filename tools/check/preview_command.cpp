@@ -8,10 +8,10 @@
 #include "check/bitmap_font.h"
 #include "check/check_command.h"
 #include "check/png_image.h"
-#include "cube/cube_parser.h"
-#include "cube/look_lattice.h"
+#include "cube/cube_file.h"
 #include "io/block_checks.h"
 #include "io/look_fidelity.h"
+#include "io/look_lattice.h"
 #include "io/look_renderer.h"
 #include "zelgen/pending_file.h"
 
@@ -248,7 +248,7 @@ int runPreview(const std::string& lookFile, const std::string& sourceLook,
         resolveOutputTarget(output);
         const std::vector<std::uint8_t> bytes = readLookFileBytes(lookFile);
         const zel::DecodedLook look = zel::decodeLookBlocks(bytes.data(), bytes.size());
-        const NodeTable nodes = lookLattice(readCubeLut(sourceLook));
+        const zel::io::NodeTable nodes = zel::io::lookLattice(readCubeLut(sourceLook));
         const ZelColorConverter lattice = sourceLattice(nodes.size(), nodes.data());
         const zel::LookPass* shown = nullptr;
         try {

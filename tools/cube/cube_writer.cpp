@@ -1,7 +1,7 @@
 #include "cube/cube_writer.h"
 
 #include "cube/number_text.h"
-#include "cube/row_order.h"
+#include "io/cube_row_order.h"
 
 namespace zelgen {
 
@@ -40,7 +40,7 @@ void writeCubeText(std::string_view header, int size, const float* nodes,
     const std::size_t n = size > 0 ? static_cast<std::size_t>(size) : 0;
     const std::size_t rows = n * n * n;
     text.reserve(kPieceSize + 128);
-    CubeRowOrder order(n);
+    zel::io::CubeRowOrder order(n);
     for (std::size_t row = 0; row < rows; ++row, order.advance()) {
         const float* node = nodes + order.node() * 4;
         appendFloat(text, node[0]);

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "cube/cube_parser.h"
-#include "cube/look_lattice.h"
+#include "cube/cube_file.h"
+#include "io/look_lattice.h"
 #if defined(ZELGEN_HAVE_OCIO)
 #include "formats/ocio_look_reader.h"
 #endif
@@ -45,7 +45,7 @@ std::string kindList() {
 
 void checkKind(const std::string& path) {
     if (!isKnownKind(kindOf(path))) {
-        throw CubeParseError(
+        throw zel::io::CubeParseError(
             path, 0, "",
             "a " + kindOf(path) + " file is not a look zelgen reads; it reads " + kindList());
     }
@@ -56,14 +56,14 @@ void checkKind(const std::string& path) {
 LookRead readAsCube(const std::string& path, int gridSize, StopCheck stop) {
     const std::string kind = kindOf(path);
     try {
-        return {lookLattice(readCubeLut(path, stop), gridSize), ""};
-    } catch (const CubeParseError& e) {
+        return {zel::io::lookLattice(readCubeLut(path, stop), gridSize), ""};
+    } catch (const zel::io::CubeParseError& e) {
         if (kind.empty() || kind == ".cube") {
             throw;
         }
-        throw CubeParseError(e.fileName(), e.lineNumber(), e.lineText(),
-                             "a " + kind + " file is not a look zelgen reads (it reads " +
-                                 kindList() + "), and read as .cube: " + e.reason());
+        throw zel::io::CubeParseError(e.fileName(), e.lineNumber(), e.lineText(),
+                                      "a " + kind + " file is not a look zelgen reads (it reads " +
+                                          kindList() + "), and read as .cube: " + e.reason());
     }
 }
 
@@ -73,23 +73,25 @@ void checkReadable(const std::string& path) {
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(path, error);
     if (error || !std::filesystem::exists(status)) {
-        throw CubeParseError(path, 0, "", "cannot open the file (it does not exist)");
+        throw zel::io::CubeParseError(path, 0, "", "cannot open the file (it does not exist)");
     }
     if (std::filesystem::is_directory(status)) {
-        throw CubeParseError(path, 0, "", "this is a folder, not a look file");
+        throw zel::io::CubeParseError(path, 0, "", "this is a folder, not a look file");
     }
     if (!std::filesystem::is_regular_file(status)) {
-        throw CubeParseError(path, 0, "", "this is not a regular file");
+        throw zel::io::CubeParseError(path, 0, "", "this is not a regular file");
     }
     const std::uintmax_t size = std::filesystem::file_size(path, error);
     if (error) {
-        throw CubeParseError(path, 0, "", "cannot read the file (" + error.message() + ")");
+        throw zel::io::CubeParseError(path, 0, "",
+                                      "cannot read the file (" + error.message() + ")");
     }
     if (size > kLargestTransformFile) {
-        throw CubeParseError(path, 0, "",
-                             "the file is " + std::to_string(size >> 20) +
-                                 " MB, larger than any look table (at most " +
-                                 std::to_string(kLargestTransformFile >> 20) + " MB are read)");
+        throw zel::io::CubeParseError(path, 0, "",
+                                      "the file is " + std::to_string(size >> 20) +
+                                          " MB, larger than any look table (at most " +
+                                          std::to_string(kLargestTransformFile >> 20) +
+                                          " MB are read)");
     }
 }
 
@@ -107,16 +109,16 @@ LookRead readLook(const LookRequest& request) {
     if (single && (kind == ".cube" || !isKnownKind(kind))) {
         try {
             return readAsCube(request.files[0], request.gridSize, request.stop);
-        } catch (const CubeParseError& e) {
+        } catch (const zel::io::CubeParseError& e) {
             // A valid .cube file of another dialect is a transform OpenColorIO evaluates.
-            if (e.scope() != CubeParseError::Scope::otherDialect || kind != ".cube") {
+            if (e.scope() != zel::io::CubeParseError::Scope::otherDialect || kind != ".cube") {
                 throw;
             }
             if (openColorIoVersion().empty()) {
-                throw CubeParseError(e.fileName(), e.lineNumber(), e.lineText(),
-                                     e.reason() +
-                                         "; other .cube dialects are read through OpenColorIO, " +
-                                         kWithoutOcio);
+                throw zel::io::CubeParseError(
+                    e.fileName(), e.lineNumber(), e.lineText(),
+                    e.reason() + "; other .cube dialects are read through OpenColorIO, " +
+                        kWithoutOcio);
             }
         }
     }
@@ -131,11 +133,11 @@ LookRead readLook(const LookRequest& request) {
     return readThroughOcio(request);
 #else
     const std::string& named = request.files.empty() ? request.config.path : request.files[0];
-    throw CubeParseError(named, 0, "",
-                         std::string(request.config.used() ? "colour-management configs"
-                                     : request.chain       ? "chains of looks"
-                                                           : kindOf(named) + " files") +
-                             " are read through OpenColorIO, " + kWithoutOcio);
+    throw zel::io::CubeParseError(named, 0, "",
+                                  std::string(request.config.used() ? "colour-management configs"
+                                              : request.chain       ? "chains of looks"
+                                                                    : kindOf(named) + " files") +
+                                      " are read through OpenColorIO, " + kWithoutOcio);
 #endif
 }
 

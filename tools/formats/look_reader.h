@@ -6,14 +6,15 @@
 // dialects, chains of files and a colour-management config's looks and views are evaluated
 // by OpenColorIO on the look's lattice, where the build has it.
 //
-// Files that cannot become a look raise CubeParseError: the file, the line where one is
+// Files that cannot become a look raise zel::io::CubeParseError: the file, the line where one is
 // known, and the reason.
 
 #include <string>
 #include <vector>
 
-#include "cube/cube_parser.h"
-#include "cube/node_table.h"
+#include "io/cube_parser.h"
+#include "io/node_table.h"
+#include "zelgen/input_file.h"
 
 namespace zelgen {
 
@@ -42,7 +43,7 @@ struct LookRequest {
 };
 
 struct LookRead {
-    NodeTable lattice;
+    zel::io::NodeTable lattice;
     // What the reader chose that the user should hear ("" when nothing): which correction of
     // a CDL collection became the look.
     std::string remark;

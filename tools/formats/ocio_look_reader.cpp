@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "cube/cube_parser.h"
+#include "io/cube_parser.h"
 
 namespace OCIO = OCIO_NAMESPACE;
 
@@ -87,7 +87,7 @@ std::string collapseSpaces(const std::string& text) {
 // OpenColorIO's message as a zelgen line: when no reader could take the file, the words of
 // the reader for the file's own kind (OpenColorIO lists every reader it tried); the line
 // number, where the message gives one, moved into the line's place.
-CubeParseError errorFor(const std::string& file, std::string message) {
+zel::io::CubeParseError errorFor(const std::string& file, std::string message) {
     static const std::string kFailedWith = "failed with: ";
     const std::size_t reader = message.find(kFailedWith);
     if (reader != std::string::npos) {
@@ -112,7 +112,7 @@ CubeParseError errorFor(const std::string& file, std::string message) {
         }
     }
     message = std::regex_replace(message, std::regex(R"(\(\s*\)|''|^\s*:\s*)"), "");
-    return CubeParseError(file, line, "", collapseSpaces(message));
+    return zel::io::CubeParseError(file, line, "", collapseSpaces(message));
 }
 
 bool isCdlCollection(const std::string& path) {
@@ -173,8 +173,9 @@ OCIO::ConstProcessorRcPtr processorOf(const OCIO::ConstConfigRcPtr& config, cons
 
 // The lattice's inputs, node (i, j, k) holding (i, j, k) / (G - 1), then the transform's
 // outputs in their place.
-NodeTable bake(const OCIO::ConstProcessorRcPtr& processor, int grid, const std::string& name) {
-    NodeTable lattice(grid);
+zel::io::NodeTable bake(const OCIO::ConstProcessorRcPtr& processor, int grid,
+                        const std::string& name) {
+    zel::io::NodeTable lattice(grid);
     const auto g = static_cast<std::size_t>(grid);
     const double last = static_cast<double>(grid - 1);
     float* node = lattice.data();
@@ -200,10 +201,11 @@ NodeTable bake(const OCIO::ConstProcessorRcPtr& processor, int grid, const std::
             const std::size_t i = n / (g * g);
             const std::size_t j = n / g % g;
             const std::size_t k = n % g;
-            throw CubeParseError(name, 0, "",
-                                 "the transform gives NaN or infinity at the lattice node (" +
-                                     std::to_string(i) + ", " + std::to_string(j) + ", " +
-                                     std::to_string(k) + ") of " + std::to_string(grid));
+            throw zel::io::CubeParseError(
+                name, 0, "",
+                "the transform gives NaN or infinity at the lattice node (" + std::to_string(i) +
+                    ", " + std::to_string(j) + ", " + std::to_string(k) + ") of " +
+                    std::to_string(grid));
         }
         node[3] = 0.0f;
     }
@@ -217,7 +219,8 @@ std::vector<Step> configSteps(const ConfigLook& look, OCIO::ConstConfigRcPtr& co
         throw errorFor(look.path, e.what());
     }
     const auto missing = [&](const std::string& what, const std::string& name) {
-        return CubeParseError(look.path, 0, "", "the config has no " + what + " '" + name + "'");
+        return zel::io::CubeParseError(look.path, 0, "",
+                                       "the config has no " + what + " '" + name + "'");
     };
     if (config->getColorSpace(look.colorSpace.c_str()) == nullptr) {
         throw missing("colour space", look.colorSpace);
@@ -279,8 +282,9 @@ LookRead readThroughOcio(const LookRequest& request) {
     const OCIO::ConstProcessorRcPtr processor = processorOf(config, composed);
     int size = request.gridSize;
     if (size == 0) {
-        size = grid == 0 ? kDefaultLookGrid
-                         : static_cast<int>(std::min<unsigned long>(grid, kLargestGridSize));
+        size = grid == 0
+                   ? kDefaultLookGrid
+                   : static_cast<int>(std::min<unsigned long>(grid, zel::io::kLargestGridSize));
     }
     return {bake(processor, size, composed.file), remark};
 }

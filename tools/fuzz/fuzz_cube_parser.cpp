@@ -1,7 +1,8 @@
-// libFuzzer target: zelgen's .cube parser (whole text, and streamed in small pieces, which
-// must agree), then the lattice and the writer on whatever it accepts; the written text must
-// read back to the same values. Any grid size is fuzzed: the node table's pages are touched
-// only as rows arrive, and scripts/fuzz caps the memory a run may take.
+// libFuzzer target: the library's .cube parser (zelgen's, the Python module's and the C
+// interface's; whole text, and streamed in small pieces, which must agree), then the lattice
+// and the writer on whatever it accepts; the written text must read back to the same values.
+// Any grid size is fuzzed: the node table's pages are touched only as rows arrive, and
+// scripts/fuzz caps the memory a run may take.
 
 #include <cstddef>
 #include <cstdint>
@@ -10,13 +11,13 @@
 #include <sstream>
 #include <string>
 
-#include "cube/cube_parser.h"
 #include "cube/cube_writer.h"
-#include "cube/look_lattice.h"
+#include "io/cube_parser.h"
+#include "io/look_lattice.h"
 
 namespace {
 
-bool sameTable(const zelgen::NodeTable& a, const zelgen::NodeTable& b) {
+bool sameTable(const zel::io::NodeTable& a, const zel::io::NodeTable& b) {
     return a.size() == b.size() &&
            std::memcmp(a.data(), b.data(), a.nodeCount() * 4 * sizeof(float)) == 0;
 }
@@ -27,17 +28,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     std::string wholeError;
     std::string pieceError;
-    zelgen::CubeLut whole;
-    zelgen::CubeLut pieces;
+    zel::io::CubeLut whole;
+    zel::io::CubeLut pieces;
     try {
-        whole = zelgen::parseCubeText(text, "fuzz.cube");
-    } catch (const zelgen::CubeParseError& e) {
+        whole = zel::io::parseCubeText(text, "fuzz.cube");
+    } catch (const zel::io::CubeParseError& e) {
         wholeError = e.what();
     }
     try {
         std::istringstream in{std::string(text)};
-        pieces = zelgen::parseCubeStream(in, "fuzz.cube", 16);
-    } catch (const zelgen::CubeParseError& e) {
+        pieces = zel::io::parseCubeStream(in, "fuzz.cube", 16);
+    } catch (const zel::io::CubeParseError& e) {
         pieceError = e.what();
     }
     if (wholeError != pieceError) {
@@ -50,9 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     }
     const int grid = whole.size;
-    const zelgen::NodeTable lattice = zelgen::lookLattice(std::move(whole));
+    const zel::io::NodeTable lattice = zel::io::lookLattice(std::move(whole));
     const std::string written = zelgen::formatCubeText("", grid, lattice.data());
-    const zelgen::CubeLut again = zelgen::parseCubeText(written, "written.cube");
+    const zel::io::CubeLut again = zel::io::parseCubeText(written, "written.cube");
     if (!sameTable(again.nodes, lattice)) {
         std::abort();
     }

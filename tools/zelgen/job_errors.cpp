@@ -28,7 +28,7 @@ std::string describeJobStatus(ZelEnum::ZEL_STATUS status) {
 }
 
 std::string describeJobError(int code, bool longChain) {
-    std::string words = zel_error_text(code);
+    std::string words = zel_job_error_text(code);
     if (code == ZelEnum::ZEL_EXCEPTION_OUTPUT && longChain) {
         return words + "; " + kLongChainAdvice;
     }

@@ -110,13 +110,13 @@ std::string checkTextLengths(const LookJobSettings& settings, const std::string&
 }
 
 LookJobResult runLookJob(ZelGenerator& generator, const LookJobSettings& settings,
-                         const NodeTable& lattice, const std::string& lookFileName,
+                         const zel::io::NodeTable& lattice, const std::string& lookFileName,
                          const JobWatch& watch) {
     LookJobResult result;
     result.gridSize = lattice.size();
     if (returnsReindexedLook(settings.source)) {
         // The job writes every float of every node; the table is read only when it is done.
-        result.reindexedNodes = NodeTable(lattice.size());
+        result.reindexedNodes = zel::io::NodeTable(lattice.size());
     }
     zel::LookJob job(settings, lookFileName, lattice.size(), lattice.data(),
                      result.reindexedNodes.data());

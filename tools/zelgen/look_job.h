@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "api/look_job_plan.h"
-#include "cube/node_table.h"
+#include "io/node_table.h"
 #include "zel/zel.h"
 #include "zelgen/progress.h"
 
@@ -32,7 +32,7 @@ struct LookJobResult {
     std::vector<std::uint8_t> lookFile;  // the whole look file when done
     int gridSize = 0;                    // the look's grid size
     std::string cubeHeader;              // the job's .cube header lines
-    NodeTable reindexedNodes;            // the re-indexed look (Q-Enc3 sources only)
+    zel::io::NodeTable reindexedNodes;   // the re-indexed look (Q-Enc3 sources only)
 };
 
 // How the caller follows the job.
@@ -45,7 +45,7 @@ struct JobWatch {
 };
 
 LookJobResult runLookJob(ZelGenerator& generator, const LookJobSettings& settings,
-                         const NodeTable& lattice, const std::string& lookFileName,
+                         const zel::io::NodeTable& lattice, const std::string& lookFileName,
                          const JobWatch& watch);
 
 }  // namespace zelgen

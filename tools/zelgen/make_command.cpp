@@ -12,8 +12,8 @@
 #include <thread>
 
 #include "check/check_command.h"
-#include "cube/cube_parser.h"
 #include "cube/cube_writer.h"
+#include "io/cube_parser.h"
 #include "zel/camera_models.h"
 #include "zelgen/input_file.h"
 #include "zelgen/interrupt.h"
@@ -35,7 +35,7 @@ struct Outcome {
 };
 
 // The fidelity line of a written look; a look file the check cannot read says so.
-std::string summaryOf(const std::vector<std::uint8_t>& lookFile, const NodeTable& look) {
+std::string summaryOf(const std::vector<std::uint8_t>& lookFile, const zel::io::NodeTable& look) {
     try {
         return fidelitySummary(lookFile, look);
     } catch (const std::exception& e) {
@@ -103,7 +103,7 @@ Outcome makeOne(ZelGenerator& generator, const MakeOptions& options, std::size_t
             resolveOutputTarget(options.cubeOut);
         }
         LookRead read = readLook(requestFor(options, look));
-        NodeTable lattice = std::move(read.lattice);
+        zel::io::NodeTable lattice = std::move(read.lattice);
         if (InterruptWatch::requested()) {
             return {Outcome::Kind::cancelled, ""};
         }
@@ -118,7 +118,7 @@ Outcome makeOne(ZelGenerator& generator, const MakeOptions& options, std::size_t
                                         ? ""
                                         : (read.remark.empty() ? "" : read.remark + "\n  ") +
                                               summaryOf(job.lookFile, lattice);
-        lattice = NodeTable();  // the job's input is no longer needed
+        lattice = zel::io::NodeTable();  // the job's input is no longer needed
         PendingFile lookFile(outputPath);
         lookFile.write(job.lookFile.data(), job.lookFile.size());
         std::unique_ptr<PendingFile> cubeFile;
@@ -139,7 +139,7 @@ Outcome makeOne(ZelGenerator& generator, const MakeOptions& options, std::size_t
         return {Outcome::Kind::written, summary};
     } catch (const InputInterrupted&) {
         return {Outcome::Kind::cancelled, ""};
-    } catch (const CubeParseError& e) {
+    } catch (const zel::io::CubeParseError& e) {
         return {Outcome::Kind::failed, std::string("cannot use ") + e.what()};
     } catch (const std::system_error& e) {
         return {Outcome::Kind::failed, input + ": the job could not be started (" + e.what() + ")"};

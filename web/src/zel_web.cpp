@@ -18,10 +18,10 @@
 #include "api/job_hooks.h"
 #include "check/check_command.h"
 #include "check/preview_command.h"
-#include "cube/cube_parser.h"
 #include "cube/cube_writer.h"
-#include "cube/look_lattice.h"
 #include "formats/look_reader.h"
+#include "io/cube_parser.h"
+#include "io/look_lattice.h"
 #include "output_capture.h"
 #include "zel/camera_models.h"
 #include "zelgen/look_job.h"
@@ -108,7 +108,7 @@ json makeOne(const json& settings, const emscripten::val& progress) {
         zelgen::LookRequest request;
         request.files = {input};
         request.gridSize = options.gridSize;
-        zelgen::NodeTable lattice = std::move(zelgen::readLook(request).lattice);
+        zel::io::NodeTable lattice = std::move(zelgen::readLook(request).lattice);
         const zelgen::JobWatch watch{false, nullptr, nullptr};
         zelgen::LookJobResult job = zelgen::runLookJob(generator, options.settings, lattice,
                                                        fileNameOf(options.output), watch);
@@ -134,7 +134,7 @@ json makeOne(const json& settings, const emscripten::val& progress) {
             }
         }
         return {{"ok", true}, {"summary", summary}, {"grid", job.gridSize}};
-    } catch (const zelgen::CubeParseError& e) {
+    } catch (const zel::io::CubeParseError& e) {
         json failure = {{"ok", false}, {"message", std::string("cannot use ") + e.what()}};
         failure["line"] = e.lineNumber();
         return failure;

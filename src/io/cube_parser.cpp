@@ -1,126 +1,35 @@
-#include "cube/cube_parser.h"
+#include "io/cube_parser.h"
 
-#include <charconv>
+#include <array>
 #include <cmath>
-#include <cstring>
-#include <ios>
-#include <istream>
+#include <memory>
 #include <system_error>
+#include <utility>
+#include <vector>
 
-#include <fast_float/fast_float.h>
+#include "io/cube_line_buffer.h"
+#include "io/cube_table_rows.h"
+#include "io/cube_tokens.h"
+#include "io/number_reading.h"
 
-#include "cube/number_text.h"
-
-namespace zelgen {
+namespace zel::io {
 
 namespace {
 
-constexpr std::size_t kShownLineLength = 80;
-
-// The line as a message may show it: control bytes become '?', a long line is cut.
-std::string printableLine(std::string_view line) {
-    std::string shown;
-    const std::size_t length = line.size() < kShownLineLength ? line.size() : kShownLineLength;
-    for (std::size_t i = 0; i < length; ++i) {
-        const auto c = static_cast<unsigned char>(line[i]);
-        shown += (c == '\t') ? ' ' : (c < 0x20 || c == 0x7F) ? '?' : static_cast<char>(c);
-    }
-    if (line.size() > kShownLineLength) {
-        shown += "...";
-    }
-    return shown;
-}
-
-std::string composeMessage(const std::string& fileName, std::size_t lineNumber,
-                           const std::string& lineText, const std::string& reason) {
-    if (lineNumber == 0) {
-        return fileName + ": " + reason;
-    }
-    if (lineText.empty()) {
-        return fileName + ", line " + std::to_string(lineNumber) + ": " + reason;
-    }
-    return fileName + ", line " + std::to_string(lineNumber) + ": \"" + lineText + "\": " + reason;
-}
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-bool isLineEnd(char c) {
-    return c == '\n' || c == '\r';
-}
-
-// Splits a line at runs of spaces and tabs. Keeps at most `tokens.size()` tokens and
-// returns how many there are in all.
-template <std::size_t N>
-std::size_t splitTokens(std::string_view line, std::array<std::string_view, N>& tokens) {
-    std::size_t count = 0;
-    std::size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && isBlank(line[i])) {
-            ++i;
-        }
-        if (i == line.size()) {
-            break;
-        }
-        const std::size_t start = i;
-        while (i < line.size() && !isBlank(line[i])) {
-            ++i;
-        }
-        if (count < N) {
-            tokens[count] = line.substr(start, i - start);
-        }
-        ++count;
-    }
-    return count;
-}
-
-bool startsWithLetter(std::string_view token) {
-    const char c = token.empty() ? '\0' : token[0];
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
-}
-
-// Keywords are matched without regard to letter case, as common readers do.
-std::string upperCase(std::string_view token) {
-    std::string upper(token);
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return upper;
-}
-
-std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-// The walk over one file's lines. The text is held in a buffer of whole lines that is
-// refilled from the stream; without a stream the given text is the whole buffer.
+// The walk over one file's lines.
 class Parser {
   public:
-    Parser(std::string_view text, const std::string& fileName)
-        : fileName_(fileName), data_(text.data()), end_(text.size()), atEnd_(true) {}
-
-    Parser(std::istream& in, const std::string& fileName, std::size_t pieceSize)
-        : fileName_(fileName), in_(&in), storage_(pieceSize < 16 ? 16 : pieceSize) {
-        data_ = storage_.data();
-    }
+    Parser(CubeLineBuffer lines, const std::string& fileName)
+        : fileName_(fileName), lines_(std::move(lines)) {}
 
     CubeLut run() {
-        static constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
-        if (lineAvailable() && std::string_view(data_, end_).substr(0, 3) == kByteOrderMark) {
-            position_ = 3;
+        if (lineAvailable()) {
+            lines_.skipByteOrderMark();
         }
         while (lineAvailable()) {
             if (!(fastPath_ && readPlainDataLine())) {
-                takeLine();
+                line_ = lines_.takeLine();
+                ++lineNumber_;
                 parseLine();
             }
         }
@@ -129,99 +38,24 @@ class Parser {
     }
 
   private:
-    // True when a whole line starts at `position_`, reading more of the stream if needed.
+    // True when a whole line starts at the cursor, reading more of the stream if needed.
     bool lineAvailable() {
-        for (;;) {
-            if (position_ < end_ &&
-                (atEnd_ || (lastLineEnd_ != kNone && position_ <= lastLineEnd_))) {
-                return true;
-            }
-            if (atEnd_) {
+        while (!lines_.wholeLineAhead()) {
+            if (lines_.streamEnded()) {
                 return false;
             }
-            refill();
+            // The lines a message may still show are kept before the buffer moves on.
+            keepText(line_, savedLine_);
+            keepText(lastDataLine_, savedDataLine_);
+            lines_.refill(lineNumber_ + 1);
         }
+        return true;
     }
 
-    void refill() {
-        // The lines a message may still show are kept before the buffer moves on.
-        keepText(line_, savedLine_);
-        keepText(lastDataLine_, savedDataLine_);
-        const std::size_t kept = end_ - position_;
-        std::memmove(storage_.data(), storage_.data() + position_, kept);
-        position_ = 0;
-        end_ = kept;
-        if (end_ == storage_.size()) {
-            if (storage_.size() >= kLongestLine) {
-                line_ = std::string_view(data_, end_);
-                ++lineNumber_;
-                fail("a line longer than " + std::to_string(kLongestLine / 1024) +
-                     " KB; this is not a .cube file");
-            }
-            storage_.resize(storage_.size() * 2 < kLongestLine ? storage_.size() * 2
-                                                               : kLongestLine);
-            data_ = storage_.data();
-        }
-        const std::size_t room = storage_.size() - end_;
-        in_->read(storage_.data() + end_, static_cast<std::streamsize>(room));
-        const auto got = static_cast<std::size_t>(in_->gcount());
-        end_ += got;
-        if (got < room) {
-            if (in_->bad() || !in_->eof()) {
-                throw CubeParseError(fileName_, 0, "", "cannot read the file");
-            }
-            atEnd_ = true;
-        }
-        // A line ends before the last LF or CR; a CR at the very end may be the first half of
-        // a CR LF whose LF has not been read yet.
-        std::size_t search = end_;
-        if (!atEnd_ && search > 0 && data_[search - 1] == '\r') {
-            --search;
-        }
-        lastLineEnd_ = kNone;
-        while (search > 0) {
-            --search;
-            if (isLineEnd(data_[search])) {
-                lastLineEnd_ = search;
-                break;
-            }
-        }
-    }
-
-    void keepText(std::string_view& view, std::string& saved) const {
+    static void keepText(std::string_view& view, std::string& saved) {
         if (!view.empty() && view.data() != saved.data()) {
             saved.assign(view.data(), view.size());
             view = saved;
-        }
-    }
-
-    // Lines end at LF, CR LF or a lone CR (old Mac exports).
-    void takeLine() {
-        const char* start = data_ + position_;
-        const char* stop = data_ + end_;
-        const char* lf = static_cast<const char*>(std::memchr(start, '\n', end_ - position_));
-        if (lf != nullptr) {
-            stop = lf;
-        }
-        const char* cr = static_cast<const char*>(
-            std::memchr(start, '\r', static_cast<std::size_t>(stop - start)));
-        if (cr != nullptr) {
-            stop = cr;
-        }
-        line_ = std::string_view(start, static_cast<std::size_t>(stop - start));
-        position_ = static_cast<std::size_t>(stop - data_);
-        skipLineEnd();
-        ++lineNumber_;
-    }
-
-    void skipLineEnd() {
-        if (position_ < end_ && data_[position_] == '\r') {
-            ++position_;
-            if (position_ < end_ && data_[position_] == '\n') {
-                ++position_;
-            }
-        } else if (position_ < end_ && data_[position_] == '\n') {
-            ++position_;
         }
     }
 
@@ -232,8 +66,8 @@ class Parser {
         if (rowsRead_ == expectedRows_) {
             return false;
         }
-        const char* p = data_ + position_;
-        const char* const end = data_ + end_;
+        const char* p = lines_.cursor();
+        const char* const end = lines_.heldEnd();
         float values[3];
         for (float& value : values) {
             while (p < end && isBlank(*p)) {
@@ -244,7 +78,7 @@ class Parser {
             }
             // Zero, tiny, huge and non-finite values take the general path, which tells a
             // value too small for a float from one too large.
-            const fast_float::from_chars_result result = fast_float::from_chars(p, end, value);
+            const std::from_chars_result result = readFloatPrefix(p, end, value);
             if (result.ec != std::errc() || result.ptr == p || !std::isnormal(value)) {
                 return false;
             }
@@ -259,11 +93,10 @@ class Parser {
         if (p < end && !isLineEnd(*p)) {
             return false;
         }
-        const char* lineStart = data_ + position_;
-        position_ = static_cast<std::size_t>(p - data_);
+        const char* lineStart = lines_.cursor();
+        lines_.finishLineAt(p);
         ++lineNumber_;
         noteDataLine(std::string_view(lineStart, static_cast<std::size_t>(p - lineStart)));
-        skipLineEnd();
         storeTableRow(values);
         return true;
     }
@@ -357,7 +190,7 @@ class Parser {
         lut_.size = static_cast<int>(size);
         lut_.nodes = NodeTable(lut_.size);
         expectedRows_ = lut_.nodes.nodeCount();
-        edge_ = static_cast<std::size_t>(size);
+        tableRows_ = std::make_unique<CubeTableRows>(lut_.nodes);
     }
 
     void parseShaperSize(const std::array<std::string_view, 4>& tokens, std::size_t count) {
@@ -478,52 +311,9 @@ class Parser {
         lastDataLine_ = line;
     }
 
-    // Rows arrive red fastest, nodes are stored blue fastest: a row written straight to its
-    // node would touch a new page for every row of a large look. Rows are gathered for a
-    // band of kBand blue values, arranged so that each node's band is contiguous, and the
-    // band is then copied into the node table in runs of kBand nodes.
-    static constexpr std::size_t kBand = 16;
-
     void storeTableRow(const float* values) {
-        if (band_.empty()) {
-            band_.resize(kBand * edge_ * edge_ * 3);
-        }
-        float* slot = band_.data() + bandSlot_;
-        slot[0] = values[0];
-        slot[1] = values[1];
-        slot[2] = values[2];
+        tableRows_->store(values);
         ++rowsRead_;
-        if (++red_ < edge_) {
-            bandSlot_ += kBand * 3;
-            return;
-        }
-        red_ = 0;
-        if (++green_ == edge_) {
-            green_ = 0;
-            ++blue_;
-            if (blue_ - bandStart_ == kBand || blue_ == edge_) {
-                copyBand();
-                bandStart_ = blue_;
-            }
-        }
-        bandSlot_ = (green_ * edge_ * kBand + (blue_ - bandStart_)) * 3;
-    }
-
-    void copyBand() {
-        const std::size_t blues = blue_ - bandStart_;
-        float* const nodes = lut_.nodes.data();
-        for (std::size_t green = 0; green < edge_; ++green) {
-            for (std::size_t red = 0; red < edge_; ++red) {
-                const float* from = band_.data() + (green * edge_ + red) * kBand * 3;
-                float* to = nodes + ((red * edge_ + green) * edge_ + bandStart_) * 4;
-                for (std::size_t b = 0; b < blues; ++b, from += 3, to += 4) {
-                    to[0] = from[0];
-                    to[1] = from[1];
-                    to[2] = from[2];
-                    to[3] = 0.0f;
-                }
-            }
-        }
     }
 
     std::string describeExpectedLines() const {
@@ -568,32 +358,17 @@ class Parser {
         }
     }
 
-    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-
     const std::string& fileName_;
-    std::istream* in_ = nullptr;
-    std::vector<char> storage_;
-    const char* data_ = nullptr;
-    std::size_t end_ = 0;       // bytes held in the buffer
-    std::size_t position_ = 0;  // the next line's first byte
-    std::size_t lastLineEnd_ = kNone;
-    bool atEnd_ = false;
+    CubeLineBuffer lines_;
 
     std::size_t lineNumber_ = 0;
     std::string_view line_;
     bool headerChecked_ = false;
     bool fastPath_ = false;
     std::size_t expectedRows_ = 0;
-    std::size_t rowsRead_ = 0;       // rows of the 3D table
-    std::size_t dataLinesRead_ = 0;  // shaper and table rows
-    // The rows of the 3D table: the next row's lattice point and its place in the band.
-    std::size_t edge_ = 0;
-    std::size_t red_ = 0;
-    std::size_t green_ = 0;
-    std::size_t blue_ = 0;
-    std::size_t bandStart_ = 0;
-    std::size_t bandSlot_ = 0;
-    std::vector<float> band_;
+    std::size_t rowsRead_ = 0;                  // rows of the 3D table
+    std::size_t dataLinesRead_ = 0;             // shaper and table rows
+    std::unique_ptr<CubeTableRows> tableRows_;  // made with the size line
     std::size_t shaperSize_ = 0;
     std::size_t domainLineNumber_ = 0;
     std::string domainLineText_;
@@ -608,35 +383,12 @@ class Parser {
 
 }  // namespace
 
-CubeParseError::CubeParseError(std::string fileName, std::size_t lineNumber,
-                               std::string_view lineText, std::string reason, Scope scope)
-    : std::runtime_error(composeMessage(fileName, lineNumber, printableLine(lineText), reason)),
-      fileName_(std::move(fileName)),
-      lineNumber_(lineNumber),
-      lineText_(printableLine(lineText)),
-      reason_(std::move(reason)),
-      scope_(scope) {}
-
 CubeLut parseCubeText(std::string_view text, const std::string& fileName) {
-    return Parser(text, fileName).run();
+    return Parser(CubeLineBuffer(text), fileName).run();
 }
 
 CubeLut parseCubeStream(std::istream& in, const std::string& fileName, std::size_t pieceSize) {
-    return Parser(in, fileName, pieceSize).run();
+    return Parser(CubeLineBuffer(in, fileName, pieceSize), fileName).run();
 }
 
-CubeLut readCubeLut(const std::string& path, StopCheck stop) {
-    try {
-        // Pipes and process substitutions are read as their writer delivers; devices and
-        // folders are refused.
-        InputFile file(path, "a .cube file", kLargestCubeFile, true, stop);
-        InputFileBuffer buffer(file);
-        std::istream in(&buffer);
-        in.exceptions(std::ios::badbit);  // a read error or a stop reaches the caller as is
-        return parseCubeStream(in, path);
-    } catch (const InputFileError& e) {
-        throw CubeParseError(path, 0, "", e.reason());
-    }
-}
-
-}  // namespace zelgen
+}  // namespace zel::io

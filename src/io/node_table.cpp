@@ -1,4 +1,4 @@
-#include "cube/node_table.h"
+#include "io/node_table.h"
 
 #if defined(__linux__)
 #include <sys/mman.h>
@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <new>
 
-namespace zelgen {
+namespace zel::io {
 
 namespace {
 
@@ -49,4 +49,4 @@ NodeTable::NodeTable(int size) : size_(size > 0 ? size : 0) {
     values_.reset(static_cast<float*>(storage));
 }
 
-}  // namespace zelgen
+}  // namespace zel::io

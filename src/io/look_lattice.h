@@ -1,5 +1,5 @@
-#ifndef ZELGEN_LOOK_LATTICE_H
-#define ZELGEN_LOOK_LATTICE_H
+#ifndef ZEL_IO_LOOK_LATTICE_H
+#define ZEL_IO_LOOK_LATTICE_H
 
 // The lattice a job gets from a parsed .cube file. A plain 3D table at its own grid size is
 // handed over as it is. A file with a 1D shaper, or a job asking for another grid size, is
@@ -8,14 +8,14 @@
 // over them, clamped at both ends), the result is placed in the 3D table's input domain
 // (clamped to it) and the 3D table is read there by trilinear interpolation.
 
-#include "cube/cube_parser.h"
-#include "cube/node_table.h"
+#include "io/cube_lut.h"
+#include "io/node_table.h"
 
-namespace zelgen {
+namespace zel::io {
 
 // `gridSize` 0 keeps the 3D table's own size.
 NodeTable lookLattice(CubeLut&& lut, int gridSize = 0);
 
-}  // namespace zelgen
+}  // namespace zel::io
 
-#endif  // ZELGEN_LOOK_LATTICE_H
+#endif  // ZEL_IO_LOOK_LATTICE_H

@@ -6,12 +6,12 @@
 #include <array>
 #include <string>
 
-#include "cube/cube_parser.h"
-#include "cube/look_lattice.h"
+#include "io/cube_parser.h"
+#include "io/look_lattice.h"
 
 namespace {
 
-using zelgen::NodeTable;
+using zel::io::NodeTable;
 
 float at(const NodeTable& table, std::size_t i, std::size_t j, std::size_t k, std::size_t c) {
     return table.data()[table.nodeIndex(i, j, k) * 4 + c];
@@ -38,29 +38,29 @@ const std::string kIdentityRows = cornerRows([](int r, int g, int b) {
 });
 
 TEST(LookLattice, PlainTableAtItsOwnSizeIsHandedOverUnchanged) {
-    zelgen::CubeLut lut = zelgen::parseCubeText("LUT_3D_SIZE 2\n" + kIdentityRows, "a.cube");
+    zel::io::CubeLut lut = zel::io::parseCubeText("LUT_3D_SIZE 2\n" + kIdentityRows, "a.cube");
     const float* values = lut.nodes.data();
-    const NodeTable lattice = zelgen::lookLattice(std::move(lut));
+    const NodeTable lattice = zel::io::lookLattice(std::move(lut));
     EXPECT_EQ(lattice.data(), values);
 }
 
 TEST(LookLattice, ShaperIsLinearBetweenItsEntriesOverItsInputRange) {
     // Input 0 to 2 over three entries: input x reads entry x, so the lattice's inputs 0, 0.5
     // and 1 give entry 0, halfway to entry 1, and entry 1.
-    zelgen::CubeLut lut = zelgen::parseCubeText(
+    zel::io::CubeLut lut = zel::io::parseCubeText(
         "LUT_1D_SIZE 3\nLUT_1D_INPUT_RANGE 0 2\nLUT_3D_SIZE 2\n0 0 0\n0.5 0.6 0.7\n1 1 1\n" +
             kIdentityRows,
         "log.cube");
-    const NodeTable lattice = zelgen::lookLattice(std::move(lut));
+    const NodeTable lattice = zel::io::lookLattice(std::move(lut));
     ASSERT_EQ(lattice.size(), 2);
     EXPECT_FLOAT_EQ(at(lattice, 1, 0, 1, 0), 0.5f);
     EXPECT_FLOAT_EQ(at(lattice, 1, 0, 1, 1), 0.0f);
     EXPECT_FLOAT_EQ(at(lattice, 1, 0, 1, 2), 0.7f);
-    const NodeTable finer = zelgen::lookLattice(
-        zelgen::parseCubeText("LUT_1D_SIZE 3\nLUT_1D_INPUT_RANGE 0 2\nLUT_3D_SIZE 2\n0 0 0\n"
-                              "0.5 0.6 0.7\n1 1 1\n" +
-                                  kIdentityRows,
-                              "log.cube"),
+    const NodeTable finer = zel::io::lookLattice(
+        zel::io::parseCubeText("LUT_1D_SIZE 3\nLUT_1D_INPUT_RANGE 0 2\nLUT_3D_SIZE 2\n0 0 0\n"
+                               "0.5 0.6 0.7\n1 1 1\n" +
+                                   kIdentityRows,
+                               "log.cube"),
         3);
     EXPECT_FLOAT_EQ(at(finer, 1, 1, 1, 0), 0.25f);
     EXPECT_FLOAT_EQ(at(finer, 1, 2, 0, 1), 0.6f);
@@ -74,11 +74,11 @@ TEST(LookLattice, ShaperOutputIsPlacedInTheTablesDomainAndClamped) {
     const std::string rows = cornerRows([](int r, int g, int b) {
         return std::array<int, 3>{20 * r, 20 * g, 20 * b};
     });
-    const NodeTable lattice = zelgen::lookLattice(
-        zelgen::parseCubeText("LUT_1D_SIZE 2\nLUT_1D_INPUT_RANGE 0 0.75\nLUT_3D_SIZE 2\n"
-                              "LUT_3D_INPUT_RANGE 0 2\n0 0 0\n1.5 1.5 1.5\n" +
-                                  rows,
-                              "log.cube"),
+    const NodeTable lattice = zel::io::lookLattice(
+        zel::io::parseCubeText("LUT_1D_SIZE 2\nLUT_1D_INPUT_RANGE 0 0.75\nLUT_3D_SIZE 2\n"
+                               "LUT_3D_INPUT_RANGE 0 2\n0 0 0\n1.5 1.5 1.5\n" +
+                                   rows,
+                               "log.cube"),
         5);
     EXPECT_FLOAT_EQ(at(lattice, 1, 0, 0, 0), 5.0f);   // x 0.25 -> 0.5 -> 5
     EXPECT_FLOAT_EQ(at(lattice, 4, 0, 0, 0), 15.0f);  // x 1 -> clamped to 1.5 -> 15
@@ -91,7 +91,7 @@ TEST(LookLattice, OtherGridSizeIsSampledTrilinearly) {
         return std::array<int, 3>{r * g, g, b};
     });
     const NodeTable lattice =
-        zelgen::lookLattice(zelgen::parseCubeText("LUT_3D_SIZE 2\n" + rows, "a.cube"), 3);
+        zel::io::lookLattice(zel::io::parseCubeText("LUT_3D_SIZE 2\n" + rows, "a.cube"), 3);
     ASSERT_EQ(lattice.size(), 3);
     EXPECT_FLOAT_EQ(at(lattice, 1, 1, 0, 0), 0.25f);
     EXPECT_FLOAT_EQ(at(lattice, 2, 1, 0, 0), 0.5f);

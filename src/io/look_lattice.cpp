@@ -1,11 +1,11 @@
-#include "cube/look_lattice.h"
+#include "io/look_lattice.h"
 
 #include <algorithm>
 #include <array>
 #include <cstddef>
 #include <vector>
 
-namespace zelgen {
+namespace zel::io {
 
 namespace {
 
@@ -121,4 +121,4 @@ NodeTable lookLattice(CubeLut&& lut, int gridSize) {
     return lattice;
 }
 
-}  // namespace zelgen
+}  // namespace zel::io

@@ -1,5 +1,5 @@
-#ifndef ZELGEN_NODE_TABLE_H
-#define ZELGEN_NODE_TABLE_H
+#ifndef ZEL_IO_NODE_TABLE_H
+#define ZEL_IO_NODE_TABLE_H
 
 // A look's lattice as the library takes it: N^3 nodes of four floats, node (i, j, k) with i
 // the red index at ((i * N + j) * N + k) * 4, blue varying fastest, the fourth float 0.
@@ -11,7 +11,7 @@
 #include <cstddef>
 #include <memory>
 
-namespace zelgen {
+namespace zel::io {
 
 class NodeTable {
   public:
@@ -40,6 +40,6 @@ class NodeTable {
     std::unique_ptr<float, FreeValues> values_;
 };
 
-}  // namespace zelgen
+}  // namespace zel::io
 
-#endif  // ZELGEN_NODE_TABLE_H
+#endif  // ZEL_IO_NODE_TABLE_H

@@ -1,13 +1,16 @@
-#ifndef ZELGEN_ROW_ORDER_H
-#define ZELGEN_ROW_ORDER_H
+#ifndef ZEL_IO_CUBE_ROW_ORDER_H
+#define ZEL_IO_CUBE_ROW_ORDER_H
 
 // A .cube file lists its lattice points with red varying fastest; the library's node table
 // holds them with blue varying fastest (see node_table.h). This walk gives, row after row in
 // .cube order, the node each row belongs to, without a division per row.
 
 #include <cstddef>
+#include <cstring>
 
-namespace zelgen {
+#include "io/node_table.h"
+
+namespace zel::io {
 
 class CubeRowOrder {
   public:
@@ -39,6 +42,15 @@ class CubeRowOrder {
     std::size_t node_ = 0;
 };
 
-}  // namespace zelgen
+// Copies a node table into rows of red, green and blue in .cube order, red fastest:
+// 3 * nodes.nodeCount() floats from `rows`.
+inline void copyRowsInCubeOrder(const NodeTable& nodes, float* rows) {
+    CubeRowOrder order(static_cast<std::size_t>(nodes.size()));
+    for (std::size_t row = 0; row < nodes.nodeCount(); ++row, order.advance(), rows += 3) {
+        std::memcpy(rows, nodes.data() + order.node() * 4, sizeof(float) * 3);
+    }
+}
 
-#endif  // ZELGEN_ROW_ORDER_H
+}  // namespace zel::io
+
+#endif  // ZEL_IO_CUBE_ROW_ORDER_H
