@@ -114,7 +114,8 @@ def prepare_scratch(case, inputs, scratch):
 
 def read_commands(case):
     lines = (case / "cmd").read_text(encoding="utf-8").splitlines()
-    commands = [shlex.split(line) for line in lines if line.strip() and not line.lstrip().startswith("#")]
+    commands = [shlex.split(line) for line in lines
+                if line.strip() and not line.lstrip().startswith("#")]
     if not commands:
         raise CaseError("cmd holds no command")
     if commands[-1][0] != "zelgen":
@@ -169,6 +170,7 @@ def main():
         changed = [name for name, text in zip(EXPECTED, actual)
                    if write_if_changed(case / name, text)]
         print(f"{case.name}: " + (f"updated {', '.join(changed)}" if changed else "unchanged"))
+        shutil.rmtree(args.scratch, ignore_errors=True)
         return 0
 
     failed = False
@@ -188,8 +190,10 @@ def main():
                 print("\n(a text above ends without a line break)")
     if failed:
         print(f"{case.name}: the output differs; if the change is meant, run the case with "
-              "ZEL_CLI_UPDATE=1 (tests/cli/README.md)")
+              f"ZEL_CLI_UPDATE=1 (tests/cli/README.md); its files are in {args.scratch}")
         return 1
+    # A case that passed leaves nothing behind; a failed one keeps its files to look at.
+    shutil.rmtree(args.scratch, ignore_errors=True)
     return 0
 
 
