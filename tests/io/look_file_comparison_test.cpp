@@ -8,6 +8,7 @@
 #include "io/body_records.h"
 #include "io/look_blocks_decoder.h"
 #include "io/look_file_comparison.h"
+#include "io/record_category.h"
 #include "support/look_jobs.h"
 
 namespace {
@@ -51,8 +52,8 @@ TEST(LookFilePlaces, NameTheHeadersTheMetadataAndTheBodysParts) {
               "entry 3 of the body's entry table, byte 20 of 32");
     EXPECT_EQ(placeOf(file, file.size() + 4).rfind("past the end", 0), 0u);
 
-    // A cube memory list holds values only; a register table addresses and values.
-    const zel::BodyEntry cube = entryOf(file, 4, true);
+    // A cube memory list holds values only; a matrix record addresses and values.
+    const zel::BodyEntry cube = entryOf(file, zel::kCubeRecord, true);
     const std::size_t cubeAt = body.tableAt + static_cast<std::size_t>(cube.offset);
     EXPECT_EQ(placeOf(file, cubeAt + 2 + 5)
                   .rfind("cube record of entry " + std::to_string(cube.slot) + " (pass " +
@@ -60,7 +61,7 @@ TEST(LookFilePlaces, NameTheHeadersTheMetadataAndTheBodysParts) {
                          0),
               0u)
         << placeOf(file, cubeAt + 7);
-    const zel::BodyEntry table = entryOf(file, 2, false);
+    const zel::BodyEntry table = entryOf(file, zel::kMatrixRecord, false);
     const std::size_t tableRecordAt = body.tableAt + static_cast<std::size_t>(table.offset);
     EXPECT_NE(placeOf(file, tableRecordAt + 2 + 2 * 3).find("the address of register 3"),
               std::string::npos)
@@ -81,7 +82,7 @@ TEST(LookFilePlaces, TheFirstDifferenceNamesItsByteItsPlaceAndBothValues) {
               "");
 
     const zel::BodySpan body = zel::locateBody(reference.data(), reference.size());
-    const zel::BodyEntry cube = entryOf(reference, 4, true);
+    const zel::BodyEntry cube = entryOf(reference, zel::kCubeRecord, true);
     const std::size_t at = body.tableAt + static_cast<std::size_t>(cube.offset) + 2 + 40;
     file[at] = static_cast<std::uint8_t>(reference[at] ^ 0x5A);
     file[at + 100] ^= 1;  // a later difference does not hide the first
