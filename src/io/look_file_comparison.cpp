@@ -4,9 +4,11 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <stdexcept>
 #include <tuple>
 
 #include "io/body_records.h"
+#include "io/header_part_layout.h"
 #include "io/look_blocks_decoder.h"
 #include "io/record_category.h"
 
@@ -294,6 +296,116 @@ std::vector<std::string> checkLookWordInvariants(const std::uint8_t* file, std::
         }
     }
     return lines;
+}
+
+namespace {
+
+std::string byteOf(std::size_t at, std::size_t length) {
+    return ", byte " + std::to_string(at) + " of " + std::to_string(length);
+}
+
+// The part of a register record that byte `at` (from the record's start) holds: the
+// markers around the addresses and the values, one 16-bit address and one value byte a
+// register, then padding to 16 bytes.
+std::string recordPart(const BodyEntry& entry, std::size_t at) {
+    const std::size_t count = entry.registerCount;
+    const std::size_t valuesAt = entry.valuesOnly ? 2 : 6 + 2 * count;
+    if (at < 2) {
+        return entry.valuesOnly ? "its start marker SR" : "its start marker SA";
+    }
+    if (!entry.valuesOnly && at < 2 + 2 * count) {
+        return "the address of register " + std::to_string((at - 2) / 2);
+    }
+    if (!entry.valuesOnly && at < valuesAt) {
+        return at < 4 + 2 * count ? "its marker EA" : "its marker SD";
+    }
+    if (at < valuesAt + count) {
+        return "the value of register " + std::to_string(at - valuesAt);
+    }
+    if (at < valuesAt + count + 2) {
+        return entry.valuesOnly ? "its end marker ER" : "its end marker ED";
+    }
+    return "its padding";
+}
+
+std::string bodyPlace(const std::uint8_t* bytes, std::size_t size, const BodySpan& body,
+                      std::size_t at) {
+    const std::size_t inBody = at - body.bodyAt;
+    if (inBody < kChunkHead) {
+        return "the body's chunk head" + byteOf(inBody, kChunkHead);
+    }
+    const std::size_t tableEnd = kChunkHead + body.slots * kBodyEntryLength;
+    if (inBody < tableEnd) {
+        const std::size_t inTable = inBody - kChunkHead;
+        return "entry " + std::to_string(inTable / kBodyEntryLength) +
+               " of the body's entry table" + byteOf(inTable % kBodyEntryLength, kBodyEntryLength);
+    }
+    if (at >= body.statedEnd()) {
+        return "past the end the body's chunk head states (byte " +
+               std::to_string(body.statedEnd()) + ")";
+    }
+    const std::vector<RecordSpan> spans = recordSpans(bytes, size, body);
+    if (const RecordSpan* span = spanAt(spans, inBody)) {
+        const BodyEntry& e = span->entry;
+        return std::string(recordName(e.category)) + " record of entry " + std::to_string(e.slot) +
+               " (pass " + std::to_string(e.pass) + "), " + recordPart(e, inBody - span->begin) +
+               byteOf(inBody - span->begin, span->end - span->begin);
+    }
+    return "the body's data outside its records, byte " + std::to_string(inBody) + " of the body";
+}
+
+std::string hexByte(std::uint8_t value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(value));
+    return text;
+}
+
+}  // namespace
+
+std::string describeLookFileByte(const std::uint8_t* bytes, std::size_t size, std::size_t at) {
+    if (at < io::kFileHeaderLength) {
+        return "the file header" + byteOf(at, io::kFileHeaderLength);
+    }
+    if (at < io::kMetadataListOffset) {
+        return "the look header" + byteOf(at - io::kLookHeaderOffset, io::kLookHeaderLength);
+    }
+    BodySpan body;
+    try {
+        body = locateBody(bytes, size);
+    } catch (const std::runtime_error&) {  // the decoder's refusal: no body to name
+        return "byte " + std::to_string(at) +
+               " after the look header (the headers lead to no body)";
+    }
+    if (at >= body.bodyAt) {
+        return bodyPlace(bytes, size, body, at);
+    }
+    const io::HeaderPartLayout layout = body.facts.layout == LookLayout::Standard
+                                            ? io::standardHeaderPartLayout()
+                                            : io::extendedHeaderPartLayout({});
+    const std::size_t inList = at - io::kMetadataListOffset;
+    if (inList < layout.listLength) {
+        return "the metadata header list" + byteOf(inList, layout.listLength);
+    }
+    const std::size_t inBlocks = inList - layout.listLength;
+    return "metadata block " + std::to_string(inBlocks / layout.blockLength) +
+           byteOf(inBlocks % layout.blockLength, layout.blockLength);
+}
+
+std::string describeFirstDifference(const std::uint8_t* file, std::size_t size,
+                                    const std::uint8_t* reference, std::size_t referenceSize) {
+    const std::size_t common = std::min(size, referenceSize);
+    const std::size_t at =
+        static_cast<std::size_t>(std::mismatch(file, file + common, reference).first - file);
+    if (at < common) {
+        return "first difference at byte " + std::to_string(at) + " (" +
+               describeLookFileByte(reference, referenceSize, at) + "): " + hexByte(file[at]) +
+               " where the reference has " + hexByte(reference[at]);
+    }
+    if (size == referenceSize) {
+        return "";
+    }
+    return "the first " + std::to_string(common) + " bytes agree; the file has " +
+           std::to_string(size) + " bytes, the reference " + std::to_string(referenceSize);
 }
 
 }  // namespace zel

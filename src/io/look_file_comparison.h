@@ -39,6 +39,19 @@ LookComparison compareLookFiles(const std::uint8_t* file, std::size_t size,
 // coefficients) unless a coefficient of the row sits at the end of the register range.
 std::vector<std::string> checkLookWordInvariants(const std::uint8_t* file, std::size_t size);
 
+// Where byte `at` of a look file lies, in the file's own terms: the file header, the look
+// header, the metadata list or one of its blocks, the body's chunk head, an entry of its
+// entry table, a part of a register record (a marker, a register's address or value, the
+// padding) or the body's data outside its records; with the byte's place inside it. Headers
+// that do not lead to a body leave the body's parts unnamed rather than throw.
+std::string describeLookFileByte(const std::uint8_t* bytes, std::size_t size, std::size_t at);
+
+// The first byte at which `file` differs from `reference`, with its place in the reference
+// (describeLookFileByte) and both values; a file that is only longer or shorter says where
+// the shorter one ends. "" when the two are the same bytes.
+std::string describeFirstDifference(const std::uint8_t* file, std::size_t size,
+                                    const std::uint8_t* reference, std::size_t referenceSize);
+
 }  // namespace zel
 
 #endif  // ZEL_IO_LOOK_FILE_COMPARISON_H

@@ -2,17 +2,31 @@
 // lines and what the job prints, for every camera model, job layout, source encoding,
 // output curve and range, the option flags and several look sizes. Each output is
 // reduced to a 64-bit FNV-1a digest; a changed digest means a changed byte.
+//
+// A digest cannot say which byte changed, and the look files themselves (about 100 MB for
+// the whole table) are not kept in the source tree. They are kept on request instead: with
+// ZEL_GOLDEN_REFERENCES naming a folder, every look file that matches its digest is stored
+// there under that digest. Run the tests so once before a change; a job whose look file
+// the change moves is then compared with its stored file, and the failure names the first
+// differing byte, the part of the file it lies in (header, metadata, chunk head, entry,
+// register record and the register in it) and, word by word, the cube, 1D LUT and matrix
+// words that differ. A stored file is used only while it still has its digest.
 
 #include <gtest/gtest.h>
 
 #include <cinttypes>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "api/job_hooks.h"
+#include "io/look_file_comparison.h"
 #include "support/look_file_bytes.h"
 #include "support/test_jobs.h"
 #include "zel/zel.h"
@@ -85,8 +99,13 @@ struct Golden {
     Digests digests;
 };
 
+struct Outputs {
+    Digests digests;
+    std::vector<std::uint8_t> file;
+};
+
 template <typename Output>
-Digests runCase(const Case& job) {
+Outputs runCase(const Case& job) {
     const std::vector<float> lattice = job.look == Look::Warm   ? zeltest::warmLattice(job.grid)
                                        : job.look == Look::Wild ? wildLattice(job.grid)
                                                                 : strongLattice(job.grid);
@@ -113,10 +132,11 @@ Digests runCase(const Case& job) {
                   "\nout " + out.text();
     }
     const std::vector<std::uint8_t> file = zeltest::lookFileBytes(*output);
-    return {fnv1a(file.data(), file.size()), fnv1a(floats.data(), floats.size() * 4),
-            fnv1a(film.data(), film.size() * 4),
-            fnv1a(output->cubeHeader, sizeof output->cubeHeader),
-            fnv1a(console.data(), console.size())};
+    const Digests digests{fnv1a(file.data(), file.size()), fnv1a(floats.data(), floats.size() * 4),
+                          fnv1a(film.data(), film.size() * 4),
+                          fnv1a(output->cubeHeader, sizeof output->cubeHeader),
+                          fnv1a(console.data(), console.size())};
+    return {digests, file};
 }
 
 std::string describe(const Case& job, const Digests& d) {
@@ -131,23 +151,117 @@ std::string describe(const Case& job, const Digests& d) {
     return line;
 }
 
+// The folder of stored reference look files; "" when none is asked for.
+std::string referenceFolder() {
+    const char* folder = std::getenv("ZEL_GOLDEN_REFERENCES");
+    return folder != nullptr ? folder : "";
+}
+
+std::filesystem::path referencePath(const std::string& folder, std::uint64_t digest) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%016" PRIx64 ".zel", digest);
+    return std::filesystem::path(folder) / name;
+}
+
+// Stores a look file that has its pinned digest, unless it is stored already; written
+// under a temporary name first, so that a stopped run leaves no half file behind.
+void keepReference(const std::string& folder, std::uint64_t digest,
+                   const std::vector<std::uint8_t>& file) {
+    const std::filesystem::path path = referencePath(folder, digest);
+    std::error_code error;
+    if (std::filesystem::exists(path, error)) {
+        return;
+    }
+    std::filesystem::create_directories(folder, error);
+    std::filesystem::path part = path;
+    part += ".part";
+    {
+        std::ofstream out(part, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(file.data()),
+                  static_cast<std::streamsize>(file.size()));
+        if (!out) {
+            return;
+        }
+    }
+    std::filesystem::rename(part, path, error);
+}
+
+// Where a job's look file departs from its stored reference, one line each.
+std::string locateChange(const std::string& folder, std::uint64_t digest,
+                         const std::vector<std::uint8_t>& file) {
+    const std::filesystem::path path = referencePath(folder, digest);
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<std::uint8_t> reference{std::istreambuf_iterator<char>(in),
+                                              std::istreambuf_iterator<char>()};
+    if (!in.is_open()) {
+        return "         no stored reference " + path.string() + "\n";
+    }
+    if (fnv1a(reference.data(), reference.size()) != digest) {
+        return "         the stored reference " + path.string() + " lacks its digest\n";
+    }
+    std::string lines =
+        "         " +
+        zel::describeFirstDifference(file.data(), file.size(), reference.data(), reference.size()) +
+        "\n";
+    try {
+        for (const std::string& line :
+             zel::compareLookFiles(file.data(), file.size(), reference.data(), reference.size(),
+                                   true)
+                 .damage) {
+            lines += "         " + line + "\n";
+        }
+    } catch (const std::exception& e) {
+        lines += std::string("         the body cannot be compared: ") + e.what() + "\n";
+    }
+    return lines;
+}
+
+// The names of the outputs whose digests differ.
+std::string changedOutputs(const Digests& want, const Digests& got) {
+    const std::pair<const char*, bool> outputs[] = {
+        {"look file", want.file != got.file},
+        {"float table", want.floatLut != got.floatLut},
+        {"film float table", want.floatLutFilm != got.floatLutFilm},
+        {".cube header", want.cubeHeader != got.cubeHeader},
+        {"printed lines", want.console != got.console}};
+    std::string names;
+    for (const auto& [name, changed] : outputs) {
+        if (changed) {
+            names += names.empty() ? name : std::string(", ") + name;
+        }
+    }
+    return names;
+}
+
 void checkAll(const std::vector<Golden>& table) {
+    const std::string folder = referenceFolder();
     std::ostringstream mismatches;
     int failed = 0;
     for (const Golden& golden : table) {
-        const Digests actual = golden.job.extended ? runCase<ZelGenOutputExtended>(golden.job)
-                                                   : runCase<ZelGenOutput>(golden.job);
+        const Outputs outputs = golden.job.extended ? runCase<ZelGenOutputExtended>(golden.job)
+                                                    : runCase<ZelGenOutput>(golden.job);
+        const Digests& actual = outputs.digests;
         const Digests& want = golden.digests;
-        if (actual.file != want.file || actual.floatLut != want.floatLut ||
-            actual.floatLutFilm != want.floatLutFilm || actual.cubeHeader != want.cubeHeader ||
-            actual.console != want.console) {
+        if (!folder.empty() && actual.file == want.file) {
+            keepReference(folder, want.file, outputs.file);
+        }
+        const std::string changed = changedOutputs(want, actual);
+        if (!changed.empty()) {
             ++failed;
             mismatches << "expected " << describe(golden.job, want) << "\n     got "
-                       << describe(golden.job, actual) << "\n";
+                       << describe(golden.job, actual) << "\n     changed: " << changed << "\n";
+            if (!folder.empty() && actual.file != want.file) {
+                mismatches << locateChange(folder, want.file, outputs.file);
+            }
         }
     }
     EXPECT_EQ(failed, 0) << failed << " of " << table.size() << " jobs changed:\n"
-                         << mismatches.str();
+                         << mismatches.str()
+                         << (folder.empty() ? "To see the first changed byte of each look file, "
+                                              "run this test once on the unchanged tree with "
+                                              "ZEL_GOLDEN_REFERENCES=<folder>, then again with "
+                                              "the change.\n"
+                                            : "");
 }
 
 #include "golden_outputs_table.inc"

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -48,8 +49,10 @@ class ZelgenTest : public testing::Test {
         GTEST_SKIP() << "runs zelgen through a POSIX shell";
 #endif
         const auto* test = testing::UnitTest::GetInstance()->current_test_info();
+        // A random part keeps the folders of two build trees testing at once apart.
         dir_ = std::filesystem::path(testing::TempDir()) /
-               (std::string("zelgen_") + test->test_suite_name() + "_" + test->name());
+               (std::string("zelgen_") + test->test_suite_name() + "_" + test->name() + "_" +
+                std::to_string(std::random_device{}()));
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
     }

@@ -13,6 +13,7 @@
 #include "io/look_check.h"
 #include "io/look_lattice.h"
 #include "zel/zel_c.h"
+#include "zelgen/exit_status.h"
 #include "zelgen/input_file.h"
 
 namespace zelgen {
@@ -20,9 +21,6 @@ namespace zelgen {
 namespace {
 
 using Json = nlohmann::json;
-
-constexpr int kExitSound = 0;
-constexpr int kExitProblem = 1;
 
 std::string fixed(double value, int decimals) {
     char text[32];
@@ -198,10 +196,6 @@ std::string libraryCheck(const std::vector<std::uint8_t>& bytes, const float* ro
 
 }  // namespace
 
-std::vector<std::uint8_t> readLookFileBytes(const std::string& path) {
-    return readWholeLookFile(path);
-}
-
 std::string checkReport(const std::vector<std::uint8_t>& bytes, const zel::io::NodeTable* look) {
     if (look == nullptr) {
         return libraryCheck(bytes, nullptr, 0);
@@ -228,7 +222,7 @@ std::string checkReport(const std::vector<std::uint8_t>& bytes, const std::strin
 
 int runCheck(const std::string& path, const std::string& sourceLook, bool json) {
     try {
-        const std::string text = checkReport(readLookFileBytes(path), sourceLook);
+        const std::string text = checkReport(readWholeLookFile(path), sourceLook);
         const Json report = Json::parse(text);
         if (json) {
             std::cout << text << std::endl;
@@ -251,16 +245,16 @@ int runCheck(const std::string& path, const std::string& sourceLook, bool json) 
         if (!report["sound"].get<bool>()) {
             std::cerr << "zelgen: " << path << ": " << report["verdict"].get<std::string>()
                       << std::endl;
-            return kExitProblem;
+            return kExitFailed;
         }
-        return kExitSound;
+        return kExitSuccess;
     } catch (const zel::LookDecodeError& e) {
         // The decoder's words say what is wrong, not with which file.
         std::cerr << "zelgen: " << path << ": " << e.what() << std::endl;
-        return kExitProblem;
+        return kExitFailed;
     } catch (const std::exception& e) {
         std::cerr << "zelgen: " << e.what() << std::endl;
-        return kExitProblem;
+        return kExitFailed;
     }
 }
 

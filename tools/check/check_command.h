@@ -12,9 +12,6 @@
 
 namespace zelgen {
 
-// Reads a whole look file; throws std::runtime_error with the reason when it cannot.
-std::vector<std::uint8_t> readLookFileBytes(const std::string& path);
-
 // The library's report on a look file as JSON text (the same for every host). `look` null:
 // without the source look; else the look at the grid the file names. Throws
 // std::runtime_error with the library's reason when the file cannot be walked.

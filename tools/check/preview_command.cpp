@@ -13,6 +13,8 @@
 #include "io/look_fidelity.h"
 #include "io/look_lattice.h"
 #include "io/look_renderer.h"
+#include "zelgen/exit_status.h"
+#include "zelgen/input_file.h"
 #include "zelgen/pending_file.h"
 
 namespace zelgen {
@@ -246,7 +248,7 @@ int runPreview(const std::string& lookFile, const std::string& sourceLook,
         // Refused before any work: an output that is not a regular file, or is an input.
         refuseInputAsTarget(output, {lookFile, sourceLook, image});
         resolveOutputTarget(output);
-        const std::vector<std::uint8_t> bytes = readLookFileBytes(lookFile);
+        const std::vector<std::uint8_t> bytes = readWholeLookFile(lookFile);
         const zel::DecodedLook look = zel::decodeLookBlocks(bytes.data(), bytes.size());
         const zel::io::NodeTable nodes = zel::io::lookLattice(readCubeLut(sourceLook));
         const ZelColorConverter lattice = sourceLattice(nodes.size(), nodes.data());
@@ -263,14 +265,14 @@ int runPreview(const std::string& lookFile, const std::string& sourceLook,
             inputSpaceName(renderer.inputSpace().encoding, renderer.inputSpace().primaries);
         const RgbImage input = image.empty() ? chartInput(renderer) : readPng(image);
         writePng(output, comparison(renderer, input, title));
-        return 0;
+        return kExitSuccess;
     } catch (const zel::LookDecodeError& e) {
         // The decoder's words say what is wrong, not with which file.
         std::cerr << "zelgen: " << lookFile << ": " << e.what() << std::endl;
-        return 1;
+        return kExitFailed;
     } catch (const std::exception& e) {
         std::cerr << "zelgen: " << e.what() << std::endl;
-        return 1;
+        return kExitFailed;
     }
 }
 

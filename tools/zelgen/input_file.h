@@ -92,7 +92,9 @@ class InputFileBuffer : public std::streambuf {
 // A look file is a few hundred kilobytes; anything far larger is not one.
 constexpr std::uint64_t kLargestLookFile = 64 * 1024 * 1024;
 
-// The whole of a look file: a regular file of at most kLargestLookFile bytes.
+// The whole of a look file: a regular file of at most kLargestLookFile bytes. The one way
+// inspect, check and preview read a look file, so that each refuses the same files (a FIFO,
+// a device, a folder, an oversized file) with the same words. Throws InputFileError.
 std::vector<std::uint8_t> readWholeLookFile(const std::string& path);
 
 }  // namespace zelgen

@@ -9,8 +9,8 @@
 
 #include "inspect/inspect_report.h"
 #include "inspect/look_file_decoder.h"
+#include "zelgen/exit_status.h"
 #include "zelgen/input_file.h"
-#include "zelgen/make_command.h"
 
 namespace zelgen {
 

@@ -23,9 +23,6 @@ class InterruptWatch {
     Handler previousTerm_ = nullptr;
 };
 
-// The exit status of a run stopped by Ctrl-C.
-constexpr int kExitInterrupted = 130;
-
 }  // namespace zelgen
 
 #endif  // ZELGEN_INTERRUPT_H

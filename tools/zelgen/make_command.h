@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "formats/look_reader.h"
+#include "zelgen/exit_status.h"
 #include "zelgen/look_job.h"
 
 namespace zelgen {
@@ -25,11 +26,6 @@ struct MakeOptions {
     bool verbose = false;  // --verbose: pass the library's own console lines on
     LookJobSettings settings;
 };
-
-// Exit codes of the tool.
-constexpr int kExitSuccess = 0;
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
 
 // Checks the options that CLI11 cannot (combinations, text lengths); "" when usable.
 std::string checkMakeOptions(const MakeOptions& options);
