@@ -1,0 +1,111 @@
+#!/usr/bin/env python3
+"""The browser page's timings and size against the native zelgen on the same machine.
+
+  * a 65-grid CAMB-002 extended job (the look file, the re-indexed .cube and the fidelity
+    line, as `zelgen make --cube-out` makes them): `zelgen make` as a whole process, the
+    page's job in its worker in headless Chromium, and the same job under Node; medians of
+    several runs, taken in turns so that a busy machine slows both alike; the ratio of the
+    page's time to zelgen's (the aim: at most 2);
+  * the page's load time: from navigation to the page being usable (the module compiled and
+    started, the camera table filled, the controls enabled), the median of several loads, from
+    the browser's cache and without it (every load fetches and compiles the module again);
+  * the size of the module and the page's scripts (the aim: at most 3 MB).
+
+A benchmark, not a test: it prints the figures and fails only when something does not run.
+
+usage: page_bench.py SITE_DIR ZELGEN [--runs N] [--loads N]
+"""
+
+import argparse
+import os
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..",
+                                "tests", "web"))
+from page_session import Page, serve, site_size, write_grid65  # noqa: E402
+
+CAMERA = "CAMB-002"
+
+
+def native_job(zelgen, work):
+    start = time.perf_counter()
+    result = subprocess.run([zelgen, "make", "grid65.cube", "-o", "g.zel", "--camera", CAMERA,
+                             "--job", "extended", "--cube-out", "g.cube"],
+                            cwd=work, capture_output=True, text=True)
+    seconds = time.perf_counter() - start
+    assert result.returncode == 0, result.stderr
+    return seconds
+
+
+def page_job(page):
+    results = page.make(CAMERA)
+    assert results[0]["make"]["ok"], results[0]
+    return (page.js("return window.zelPage.results[0].seconds;"),
+            page.js("return window.zelPage.job.seconds;"))
+
+
+def load_times(page, url, loads, cached):
+    page.driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": not cached})
+    times = []
+    for _ in range(loads):
+        page.load(url)
+        times.append(page.js("return window.zelPage.timings.usable;"))
+    return times
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("site")
+    parser.add_argument("zelgen")
+    parser.add_argument("--runs", type=int, default=5)
+    parser.add_argument("--loads", type=int, default=5)
+    args = parser.parse_args()
+    site, zelgen = os.path.abspath(args.site), os.path.abspath(args.zelgen)
+    work = tempfile.mkdtemp(prefix="zel-web-bench-")
+    write_grid65(os.path.join(work, "grid65.cube"))
+
+    server, origin = serve(site)
+    url = origin + "/index.html"
+    page = Page(url, work)
+    try:
+        first_load = page.js("return window.zelPage.timings.usable;")
+        cold = load_times(page, url, args.loads, cached=False)
+        warm = load_times(page, url, args.loads, cached=True)
+        page.drop([os.path.join(work, "grid65.cube")])
+        native, in_page, whole = [], [], []
+        for _ in range(args.runs):
+            native.append(native_job(zelgen, work))
+            job, look = page_job(page)
+            in_page.append(job)
+            whole.append(look)
+    finally:
+        page.driver.quit()
+        server.shutdown()
+    node_out = subprocess.run(["node", os.path.join(os.path.dirname(__file__), "node_job.js"),
+                               site, os.path.join(work, "grid65.cube"), CAMERA,
+                               str(args.runs)], capture_output=True, text=True, check=True)
+    node = [float(line) for line in node_out.stdout.split()]
+
+    median = statistics.median
+    print(f"65-grid {CAMERA} extended job with the re-indexed .cube and the fidelity line, "
+          f"medians of {args.runs}:")
+    print(f"  zelgen make --cube-out (whole process)  {median(native):6.3f} s")
+    print(f"  the page (job in its worker)            {median(in_page):6.3f} s   "
+          f"ratio {median(in_page) / median(native):.2f} (aim: at most 2); first job "
+          f"{in_page[0]:.3f} s")
+    print(f"  the page (job, check and preview)       {median(whole):6.3f} s")
+    print(f"  Node (the same module)                  {median(node):6.3f} s   "
+          f"ratio {median(node) / median(native):.2f}; first job {node[0]:.3f} s")
+    print(f"page usable after navigation, medians of {args.loads}: {median(warm):.0f} ms "
+          f"(from the browser's cache), {median(cold):.0f} ms (cache off); first load "
+          f"{first_load:.0f} ms (aim: within 1000 ms)")
+    size = site_size(site)
+    print(f"module and scripts: {size / 1e6:.2f} MB (aim: at most 3 MB)")
+
+
+if __name__ == "__main__":
+    main()
