@@ -29,6 +29,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from page_session import Page, serve, site_size, write_grid65  # noqa: E402
 
 CAMERA = "CAMB-002"
+SETTLE = 3  # seconds between page loads
 
 
 def native_job(zelgen, work):
@@ -52,6 +53,7 @@ def load_times(page, url, loads, cached):
     page.driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": not cached})
     times = []
     for _ in range(loads):
+        time.sleep(SETTLE)  # the last page's worker gone, its background work done
         page.load(url)
         times.append(page.js("return window.zelPage.timings.usable;"))
     return times
@@ -75,7 +77,12 @@ def main():
         first_load = page.js("return window.zelPage.timings.usable;")
         cold = load_times(page, url, args.loads, cached=False)
         warm = load_times(page, url, args.loads, cached=True)
+        # The first look of a page just loaded, asked for at once: the worker may still be
+        # making its own small look (it has the browser optimise the code), so the time from
+        # the click to the result counts.
+        page.load(url)
         page.drop([os.path.join(work, "grid65.cube")])
+        first_job, first_look = page_job(page)
         native, in_page, whole = [], [], []
         for _ in range(args.runs):
             native.append(native_job(zelgen, work))
@@ -95,11 +102,13 @@ def main():
           f"medians of {args.runs}:")
     print(f"  zelgen make --cube-out (whole process)  {median(native):6.3f} s")
     print(f"  the page (job in its worker)            {median(in_page):6.3f} s   "
-          f"ratio {median(in_page) / median(native):.2f} (aim: at most 2); first job "
-          f"{in_page[0]:.3f} s")
+          f"ratio {median(in_page) / median(native):.2f} (aim: at most 2)")
     print(f"  the page (job, check and preview)       {median(whole):6.3f} s")
     print(f"  Node (the same module)                  {median(node):6.3f} s   "
-          f"ratio {median(node) / median(native):.2f}; first job {node[0]:.3f} s")
+          f"ratio {median(node) / median(native):.2f}; first job in the process {node[0]:.3f} s")
+    print(f"  the page's first look, asked for as soon as the page is usable: job "
+          f"{first_job:.3f} s (ratio {first_job / median(native):.2f}), click to result "
+          f"(job, check, preview) {first_look:.3f} s")
     print(f"page usable after navigation, medians of {args.loads}: {median(warm):.0f} ms "
           f"(from the browser's cache), {median(cold):.0f} ms (cache off); first load "
           f"{first_load:.0f} ms (aim: within 1000 ms)")
