@@ -2,7 +2,8 @@
 // times it: the .cube file read from the module's file system, the look file and the
 // re-indexed .cube written, the fidelity line measured.
 //
-// usage: node node_job.js SITE_DIR CUBE_FILE CAMERA RUNS   (prints one time in seconds a line)
+// usage: node node_job.js SITE_DIR CUBE_FILE CAMERA RUNS
+// prints a line a run: the wall-clock and the CPU time (user and system) in seconds
 'use strict';
 const fs = require('fs');
 const path = require('path');
@@ -22,10 +23,12 @@ createZelModule({ wasmBinary: fs.readFileSync(path.resolve(site, 'zel_web.wasm')
       extended: model.extendedIsDefault || !model.standardLayoutFits });
     for (let i = 0; i < Number(runs); ++i) {
       const started = process.hrtime.bigint();
+      const cpu = process.cpuUsage();
       const answer = JSON.parse(zel.makeLook(settings, () => {}));
       const seconds = Number(process.hrtime.bigint() - started) / 1e9;
+      const used = process.cpuUsage(cpu);
       if (!answer.ok) throw new Error(answer.message);
-      console.log(seconds.toFixed(4));
+      console.log(seconds.toFixed(4), ((used.user + used.system) / 1e6).toFixed(4));
     }
   })
   .catch((error) => { console.error(error); process.exit(1); });
