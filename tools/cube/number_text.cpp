@@ -149,7 +149,8 @@ void appendFloat(std::string& out, float value) {
         }
     }
     if (p != shortestEnd) {
-        std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), shortestEnd, exponent);
+        const char* first = p + 1 != shortestEnd && p[1] == '+' ? p + 2 : p + 1;
+        std::from_chars(first, shortestEnd, exponent);
     }
     while (count > 1 && digits[count - 1] == '0') {
         --count;
@@ -171,9 +172,13 @@ void appendFloat(std::string& out, float value) {
     }
     s = std::to_chars(s, scientific + sizeof scientific, magnitude).ptr;
 
-    char plain[48];
+    // The plain text where it can be the shorter: the exponent form takes at most 14
+    // characters, so a value below 10^-5 or from 10^19 on is never written plain.
+    char plain[32];
     char* q = plain;
-    if (exponent < 0) {
+    if (exponent < -5 || exponent >= 19) {
+        q = plain + sizeof plain;  // longer than any exponent form
+    } else if (exponent < 0) {
         *q++ = '0';
         *q++ = '.';
         q = std::fill_n(q, -exponent - 1, '0');
@@ -182,12 +187,10 @@ void appendFloat(std::string& out, float value) {
         q = std::copy(digits, digits + exponent + 1, q);
         *q++ = '.';
         q = std::copy(digits + exponent + 1, digits + count, q);
-    } else if (exponent < 19) {
-        // Whole and below 10^19: its exact digits fit a 64-bit integer.
+    } else {
+        // A whole number below 10^19: its exact digits are those of a 64-bit integer.
         q = std::to_chars(q, plain + sizeof plain, static_cast<std::uint64_t>(std::fabs(value)))
                 .ptr;
-    } else {
-        q = plain + sizeof plain;  // longer than any exponent form
     }
     if (std::signbit(value)) {
         out += '-';

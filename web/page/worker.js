@@ -51,11 +51,11 @@ function warmUp(camera) {
       zel.checkLook('/warm/look.zel', '/warm/look.cube');
       zel.previewLook('/warm/look.zel', '/warm/look.cube', '/warm/preview.raw', '');
     }
+    for (const name of zel.FS.readdir('/warm')) {
+      if (name !== '.' && name !== '..') zel.FS.unlink('/warm/' + name);
+    }
   } catch (e) {
     // Only a head start: a look that could not be made here changes nothing.
-  }
-  for (const name of zel.FS.readdir('/warm')) {
-    if (name !== '.' && name !== '..') zel.FS.unlink('/warm/' + name);
   }
 }
 
