@@ -33,7 +33,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from page_session import Page, serve, site_size, write_grid65  # noqa: E402
 
 CAMERA = "CAMB-002"
-SETTLE = 3  # seconds between page loads
+SETTLE = 4  # seconds between page loads
 
 
 def native_job(zelgen, work):
