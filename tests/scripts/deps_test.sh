@@ -23,6 +23,10 @@ listed=$("$src/scripts/deps" list test | sort)
 check "the README's apt line is the installer's list" [ "$readme" = "$listed" ]
 check "example needs a part of it" [ -z "$(comm -13 <(echo "$listed") \
     <("$src/scripts/deps" list example | sort))" ]
+# The browser page's apt line is the web list.
+web=$(sed -n 's/^apt-get install -y \(emscripten .*\)/\1/p' "$src/README.md" | tr ' ' '\n' | sort)
+check "the README's browser apt line is the web list" \
+    [ "$web" = "$("$src/scripts/deps" list web | sort)" ]
 
 # Stand-ins: every package installed but libspng-dev and python3-pytest; apt-get and sudo
 # write what they were asked into the log.

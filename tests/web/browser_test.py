@@ -6,31 +6,28 @@ makes CAMB-001 standard and CAMB-002 extended look files, saves them and compare
 bytes with `zelgen make` (the page is given the native file's creation time), the check
 table with `zelgen check --json` and the preview canvas with `zelgen preview`; drops each
 bad file and reads zelgen's message; cancels a job; asserts that the browser asked for
-nothing outside the page's origin; writes a screenshot. With --bench, also prints the page's
-load time, a 65-grid CAMB-002 job in the page against the native one, and the module's size.
+nothing outside the page's origin; writes a screenshot. The page's timings are measured by
+bench/web/page_bench.py (scripts/web-bench).
 
-usage: browser_test.py SITE_DIR ZELGEN EXAMPLES_DIR ARTIFACTS_DIR [--bench]
+usage: browser_test.py SITE_DIR ZELGEN EXAMPLES_DIR ARTIFACTS_DIR
 """
 
-import functools
-import http.server
+import base64
 import json
 import os
 import struct
 import subprocess
 import sys
 import tempfile
-import threading
-import time
 import zipfile
 import zlib
 
-from selenium import webdriver
 from selenium.webdriver.common.by import By
 from selenium.webdriver.support.ui import Select, WebDriverWait
 
+from page_session import Page, serve, site_size, write_grid65
+
 SITE, ZELGEN, EXAMPLES, ARTIFACTS = (os.path.abspath(a) for a in sys.argv[1:5])
-BENCH = "--bench" in sys.argv
 CREATED = "2026-03-04 05:06:07"  # the time stamp of every look file made here
 LOOKS = ["contrast", "identity", "warm_teal"]
 
@@ -72,71 +69,6 @@ def read_png(path):
         out += line
         prev = line
     return width, height, bytes(out)
-
-
-class Page:
-    def __init__(self, url, downloads):
-        options = webdriver.ChromeOptions()
-        for flag in ["--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic",
-                     "--no-first-run", "--disable-background-networking",
-                     "--disable-component-update", "--disable-sync",
-                     "--disable-dev-shm-usage", "--window-size=1280,720",
-                     "--user-data-dir=" + tempfile.mkdtemp(prefix="zel-chromium-")]:
-            options.add_argument(flag)
-        options.binary_location = "/usr/bin/chromium"
-        options.set_capability("goog:loggingPrefs", {"performance": "ALL"})
-        self.driver = webdriver.Chrome(
-            service=webdriver.ChromeService("/usr/bin/chromedriver")
-            if hasattr(webdriver, "ChromeService")
-            else webdriver.chrome.service.Service("/usr/bin/chromedriver"),
-            options=options)
-        self.driver.execute_cdp_cmd("Browser.setDownloadBehavior",
-                                    {"behavior": "allow", "downloadPath": downloads})
-        self.downloads = downloads
-        self.driver.get(url)
-        self.wait_status("Ready")
-
-    def js(self, script, *args):
-        return self.driver.execute_script(script, *args)
-
-    def wait_status(self, text, timeout=120):
-        WebDriverWait(self.driver, timeout).until(
-            lambda d: text in d.find_element(By.ID, "status").text)
-
-    def drop(self, paths):
-        """Drops files on the drop zone, as a file manager would."""
-        picker = self.js("const i = document.createElement('input'); i.type = 'file';"
-                         "i.multiple = true; i.id = 'test-picker'; document.body.append(i);"
-                         "return i;")
-        picker.send_keys("\n".join(paths))
-        self.js("const t = new DataTransfer();"
-                "for (const f of arguments[0].files) t.items.add(f);"
-                "document.getElementById('drop').dispatchEvent("
-                "new DragEvent('drop', {dataTransfer: t, bubbles: true}));"
-                "arguments[0].remove();", picker)
-
-    def clear_looks(self):
-        self.js("window.zelPage.looks.length = 0;")
-
-    def make(self, camera, created=None):
-        Select(self.driver.find_element(By.ID, "camera")).select_by_value(camera)
-        self.js("window.zelPage.created = arguments[0];", created)
-        self.driver.find_element(By.ID, "make").click()
-        self.wait_status("look file(s) made", timeout=300)
-        return self.js("return window.zelPage.results.map(r => ({name: r.name, make: r.make,"
-                       " check: r.check}));")
-
-    def save(self, selector, name):
-        target = os.path.join(self.downloads, name)
-        if os.path.exists(target):
-            os.remove(target)
-        self.driver.find_element(By.CSS_SELECTOR, selector).click()
-        for _ in range(200):
-            if os.path.exists(target) and not os.path.exists(target + ".crdownload"):
-                time.sleep(0.1)
-                return open(target, "rb").read()
-            time.sleep(0.05)
-        raise AssertionError(f"{name} was not saved")
 
 
 def native_looks(work, camera, layout):
@@ -239,20 +171,61 @@ def write_png(path, width, height, pixel):
                 + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
 
 
-def check_frame_preview(page, work):
-    """A frame the browser decodes gives zelgen preview --image's picture."""
-    frame = f"{work}/frame.png"
-    write_png(frame, 96, 40, lambda x, y: (x * 255 // 95, y * 255 // 39, (x * y) % 256))
+def frame_pixel(x, y):
+    """The PNG test frame: ramps in red and green, a fine pattern in blue."""
+    return (x * 255 // 95, y * 255 // 39, (x * y) % 256)
+
+
+def smooth_pixel(x, y):
+    """The JPEG test frame: ramps alone, which JPEG keeps closely."""
+    return (x * 255 // 95, y * 255 // 39, (95 - x + y) * 255 // 134)
+
+
+def write_jpeg(page, path):
+    """The JPEG test frame, encoded by the browser from a canvas."""
+    pixels = [c for y in range(40) for x in range(96) for c in (*smooth_pixel(x, y), 255)]
+    url = page.js("const c = document.createElement('canvas'); c.width = 96; c.height = 40;"
+                  "const g = c.getContext('2d'); const d = g.createImageData(96, 40);"
+                  "d.data.set(arguments[0]); g.putImageData(d, 0, 0);"
+                  "return c.toDataURL('image/jpeg', 0.92);", pixels)
+    assert url.startswith("data:image/jpeg;base64,"), url[:40]
+    with open(path, "wb") as f:
+        f.write(base64.b64decode(url.split(",", 1)[1]))
+
+
+def check_frame_preview(page, work, frame, pixel):
+    """A PNG or JPEG frame the browser decodes gives zelgen preview --image's picture of the
+    same pixels (a PNG's own; a JPEG's as the browser decoded them, near the frame drawn)."""
+    name = os.path.basename(frame)
     page.clear_looks()
     page.drop([frame, f"{work}/warm_teal.cube"])
     WebDriverWait(page.driver, 30).until(
-        lambda d: "frame.png" in d.find_element(By.ID, "frame-status").text)
+        lambda d: name in d.find_element(By.ID, "frame-status").text)
+    raw = bytes(page.js("return Array.from(window.zelPage.frame);"))
+    width, height = struct.unpack("<II", raw[4:12])
+    assert raw[:4] == b"ZRGB" and (width, height) == (96, 40), raw[:12]
+    decoded = raw[12:]
+    want = bytes(c for y in range(40) for x in range(96) for c in pixel(x, y))
+    if frame.endswith(".png"):
+        assert decoded == want, "the page decoded the PNG frame wrongly"
+        image = frame
+    else:
+        error = sum(abs(a - b) for a, b in zip(decoded, want)) / len(want)
+        assert error < 3, f"the page's decoded JPEG frame is far from the frame: {error:.1f}"
+        image = f"{work}/decoded-{name}.png"
+        write_png(image, 96, 40, lambda x, y: decoded[(y * 96 + x) * 3:(y * 96 + x) * 3 + 3])
     out, created = native_looks(work, "CAMB-001", "standard")
     assert page.make("CAMB-001", created)[0]["make"]["ok"]
     native = json.loads(zelgen("check", "--json", f"{out}/warm_teal.zel", "--look",
                                "warm_teal.cube", cwd=work).stdout)
-    check_preview(page, work, out, "warm_teal", 0, native, image=frame)
+    check_preview(page, work, out, "warm_teal", 0, native, image=image)
     page.driver.find_element(By.ID, "image-clear").click()
+
+
+def check_size():
+    """The module and the page's scripts stay within 3 MB."""
+    size = site_size(SITE)
+    assert size <= 3_000_000, f"the module and scripts take {size} bytes"
 
 
 def check_bad_files(page, work):
@@ -318,47 +291,9 @@ def check_requests(page, origin):
     assert not outside, outside
 
 
-def write_grid65(path):
-    n = 65
-    with open(path, "w") as f:
-        f.write("LUT_3D_SIZE 65\n")
-        for b in range(n):
-            for g in range(n):
-                for r in range(n):
-                    f.write(f"{0.9 * r / 64 + 0.05:.6f} {g / 64 * 0.95:.6f} "
-                            f"{0.1 + 0.8 * b / 64:.6f}\n")
-
-
-def bench(page, work):
-    ready_ms = page.js("return window.zelPage.timings.moduleReady;")
-    page.clear_looks()
-    page.drop([f"{work}/grid65.cube"])
-    page_seconds = []
-    for _ in range(3):
-        page.make("CAMB-002")
-        page_seconds.append(page.js("return window.zelPage.results[0].seconds;"))
-    # The page's job also writes the re-indexed .cube and measures the fidelity line, as
-    # zelgen make --cube-out does unless -q.
-    native_seconds, quiet_seconds = [], []
-    for _ in range(3):
-        for extra, times in ((["--cube-out", "g.cube"], native_seconds), (["-q"], quiet_seconds)):
-            start = time.perf_counter()
-            zelgen("make", "grid65.cube", "-o", "g.zel", "--camera", "CAMB-002", *extra, cwd=work)
-            times.append(time.perf_counter() - start)
-    size = sum(os.path.getsize(os.path.join(SITE, f)) for f in
-               ["zel_web.wasm", "zel_web.js", "app.js", "worker.js",
-                "vendor/fflate-0.8.3.min.js"])
-    page_s, native_s = sorted(page_seconds)[1], sorted(native_seconds)[1]
-    quiet_s = sorted(quiet_seconds)[1]
-    print(f"page usable (module ready) {ready_ms:.0f} ms after navigation")
-    print(f"65-grid CAMB-002 job with re-indexed .cube and fidelity line: page {page_s:.3f} s, "
-          f"zelgen make --cube-out {native_s:.3f} s (ratio {page_s / native_s:.2f}), zelgen make -q "
-          f"{quiet_s:.3f} s; medians of 3")
-    print(f"wasm + scripts: {size / 1e6:.2f} MB")
-
-
 def main():
     os.makedirs(ARTIFACTS, exist_ok=True)
+    check_size()
     work = tempfile.mkdtemp(prefix="zel-web-test-")
     downloads = os.path.join(work, "downloads")
     os.makedirs(downloads)
@@ -367,14 +302,7 @@ def main():
             dst.write(src.read())
     write_grid65(f"{work}/grid65.cube")
 
-    class Quiet(http.server.SimpleHTTPRequestHandler):
-        def log_message(self, *args):
-            pass
-
-    handler = functools.partial(Quiet, directory=SITE)
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    origin = f"http://127.0.0.1:{server.server_address[1]}"
+    server, origin = serve(SITE)
     page = Page(origin + "/index.html", downloads)
     try:
         page.drop([f"{work}/{look}.cube" for look in LOOKS])
@@ -384,11 +312,13 @@ def main():
         page.js("document.getElementById('result-2').scrollIntoView();")
         page.driver.save_screenshot(os.path.join(ARTIFACTS, "zel-page-result.png"))
         check_made_looks(page, work, "CAMB-002", "extended")
-        check_frame_preview(page, work)
+        png, jpeg = f"{work}/frame.png", f"{work}/frame.jpg"
+        write_png(png, 96, 40, frame_pixel)
+        write_jpeg(page, jpeg)
+        check_frame_preview(page, work, png, frame_pixel)
+        check_frame_preview(page, work, jpeg, smooth_pixel)
         check_bad_files(page, work)
         check_cancel(page, work)
-        if BENCH:
-            bench(page, work)
         check_requests(page, origin)
     except Exception:
         page.driver.save_screenshot(os.path.join(ARTIFACTS, "zel-page-failure.png"))

@@ -20,7 +20,7 @@ namespace zelgen {
 void writeCubeText(std::string_view header, int size, const float* nodes,
                    const std::function<void(std::string_view)>& sink);
 
-// The same text as one string, for small looks.
+// The same text as one string.
 std::string formatCubeText(std::string_view header, int size, const float* nodes);
 
 }  // namespace zelgen

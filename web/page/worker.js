@@ -28,13 +28,46 @@ function readAhead(module) {
   };
 }
 
+// A fresh module runs in the browser's quick first-tier code, which makes the first look
+// about twice as slow as the next; the browser optimises a function once it has run a while.
+// So as soon as the page is usable, while the user picks files, a small look (9 x 9 x 9) is
+// made, checked and previewed here and thrown away. A job asked for meanwhile waits for it.
+function warmUp(camera) {
+  let text = 'LUT_3D_SIZE 9\n';
+  for (let b = 0; b < 9; ++b) {
+    for (let g = 0; g < 9; ++g) {
+      for (let r = 0; r < 9; ++r) text += (r / 8) + ' ' + (g / 8) + ' ' + (1 - b / 8) + '\n';
+    }
+  }
+  try {
+    zel.FS.mkdir('/warm');
+    zel.FS.writeFile('/warm/look.cube', text);
+    const made = JSON.parse(zel.makeLook(JSON.stringify({
+      model: camera.name, input: '/warm/look.cube', output: '/warm/look.zel',
+      cubeOut: '/warm/re-indexed.cube',
+      extended: camera.extendedIsDefault || !camera.standardLayoutFits,
+    }), () => {}));
+    if (made.ok) {
+      zel.checkLook('/warm/look.zel', '/warm/look.cube');
+      zel.previewLook('/warm/look.zel', '/warm/look.cube', '/warm/preview.raw', '');
+    }
+    for (const name of zel.FS.readdir('/warm')) {
+      if (name !== '.' && name !== '..') zel.FS.unlink('/warm/' + name);
+    }
+  } catch (e) {
+    // Only a head start: a look that could not be made here changes nothing.
+  }
+}
+
 let zel = null;
 const ready = createZelModule().then((module) => {
   zel = module;
   readAhead(zel);
   zel.FS.mkdir('/in');
   zel.FS.mkdir('/out');
-  postMessage({ type: 'ready', cameras: JSON.parse(zel.cameraModels()) });
+  const cameras = JSON.parse(zel.cameraModels());
+  postMessage({ type: 'ready', cameras });
+  warmUp(cameras[0]);
 }).catch((error) => {
   postMessage({ type: 'fatal', message: 'The look maker could not start: ' + error });
 });

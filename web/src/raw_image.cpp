@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "check/png_image.h"
+#include "whole_file.h"
 
 namespace zelgen {
 
@@ -48,9 +49,7 @@ void writePng(const std::string& path, const RgbImage& image) {
         bytes.push_back(static_cast<char>(static_cast<std::uint8_t>(
             std::lround(std::clamp(static_cast<double>(value), 0.0, 1.0) * 255.0))));
     }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out.flush()) {
+    if (!zelweb::writeWholeFile(path, bytes.data(), bytes.size())) {
         throw std::runtime_error(path + ": cannot write the picture");
     }
 }

@@ -8,7 +8,6 @@
 #include <emscripten/val.h>
 
 #include <cstdint>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 #include <string>
@@ -23,6 +22,7 @@
 #include "io/cube_parser.h"
 #include "io/look_lattice.h"
 #include "output_capture.h"
+#include "whole_file.h"
 #include "zel/camera_models.h"
 #include "zelgen/look_job.h"
 #include "zelgen/make_command.h"
@@ -74,9 +74,7 @@ std::string fileNameOf(const std::string& path) {
 }
 
 void writeFile(const std::string& path, const void* data, std::size_t size) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
-    if (!out.flush()) {
+    if (!zelweb::writeWholeFile(path, data, size)) {
         throw std::runtime_error(path + ": cannot write the file");
     }
 }
@@ -123,15 +121,9 @@ json makeOne(const json& settings, const emscripten::val& progress) {
         }
         writeFile(options.output, job.lookFile.data(), job.lookFile.size());
         if (!options.cubeOut.empty()) {
-            std::ofstream cube(options.cubeOut, std::ios::binary | std::ios::trunc);
-            zelgen::writeCubeText(job.cubeHeader, job.gridSize, job.reindexedNodes.data(),
-                                  [&cube](std::string_view piece) {
-                                      cube.write(piece.data(),
-                                                 static_cast<std::streamsize>(piece.size()));
-                                  });
-            if (!cube.flush()) {
-                throw std::runtime_error(options.cubeOut + ": cannot write the file");
-            }
+            const std::string cube =
+                zelgen::formatCubeText(job.cubeHeader, job.gridSize, job.reindexedNodes.data());
+            writeFile(options.cubeOut, cube.data(), cube.size());
         }
         return {{"ok", true}, {"summary", summary}, {"grid", job.gridSize}};
     } catch (const zel::io::CubeParseError& e) {
