@@ -45,9 +45,11 @@ struct RegisterValue {
     std::uint32_t value;
 };
 
-// The second-generation page: every register "00" but these.
-constexpr RegisterValue kSecondGenerationPage[] = {{0x02, 0x07}, {0x04, 0x0D}, {0x05, 0x22},
-                                                   {0x0C, 0xF1}, {0x0D, 0xC1}, {0x0E, 0x07}};
+// The second-generation page: every register "00" but these. The writer is the page's one
+// owner: the default register tables leave the cube control pages alone.
+constexpr RegisterValue kSecondGenerationPage[] = {{0x00, 0x03}, {0x02, 0x07}, {0x04, 0x0D},
+                                                   {0x05, 0x22}, {0x0C, 0xF1}, {0x0D, 0xC1},
+                                                   {0x0E, 0x07}};
 
 // A control page of `entries` registers from "0400", all "00".
 RegisterList blankControlPage(std::size_t entries) {

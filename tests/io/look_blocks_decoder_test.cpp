@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "camera/lut3d_writer.h"
 #include "color/cube_builder.h"
 #include "support/look_jobs.h"
 
@@ -48,6 +49,26 @@ TEST(LookBlocksDecoder, ReadsTheThreeCubesOfASecondGenerationLookFile) {
         ASSERT_TRUE(pass.cube) << "pass " << pass.pass;
         EXPECT_EQ(pass.cube->grid, 34);
         EXPECT_FALSE(pass.colorMatrix);  // the extended layout has no fallback chain
+    }
+}
+
+// The 3D LUT writer owns the second generation's cube control page: what it writes is what
+// every pass of the file carries, for every source encoding (no later stage overwrites it).
+TEST(LookBlocksDecoder, TheFilesCubeControlPagesAreTheWritersPage) {
+    RegisterList written;
+    loadCubeControlSecondGeneration(written);
+    std::vector<std::uint8_t> page;
+    for (const RegisterEntry& entry : written) {
+        page.push_back(static_cast<std::uint8_t>(entry.valueNumber()));
+    }
+    for (int source = 0; source < 4; ++source) {
+        const zel::DecodedLook look =
+            decode(zeltest::makeLookFile("CAMB-002", true, 9, zeltest::warmLattice(9), source));
+        ASSERT_EQ(look.passes.size(), 3u) << source;
+        for (const zel::LookPass& pass : look.passes) {
+            ASSERT_TRUE(pass.cube) << "pass " << pass.pass;
+            EXPECT_EQ(pass.cube->control, page) << "source " << source << ", pass " << pass.pass;
+        }
     }
 }
 
