@@ -324,7 +324,7 @@ std::string checkJson(const py::bytes& bytes, const py::object& lookPath, const 
                                     : zelgen::checkReport(data, lookPath.cast<std::string>());
     } catch (const zelgen::CubeParseError& e) {
         throw py::value_error(e.what());
-    } catch (const zel::LookDecodeError& e) {
+    } catch (const zel::DecodeError& e) {
         throw py::value_error(std::string("this is not a look file: ") + e.what());
     } catch (const std::runtime_error& e) {
         throw py::value_error(e.what());

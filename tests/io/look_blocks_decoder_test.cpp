@@ -52,6 +52,23 @@ TEST(LookBlocksDecoder, ReadsTheThreeCubesOfASecondGenerationLookFile) {
     }
 }
 
+// The facts come back as they were asked for: a decoder that swapped full and legal range,
+// or two source encodings, or two curves, fails here.
+TEST(LookBlocksDecoder, ReadsBackTheSourceCurveAndRangeTheLookWasMadeFor) {
+    struct Case {
+        int source, curve, range;
+    };
+    for (const Case c : {Case{0, 0, 1}, Case{1, 1, 0}, Case{2, 2, 1}, Case{3, 0, 0}}) {
+        const zel::DecodedLook look = decode(zeltest::makeLookFile(
+            "CAMB-001", false, 5, zeltest::identityLattice(5), c.source, c.curve, c.range));
+        EXPECT_EQ(look.facts.sourceEncoding, c.source);
+        EXPECT_EQ(look.facts.outputCurve, c.curve) << "source " << c.source;
+        EXPECT_EQ(look.facts.outputRange, c.range) << "source " << c.source;
+        EXPECT_EQ(look.facts.generation, zel::kFirstGeneration);
+        EXPECT_EQ(look.facts.gridSize, 5);
+    }
+}
+
 // The 3D LUT writer owns the second generation's cube control page: what it writes is what
 // every pass of the file carries, for every source encoding (no later stage overwrites it).
 TEST(LookBlocksDecoder, TheFilesCubeControlPagesAreTheWritersPage) {
@@ -102,7 +119,7 @@ TEST(LookBlocksDecoder, NamesMissingAndDamagedBlocks) {
     EXPECT_FALSE(look.passes[0].cube);
     EXPECT_TRUE(look.passes[1].cube);
 
-    EXPECT_THROW(decode(std::vector<std::uint8_t>(100, 0)), zel::LookDecodeError);
+    EXPECT_THROW(decode(std::vector<std::uint8_t>(100, 0)), zel::DecodeError);
 }
 
 }  // namespace
