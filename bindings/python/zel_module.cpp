@@ -280,7 +280,7 @@ std::string inspectJson(const py::bytes& bytes, const py::object& file) {
             json["file"] = nullptr;
         }
         return json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-    } catch (const zelgen::LookFileError& e) {
+    } catch (const zel::DecodeError& e) {
         const std::string reason = e.what();
         const std::string lead = "this is not a look file";
         throw py::value_error(reason.compare(0, lead.size(), lead) == 0 ? reason

@@ -30,10 +30,10 @@ class ByteReader {
     // Throws DecodeError unless `length` bytes from `offset` lie inside the file.
     void require(std::uint64_t offset, std::uint64_t length, const char* what) const {
         if (!contains(offset, length)) {
-            throw DecodeError(what, "the file is truncated or damaged: this needs bytes " +
-                                        std::to_string(offset) + " to " +
+            throw DecodeError(what, "needs bytes " + std::to_string(offset) + " to " +
                                         std::to_string(offset + length) + ", but the file has " +
-                                        std::to_string(size_) + " bytes");
+                                        std::to_string(size_) +
+                                        " bytes: it is truncated or damaged");
         }
     }
 

@@ -122,4 +122,26 @@ TEST(LookBlocksDecoder, NamesMissingAndDamagedBlocks) {
     EXPECT_THROW(decode(std::vector<std::uint8_t>(100, 0)), zel::DecodeError);
 }
 
+// A file cut anywhere in its headers, body head or entry table is refused with the place
+// it ends in; cut inside its records it is read with the cut named, never past its end.
+TEST(LookBlocksDecoder, EveryCutIsRefusedOrNamedNeverReadPast) {
+    const std::vector<std::uint8_t> file =
+        zeltest::makeLookFile("CAMB-001", false, 3, zeltest::identityLattice(3));
+    const std::size_t tableEnd = 2752 + 64 + 256 * 32;
+    for (std::size_t length = 0; length < file.size(); length += length < tableEnd ? 1 : 997) {
+        const std::vector<std::uint8_t> cut(file.begin(),
+                                            file.begin() + static_cast<std::ptrdiff_t>(length));
+        try {
+            const zel::DecodedLook look = decode(cut);
+            EXPECT_GE(length, tableEnd);
+            ASSERT_FALSE(look.problems.empty()) << length;
+            EXPECT_NE(look.problems[0].find("cut short"), std::string::npos) << look.problems[0];
+        } catch (const zel::DecodeError& e) {
+            EXPECT_LT(length, tableEnd);
+            EXPECT_FALSE(e.where().empty() && length >= 4) << length << ": " << e.what();
+            EXPECT_FALSE(e.why().empty());
+        }
+    }
+}
+
 }  // namespace
