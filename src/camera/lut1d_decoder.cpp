@@ -5,6 +5,7 @@
 #include "camera/engine.h"
 #include "camera/ini_buf.h"
 #include "camera/register_block.h"
+#include "settings/camera_models.h"
 
 namespace {
 
@@ -184,7 +185,7 @@ LutRegisters encodeLutMemory(const DecodedLut1d& lut) {
     const int data = firstLut ? zel::block::kFirstLutData : zel::block::kSecondLutData;
     const int head = firstLut ? zel::block::kFirstLutHead : zel::block::kSecondLutHead;
     const int tail = firstLut ? zel::block::kFirstLutTail : zel::block::kSecondLutTail;
-    ZelSharedIniBuf image("CAMB-001");
+    ZelSharedIniBuf image = ZelSharedIniBuf::ofGeneration(zel::kFirstGeneration);
     if (lut.words.empty()) {
         // Only the control page: the camera's own table.
         RegisterList& page = image.list(control);

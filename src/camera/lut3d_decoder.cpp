@@ -3,6 +3,7 @@
 #include "camera/ini_buf.h"
 #include "camera/lut3d_writer.h"
 #include "camera/register_block.h"
+#include "settings/camera_models.h"
 
 namespace {
 
@@ -118,7 +119,8 @@ DecodedCube decodeCubeMemory(const CubeRegisters& registers, int grid) {
 
 CubeRegisters encodeCubeMemory(const DecodedCube& cube) {
     // A register image of the generation whose grid this is gives the lists their sizes.
-    ZelSharedIniBuf image(cube.grid == kSecondGenerationGrid ? "CAMB-002" : "CAMB-001");
+    ZelSharedIniBuf image = ZelSharedIniBuf::ofGeneration(
+        cube.grid == kSecondGenerationGrid ? zel::kSecondGeneration : zel::kFirstGeneration);
     const CubeBlocks blocks{zel::block::kCubeControl, zel::block::kCubeBegin,
                             zel::block::kCubeSelect, zel::block::kCubeMemory, zel::block::kCubeEnd};
     storeCubeMemory(splitBanks(cube.nodes, cube.grid), image, blocks);

@@ -6,6 +6,7 @@
 #include "camera/matrix_writer.h"
 #include "camera/param_buf.h"
 #include "camera/register_block.h"
+#include "settings/camera_models.h"
 #include "zel/enums.h"
 
 namespace {
@@ -86,7 +87,7 @@ RegisterList encodeMatrixPage(const DecodedMatrix& matrix, std::uint32_t base) {
     (slot->typeCode == zel::kCodeColorMatrix  ? paramBuf.colorMatrix0
      : slot->typeCode == zel::kCodeGainMatrix ? paramBuf.gainMatrix0
                                               : paramBuf.secondMatrix0) = table;
-    ZelSharedIniBuf image("CAMB-001");
+    ZelSharedIniBuf image = ZelSharedIniBuf::ofGeneration(zel::kFirstGeneration);
     writeMatrixBlock(paramBuf, 0, slot->typeCode, image, false);
     return image.list(slot->block);
 }
