@@ -11,11 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "camera/lut3d_writer.h"
 #include "camera/register_entry.h"
 #include "platform/decode_error.h"
-
-// The value of one memory step: 1.0 is the word 2000 (13 fraction bits).
-constexpr double kCubeWordStep = 1.0 / 8192.0;
 
 struct DecodedCube {
     int grid = 0;  // nodes per axis of the memory (20 first generation, 34 second)

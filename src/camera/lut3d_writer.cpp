@@ -10,7 +10,7 @@ constexpr double kPadding = 255.0;
 constexpr std::uint32_t kPaddingWord = 0xE000;
 constexpr std::uint32_t kLargestWord = 0xFFFF;
 // The largest value a memory word holds (FFFF).
-constexpr double kLargestNodeValue = kLargestWord / 8192.0;
+constexpr double kLargestNodeValue = kLargestWord / kCubeWordsPerUnit;
 constexpr std::size_t kMaxCubeSize = 65535;
 
 using NodePositions = std::array<std::uint32_t, kCubePositionSlots>;
@@ -136,7 +136,7 @@ std::uint32_t cubeMemoryWord(double value) {
     } else if (v > kPadding) {
         v = kPadding;
     }
-    const auto word = static_cast<std::uint32_t>((v + 0.5 / 1e6) * 8192.0 + 0.5);
+    const auto word = static_cast<std::uint32_t>((v + 0.5 / 1e6) * kCubeWordsPerUnit + 0.5);
     if (word <= kLargestWord) {
         return word;
     }

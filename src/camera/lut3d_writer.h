@@ -18,6 +18,10 @@
 constexpr int kFirstGenerationGrid = 20;
 constexpr int kSecondGenerationGrid = 34;
 
+// The memory words: 1.0 is the word 2000 (13 fraction bits), so one step is 1/8192.
+constexpr double kCubeWordsPerUnit = 8192.0;
+constexpr double kCubeWordStep = 1.0 / kCubeWordsPerUnit;
+
 // The control page: registers from "0400", 108 in the first generation, 28 in the second.
 // The first-generation page holds the node positions in 20 slots of four registers from
 // "041C", each a 16-bit word, low byte first.
