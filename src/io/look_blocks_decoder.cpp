@@ -13,6 +13,7 @@
 #include "io/look_header.h"
 #include "io/metadata_blocks.h"
 #include "io/metadata_catalogue.h"
+#include "io/record_category.h"
 #include "settings/camera_models.h"
 
 namespace zel {
@@ -67,11 +68,11 @@ LookFacts readFacts(const io::ByteReader& file, std::size_t& bodyAt) {
 // What a record of this category holds, for messages.
 const char* recordName(std::uint8_t category) {
     switch (category) {
-        case 4:
+        case kCubeRecord:
             return "cube";
-        case 3:
+        case kLutRecord:
             return "1D LUT";
-        case 2:
+        case kMatrixRecord:
             return "matrix";
         default:
             return "register table";
