@@ -44,7 +44,8 @@ LookFacts readFacts(const io::ByteReader& file, std::size_t& bodyAt) {
         outputCurveOf(file.u8(look + look_header::kOutputCurve.offset, "look header"));
     facts.outputRange =
         outputRangeOf(file.u8(look + look_header::kRangeCode.offset, "look header"));
-    const std::uint8_t* tag = file.at(look + look_header::kSourceTag.offset, 2, "look header");
+    const std::uint8_t* tag = file.at(look + look_header::kSourceTag.offset,
+                                      look_header::kSourceTag.width, "look header");
     facts.sourceEncoding = sourceEncodingOf({tag[0], tag[1]});
     facts.gridSize = file.u8(look + look_header::kGridSize.offset, "look header");
 
