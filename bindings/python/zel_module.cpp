@@ -272,7 +272,7 @@ std::string inspectJson(const py::bytes& bytes, const py::object& file) {
             json["file"] = nullptr;
         }
         return json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-    } catch (const zelgen::LookFileError& e) {
+    } catch (const zel::DecodeError& e) {
         const std::string reason = e.what();
         const std::string lead = "this is not a look file";
         throw py::value_error(reason.compare(0, lead.size(), lead) == 0 ? reason
@@ -316,7 +316,7 @@ std::string checkJson(const py::bytes& bytes, const py::object& lookPath, const 
                                     : zelgen::checkReport(data, lookPath.cast<std::string>());
     } catch (const zel::io::CubeParseError& e) {
         throw py::value_error(e.what());
-    } catch (const zel::LookDecodeError& e) {
+    } catch (const zel::DecodeError& e) {
         throw py::value_error(std::string("this is not a look file: ") + e.what());
     } catch (const std::runtime_error& e) {
         throw py::value_error(e.what());

@@ -74,7 +74,7 @@ std::int32_t zel_check(const std::uint8_t* look_file, std::uint32_t size, const 
                 *result = report.release();
             }
         }
-    } catch (const zel::LookDecodeError& e) {
+    } catch (const zel::DecodeError& e) {
         failure = zel::fail(ZEL_ERROR_NOT_LOOK_FILE, e.what());
     } catch (...) {
         failure = zel::failureOf(std::current_exception());

@@ -12,7 +12,7 @@
 
 namespace zel {
 
-// `look` null: without the source look. Throws LookDecodeError when the file cannot be
+// `look` null: without the source look. Throws DecodeError when the file cannot be
 // walked.
 CheckOutcome checkLook(const std::uint8_t* bytes, std::size_t size, const LookNodes* look);
 

@@ -168,6 +168,15 @@ ZelSharedIniBuf::ZelSharedIniBuf(std::string model) {
     }
 }
 
+ZelSharedIniBuf ZelSharedIniBuf::ofGeneration(std::int32_t mode) {
+    for (std::size_t i = 0; zel::cameraModelAt(i) != nullptr; ++i) {
+        if (zel::cameraModelAt(i)->generationMode == mode) {
+            return ZelSharedIniBuf(zel::cameraModelAt(i)->info.name);
+        }
+    }
+    return ZelSharedIniBuf("");
+}
+
 ZelSharedIniBuf::BlockKind ZelSharedIniBuf::kindOf(int block) {
     return kBlocks[checkedBlock(block)].kind;
 }

@@ -26,6 +26,11 @@ class ZelSharedIniBuf {
     // leaves every block empty.
     explicit ZelSharedIniBuf(std::string model);
 
+    // The register image of the first camera model of the model table with generation
+    // `mode`, for a decoder that stores what it read as the writer does; every block empty
+    // when no model has that generation.
+    static ZelSharedIniBuf ofGeneration(std::int32_t mode);
+
     static BlockKind kindOf(int block);
 
     // Accessors by block number; each throws std::out_of_range when the block number is

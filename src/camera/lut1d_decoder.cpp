@@ -5,17 +5,9 @@
 #include "camera/engine.h"
 #include "camera/ini_buf.h"
 #include "camera/register_block.h"
+#include "settings/camera_models.h"
 
 namespace {
-
-constexpr std::size_t kControlPageEntries = 70;
-constexpr std::size_t kBoundaryOffset = 0x2C;
-constexpr std::size_t kExponentOffset = 0x3E;
-constexpr std::uint32_t kChannelEnableRegister = 0x03;
-constexpr std::uint32_t kAccessRegister = 0x09;
-constexpr std::uint32_t kRamSelectRegister = 0x0F;
-// RAM select of the memory of all channels, and of red, green and blue.
-constexpr std::uint32_t kRamSelect[] = {0x03, 0x00, 0x01, 0x02};
 
 std::string hex4(std::uint32_t value) {
     RegisterEntry entry;
@@ -24,8 +16,7 @@ std::string hex4(std::uint32_t value) {
 }
 
 [[noreturn]] void fail(std::uint32_t code, const std::string& what) {
-    throw LutDecodeError((code == zel::kCodeFirstLut ? "first 1D LUT: " : "second 1D LUT: ") +
-                         what);
+    throw zel::DecodeError(code == zel::kCodeFirstLut ? "first 1D LUT" : "second 1D LUT", what);
 }
 
 std::uint32_t channelEnable(std::uint32_t mask) {
@@ -101,11 +92,11 @@ DecodedLut1d decodeLutMemory(std::uint32_t code, const LutRegisters& registers) 
     const LutCodeFacts facts = lutCodeFacts(code);
     DecodedLut1d lut;
     lut.code = code;
-    if (registers.control.size() < kControlPageEntries) {
+    if (registers.control.size() < kLutControlPageEntries) {
         fail(code, "the control page holds " + std::to_string(registers.control.size()) +
                        " of its 70 registers");
     }
-    for (std::size_t i = 0; i < kControlPageEntries; ++i) {
+    for (std::size_t i = 0; i < kLutControlPageEntries; ++i) {
         const RegisterEntry& entry = registers.control[i];
         if (entry.addressNumber() != facts.pageBase + i) {
             fail(code, "control register " + std::to_string(i) + " has address " + entry.address() +
@@ -115,15 +106,16 @@ DecodedLut1d decodeLutMemory(std::uint32_t code, const LutRegisters& registers) 
     }
     lut.shiftInput = (lut.control[0] & 4u) != 0;
     lut.addOffset = (lut.control[0] & 2u) != 0;
-    const std::uint32_t enable = lut.control[kChannelEnableRegister];
+    const std::uint32_t enable = lut.control[kLutChannelEnableRegister];
     lut.channelMask = ((enable & 64u) != 0 ? 1u : 0u) | ((enable & 32u) != 0 ? 2u : 0u) |
                       ((enable & 16u) != 0 ? 4u : 0u);
     for (std::size_t b = 0; b < lut.segments.boundaries.size(); ++b) {
-        lut.segments.boundaries[b] = lut.control[kBoundaryOffset + 2 * b] |
-                                     (std::uint32_t{lut.control[kBoundaryOffset + 2 * b + 1]} << 8);
+        lut.segments.boundaries[b] =
+            lut.control[kLutBoundaryOffset + 2 * b] |
+            (std::uint32_t{lut.control[kLutBoundaryOffset + 2 * b + 1]} << 8);
     }
     for (std::size_t e = 0; e < lut.segments.exponents.size(); ++e) {
-        lut.segments.exponents[e] = lut.control[kExponentOffset + e];
+        lut.segments.exponents[e] = lut.control[kLutExponentOffset + e];
         if (lut.segments.exponents[e] > 16) {
             fail(code, "step exponent " + std::to_string(e) + " is " +
                            std::to_string(lut.segments.exponents[e]));
@@ -152,16 +144,17 @@ DecodedLut1d decodeLutMemory(std::uint32_t code, const LutRegisters& registers) 
     const std::size_t count = std::min(points, lut.positions.size());
     for (std::size_t m = 0; m < memories; ++m) {
         const std::string name = "memory " + std::to_string(m);
-        const std::uint32_t ramSelect = kRamSelect[memories == 1 ? 0 : m + 1];
+        const std::uint32_t ramSelect = kLutRamSelect[memories == 1 ? 0 : m + 1];
         const RegisterList empty;
         const RegisterList& head = m < registers.head.size() ? registers.head[m] : empty;
         const RegisterList& tail = m < registers.tail.size() ? registers.tail[m] : empty;
-        expectRegister(code, head, 0, facts.pageBase + kChannelEnableRegister, 0, name + " head");
-        expectRegister(code, head, 1, facts.pageBase + kAccessRegister, 1, name + " head");
-        expectRegister(code, head, 2, facts.pageBase + kRamSelectRegister, ramSelect,
+        expectRegister(code, head, 0, facts.pageBase + kLutChannelEnableRegister, 0,
                        name + " head");
-        expectRegister(code, tail, 0, facts.pageBase + kAccessRegister, 0, name + " tail");
-        expectRegister(code, tail, 1, facts.pageBase + kChannelEnableRegister,
+        expectRegister(code, head, 1, facts.pageBase + kLutAccessRegister, 1, name + " head");
+        expectRegister(code, head, 2, facts.pageBase + kLutRamSelectRegister, ramSelect,
+                       name + " head");
+        expectRegister(code, tail, 0, facts.pageBase + kLutAccessRegister, 0, name + " tail");
+        expectRegister(code, tail, 1, facts.pageBase + kLutChannelEnableRegister,
                        channelEnable(lut.channelMask), name + " tail");
 
         const RegisterList& data = registers.data[m];
@@ -170,10 +163,8 @@ DecodedLut1d decodeLutMemory(std::uint32_t code, const LutRegisters& registers) 
                            std::to_string(2 * count) + " bytes");
         }
         for (std::size_t i = 0; i < data.size(); ++i) {
-            const std::uint32_t window =
-                std::min<std::uint32_t>(facts.windowStart + static_cast<std::uint32_t>(i), 8191u);
             if (!data[i].addressEmpty() &&
-                data[i].addressNumber() != (0x9000u | (window & 0xFFFu))) {
+                data[i].addressNumber() != lutWindowAddress(facts.windowStart, i)) {
                 fail(code,
                      name + " byte " + std::to_string(i) + " has address " + data[i].address());
             }
@@ -194,7 +185,7 @@ LutRegisters encodeLutMemory(const DecodedLut1d& lut) {
     const int data = firstLut ? zel::block::kFirstLutData : zel::block::kSecondLutData;
     const int head = firstLut ? zel::block::kFirstLutHead : zel::block::kSecondLutHead;
     const int tail = firstLut ? zel::block::kFirstLutTail : zel::block::kSecondLutTail;
-    ZelSharedIniBuf image("CAMB-001");
+    ZelSharedIniBuf image = ZelSharedIniBuf::ofGeneration(zel::kFirstGeneration);
     if (lut.words.empty()) {
         // Only the control page: the camera's own table.
         RegisterList& page = image.list(control);

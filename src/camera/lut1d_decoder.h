@@ -8,17 +8,12 @@
 // the same registers again.
 
 #include <cstdint>
-#include <stdexcept>
 #include <vector>
 
 #include "camera/lut1d_writer.h"
 #include "camera/lut_sampling.h"
 #include "camera/register_entry.h"
-
-class LutDecodeError : public std::runtime_error {
-  public:
-    using std::runtime_error::runtime_error;
-};
+#include "platform/decode_error.h"
 
 // The register lists of one 1D LUT: its control page and, per memory (list), the head,
 // data and tail. A data entry whose address is empty is taken as it comes (a record of
@@ -49,7 +44,7 @@ struct DecodedLut1d {
     bool monotonic(std::size_t* memory = nullptr, std::size_t* where = nullptr) const;
 };
 
-// Decodes the LUT of `code`. Throws LutDecodeError for a control page or memory that does
+// Decodes the LUT of `code`. Throws zel::DecodeError for a control page or memory that does
 // not have the shape the camera reads.
 DecodedLut1d decodeLutMemory(std::uint32_t code, const LutRegisters& registers);
 

@@ -16,19 +16,6 @@ constexpr zel::LutSegmentTable kSegmentTables[4] = {
     {{0, 512, 1024, 3072, 61440, 61696, 62976, 63232, 65535}, {7, 7, 7, 7, 7, 7, 5, 8}},
 };
 
-// The LUT control page: 44 control registers, the 9 segment boundaries as 16-bit words
-// (low byte first) and the 8 step exponents.
-constexpr std::size_t kControlRegisters = 44;
-constexpr std::size_t kBoundaryOffset = 0x2C;
-constexpr std::size_t kExponentOffset = 0x3E;
-constexpr std::size_t kControlPageEntries = 70;
-
-// Registers of the page that steer the memory access.
-constexpr std::uint32_t kChannelEnableRegister = 0x03;
-constexpr std::uint32_t kAccessRegister = 0x09;
-constexpr std::uint32_t kRamSelectRegister = 0x0F;
-constexpr std::uint32_t kDefaultRamSelect = 0x03;
-
 // The output scale that maps a full-range curve into the legal range.
 constexpr double kLegalScale = 0.8563049853372434;
 
@@ -67,20 +54,20 @@ std::uint32_t channelEnable(std::uint32_t channelMask) {
 }
 
 // The 70 entries of a LUT control page at `base`.
-RegisterList controlPage(std::uint32_t base, const std::uint32_t (&control)[kControlRegisters],
+RegisterList controlPage(std::uint32_t base, const std::uint32_t (&control)[kLutControlRegisters],
                          const zel::LutSegmentTable& segments) {
-    RegisterList page(kControlPageEntries);
-    for (std::size_t i = 0; i < kControlRegisters; ++i) {
+    RegisterList page(kLutControlPageEntries);
+    for (std::size_t i = 0; i < kLutControlRegisters; ++i) {
         page[i].setValueNumber(control[i]);
     }
     for (std::size_t b = 0; b < segments.boundaries.size(); ++b) {
-        page[kBoundaryOffset + 2 * b].setValueNumber(segments.boundaries[b] & 0xFFu);
-        page[kBoundaryOffset + 2 * b + 1].setValueNumber((segments.boundaries[b] >> 8) & 0xFFu);
+        page[kLutBoundaryOffset + 2 * b].setValueNumber(segments.boundaries[b] & 0xFFu);
+        page[kLutBoundaryOffset + 2 * b + 1].setValueNumber((segments.boundaries[b] >> 8) & 0xFFu);
     }
     for (std::size_t e = 0; e < segments.exponents.size(); ++e) {
-        page[kExponentOffset + e].setValueNumber(segments.exponents[e]);
+        page[kLutExponentOffset + e].setValueNumber(segments.exponents[e]);
     }
-    for (std::size_t i = 0; i < kControlPageEntries; ++i) {
+    for (std::size_t i = 0; i < kLutControlPageEntries; ++i) {
         page[i].setAddressNumber(base + static_cast<std::uint32_t>(i));
     }
     return page;
@@ -126,7 +113,6 @@ LutCodeFacts lutCodeFacts(std::uint32_t code) {
 std::string selectLutRam(std::uint32_t (&headValues)[3], std::uint32_t (&tailValues)[2],
                          int channel, std::uint32_t channelMask, const zel::Console& console) {
     static constexpr const char* kNames[] = {"Allch_ram", "Rch_ram", "Gch_ram", "Bch_ram"};
-    static constexpr std::uint32_t kRamSelect[] = {0x03, 0x00, 0x01, 0x02};
     headValues[0] = 0x00;
     headValues[1] = 0x01;
     tailValues[0] = 0x00;
@@ -135,15 +121,15 @@ std::string selectLutRam(std::uint32_t (&headValues)[3], std::uint32_t (&tailVal
         console.line(zel::Console::kOut, "Error: 1D LUT");
         return std::string();
     }
-    headValues[2] = kRamSelect[channel];
+    headValues[2] = kLutRamSelect[channel];
     return kNames[channel];
 }
 
 int loadLutControl0800(RegisterList& list) {
     // The camera's own sampling of the first 1D LUT: segment table 1, all control
     // registers 0 apart from the RAM select of all channels.
-    std::uint32_t control[kControlRegisters] = {};
-    control[kRamSelectRegister] = kDefaultRamSelect;
+    std::uint32_t control[kLutControlRegisters] = {};
+    control[kLutRamSelectRegister] = kLutRamSelect[0];
     list = controlPage(0x0800, control, kSegmentTables[1]);
     return static_cast<int>(list.size());
 }
@@ -245,10 +231,10 @@ void storeLutMemory(const EngineConfig& config, const LutMemoryWords& words, std
     const std::size_t channelCount = words.size();
 
     // The control page.
-    std::uint32_t control[kControlRegisters] = {};
+    std::uint32_t control[kLutControlRegisters] = {};
     control[0x00] = (shiftInput ? 4u : 0u) + (addOffset ? 2u : 0u);
-    control[kChannelEnableRegister] = channelEnable(channelMask);
-    control[kRamSelectRegister] = kDefaultRamSelect;
+    control[kLutChannelEnableRegister] = channelEnable(channelMask);
+    control[kLutRamSelectRegister] = kLutRamSelect[0];
     for (std::size_t r = 0x21; r <= 0x2B; r += 2) {
         control[r] = 0x02;
     }
@@ -261,10 +247,8 @@ void storeLutMemory(const EngineConfig& config, const LutMemoryWords& words, std
         config.lutPointCount > 0 ? static_cast<std::size_t>(config.lutPointCount) : 0;
     RegisterList image(2 * points);
     for (std::size_t i = 0; i < image.size(); ++i) {
-        const std::uint32_t window =
-            std::min<std::uint32_t>(layout.windowStart + static_cast<std::uint32_t>(i), 8191u);
         image[i].set("", "00");
-        image[i].setAddressNumber(0x9000u | (window & 0xFFFu));
+        image[i].setAddressNumber(lutWindowAddress(layout.windowStart, i));
     }
     const std::uint32_t pageBase = layout.pageBase;
 
@@ -283,12 +267,12 @@ void storeLutMemory(const EngineConfig& config, const LutMemoryWords& words, std
             selectLutRam(headValues, tailValues, ram, channelMask,
                          config.console != nullptr ? *config.console : zel::standardConsole());
         RegisterList head(3);
-        head[0].setAddressNumber(pageBase + kChannelEnableRegister);
-        head[1].setAddressNumber(pageBase + kAccessRegister);
-        head[2].setAddressNumber(pageBase + kRamSelectRegister);
+        head[0].setAddressNumber(pageBase + kLutChannelEnableRegister);
+        head[1].setAddressNumber(pageBase + kLutAccessRegister);
+        head[2].setAddressNumber(pageBase + kLutRamSelectRegister);
         RegisterList tail(2);
-        tail[0].setAddressNumber(pageBase + kAccessRegister);
-        tail[1].setAddressNumber(pageBase + kChannelEnableRegister);
+        tail[0].setAddressNumber(pageBase + kLutAccessRegister);
+        tail[1].setAddressNumber(pageBase + kLutChannelEnableRegister);
         for (std::size_t h = 0; h < head.size(); ++h) {
             if (h < 2 || !name.empty()) {
                 head[h].setValueNumber(headValues[h]);

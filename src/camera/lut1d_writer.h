@@ -14,6 +14,26 @@
 #include "camera/lut_sampling.h"
 #include "camera/param_buf.h"
 
+// The LUT control page: 44 control registers, the 9 segment boundaries as 16-bit words (low
+// byte first) from offset 2C and the 8 step exponents from 3E; 70 registers in all. The
+// registers that steer the memory access sit at fixed offsets from the page's base.
+constexpr std::size_t kLutControlRegisters = 44;
+constexpr std::size_t kLutBoundaryOffset = 0x2C;
+constexpr std::size_t kLutExponentOffset = 0x3E;
+constexpr std::size_t kLutControlPageEntries = 70;
+constexpr std::uint32_t kLutChannelEnableRegister = 0x03;
+constexpr std::uint32_t kLutAccessRegister = 0x09;
+constexpr std::uint32_t kLutRamSelectRegister = 0x0F;
+// RAM select of the memory of all channels, then of red, green and blue.
+constexpr std::uint32_t kLutRamSelect[] = {0x03, 0x00, 0x01, 0x02};
+
+// The address of memory word `index` of a LUT whose window starts at `windowStart`: 9xxx,
+// the window index held at its last value (8191) past the end.
+constexpr std::uint32_t lutWindowAddress(std::uint32_t windowStart, std::size_t index) {
+    const std::uint64_t window = windowStart + std::uint64_t{index};
+    return 0x9000u | (static_cast<std::uint32_t>(window < 8191u ? window : 8191u) & 0xFFFu);
+}
+
 // Per channel, the curve at every 16-bit input code.
 using DenseCurve = std::vector<std::vector<double>>;
 constexpr std::size_t kDenseCodes = 65536;

@@ -8,21 +8,12 @@
 // cube gives the same registers again.
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "camera/lut3d_writer.h"
 #include "camera/register_entry.h"
-
-// A cube memory whose registers do not have the shape the camera reads: the message names
-// the register list and entry.
-class CubeDecodeError : public std::runtime_error {
-  public:
-    using std::runtime_error::runtime_error;
-};
-
-// The value of one memory step: 1.0 is the word 2000 (13 fraction bits).
-constexpr double kCubeWordStep = 1.0 / 8192.0;
+#include "platform/decode_error.h"
 
 struct DecodedCube {
     int grid = 0;  // nodes per axis of the memory (20 first generation, 34 second)
@@ -54,7 +45,7 @@ struct CubeRegisters {
     RegisterList end;
 };
 
-// Decodes a cube memory of `grid` nodes an axis (even). Throws CubeDecodeError when a list
+// Decodes a cube memory of `grid` nodes an axis (even). Throws zel::DecodeError when a list
 // is missing or short, an address is not the one the memory is written through, or a select
 // value names another list.
 DecodedCube decodeCubeMemory(const CubeRegisters& registers, int grid);

@@ -6,27 +6,14 @@
 
 namespace {
 
-constexpr std::uint32_t kControlBase = 0x0400;
-constexpr std::size_t kFirstGenerationPageEntries = 108;
-constexpr std::size_t kSecondGenerationPageEntries = 28;
-// Node positions of the first-generation page: 20 slots of four registers from "041C".
-constexpr std::size_t kPositionOffset = 0x1C;
-constexpr std::size_t kPositionSlots = 20;
-
-// The memory is written through an access register (begin "01", end "00"), a list
-// select register and a data window at A000.
-constexpr std::uint32_t kMemoryAccessRegister = 0x0409;
-constexpr std::uint32_t kListSelectRegister = 0x040A;
-constexpr std::uint32_t kDataWindow = 0xA000;
-
 constexpr double kPadding = 255.0;
 constexpr std::uint32_t kPaddingWord = 0xE000;
 constexpr std::uint32_t kLargestWord = 0xFFFF;
 // The largest value a memory word holds (FFFF).
-constexpr double kLargestNodeValue = kLargestWord / 8192.0;
+constexpr double kLargestNodeValue = kLargestWord / kCubeWordsPerUnit;
 constexpr std::size_t kMaxCubeSize = 65535;
 
-using NodePositions = std::array<std::uint32_t, kPositionSlots>;
+using NodePositions = std::array<std::uint32_t, kCubePositionSlots>;
 
 // Where the 20 nodes of the first-generation grid sit on the input axis, per source
 // encoding.
@@ -45,15 +32,17 @@ struct RegisterValue {
     std::uint32_t value;
 };
 
-// The second-generation page: every register "00" but these.
-constexpr RegisterValue kSecondGenerationPage[] = {{0x02, 0x07}, {0x04, 0x0D}, {0x05, 0x22},
-                                                   {0x0C, 0xF1}, {0x0D, 0xC1}, {0x0E, 0x07}};
+// The second-generation page: every register "00" but these. The writer is the page's one
+// owner: the default register tables leave the cube control pages alone.
+constexpr RegisterValue kSecondGenerationPage[] = {{0x00, 0x03}, {0x02, 0x07}, {0x04, 0x0D},
+                                                   {0x05, 0x22}, {0x0C, 0xF1}, {0x0D, 0xC1},
+                                                   {0x0E, 0x07}};
 
 // A control page of `entries` registers from "0400", all "00".
 RegisterList blankControlPage(std::size_t entries) {
     RegisterList page(entries);
     for (std::size_t i = 0; i < entries; ++i) {
-        page[i].setAddressNumber(kControlBase + static_cast<std::uint32_t>(i));
+        page[i].setAddressNumber(kCubeControlBase + static_cast<std::uint32_t>(i));
         page[i].setValueNumber(0);
     }
     return page;
@@ -61,7 +50,7 @@ RegisterList blankControlPage(std::size_t entries) {
 
 // Writes node position `slot` as a 16-bit word, low byte first, into its four registers.
 void setNodePosition(RegisterList& page, std::size_t slot, std::uint32_t position) {
-    const std::size_t at = kPositionOffset + 4 * slot;
+    const std::size_t at = kCubePositionOffset + 4 * slot;
     if (at + 1 < page.size()) {
         page[at].setValueNumber(position & 0xFFu);
         page[at + 1].setValueNumber((position >> 8) & 0xFFu);
@@ -69,9 +58,9 @@ void setNodePosition(RegisterList& page, std::size_t slot, std::uint32_t positio
 }
 
 int loadFirstGenerationPage(RegisterList& list, const NodePositions& positions) {
-    list = blankControlPage(kFirstGenerationPageEntries);
+    list = blankControlPage(kCubeFirstGenerationPageEntries);
     list[0x02].setValueNumber(0x07);
-    for (std::size_t slot = 0; slot < kPositionSlots; ++slot) {
+    for (std::size_t slot = 0; slot < kCubePositionSlots; ++slot) {
         setNodePosition(list, slot, positions[slot]);
     }
     return static_cast<int>(list.size());
@@ -147,7 +136,7 @@ std::uint32_t cubeMemoryWord(double value) {
     } else if (v > kPadding) {
         v = kPadding;
     }
-    const auto word = static_cast<std::uint32_t>((v + 0.5 / 1e6) * 8192.0 + 0.5);
+    const auto word = static_cast<std::uint32_t>((v + 0.5 / 1e6) * kCubeWordsPerUnit + 0.5);
     if (word <= kLargestWord) {
         return word;
     }
@@ -210,7 +199,7 @@ CubeBanks splitBanks(const CubeNodes& nodes, int grid) {
 void storeCubeMemory(const CubeBanks& banks, ZelSharedIniBuf& iniBuf, const CubeBlocks& blocks) {
     RegisterList& begin = iniBuf.list(blocks.begin);
     if (!begin.empty()) {
-        begin[0].setAddressNumber(kMemoryAccessRegister);
+        begin[0].setAddressNumber(kCubeMemoryAccessRegister);
         begin[0].setValueNumber(0x01);
     }
     RegisterGroup& select = iniBuf.group(blocks.select);
@@ -220,7 +209,7 @@ void storeCubeMemory(const CubeBanks& banks, ZelSharedIniBuf& iniBuf, const Cube
             const std::size_t list = 8 * ch + b;
             if (list < select.size() && !select[list].empty()) {
                 // The select value reads as the channel digit followed by the bank digit.
-                select[list][0].setAddressNumber(kListSelectRegister);
+                select[list][0].setAddressNumber(kCubeListSelectRegister);
                 select[list][0].setValueNumber(static_cast<std::uint32_t>(16 * ch + b));
             }
             if (list >= data.size()) {
@@ -231,13 +220,9 @@ void storeCubeMemory(const CubeBanks& banks, ZelSharedIniBuf& iniBuf, const Cube
             const std::size_t words = bank.size() / 3;
             for (std::size_t i = 0; i < words && 2 * i + 1 < entries.size(); ++i) {
                 const std::uint32_t word = cubeMemoryWord(bank[3 * i + ch]);
-                // The window has 13 address bits; its last three hexadecimal digits
-                // follow the A of the address.
                 for (std::size_t byte = 0; byte < 2; ++byte) {
                     const std::size_t index = 2 * i + byte;
-                    const std::uint32_t window =
-                        index < 8191 ? static_cast<std::uint32_t>(index) : 8191u;
-                    entries[index].setAddressNumber(kDataWindow | (window & 0xFFFu));
+                    entries[index].setAddressNumber(cubeWindowAddress(index));
                     entries[index].setValueNumber((word >> (8 * byte)) & 0xFFu);
                 }
             }
@@ -245,7 +230,7 @@ void storeCubeMemory(const CubeBanks& banks, ZelSharedIniBuf& iniBuf, const Cube
     }
     RegisterList& end = iniBuf.list(blocks.end);
     if (!end.empty()) {
-        end[0].setAddressNumber(kMemoryAccessRegister);
+        end[0].setAddressNumber(kCubeMemoryAccessRegister);
         end[0].setValueNumber(0x00);
     }
 }
@@ -263,7 +248,7 @@ int loadCubeControlAcesCct(RegisterList& list) {
 }
 
 int loadCubeControlSecondGeneration(RegisterList& list) {
-    list = blankControlPage(kSecondGenerationPageEntries);
+    list = blankControlPage(kCubeSecondGenerationPageEntries);
     for (const RegisterValue& reg : kSecondGenerationPage) {
         list[reg.offset].setValueNumber(reg.value);
     }
@@ -271,7 +256,7 @@ int loadCubeControlSecondGeneration(RegisterList& list) {
 }
 
 void computeCubeControl(RegisterList& list, const EngineConfig& config, std::int32_t size) {
-    RegisterList page = blankControlPage(kFirstGenerationPageEntries);
+    RegisterList page = blankControlPage(kCubeFirstGenerationPageEntries);
     const std::uint32_t offsetMode = config.cubeOffsetMode;
     const std::uint32_t offsetOn = offsetMode == 1 || offsetMode == 2 ? 1 : 0;
     const std::uint32_t flagOn = offsetMode == 1 || offsetMode == 3 ? 1 : 0;
@@ -284,9 +269,9 @@ void computeCubeControl(RegisterList& list, const EngineConfig& config, std::int
 
     // Node positions spread evenly over the 13-bit input axis; a cube of more than 20 nodes
     // keeps the first 20 slots, there being no more.
-    const std::int32_t used = size < static_cast<std::int32_t>(kPositionSlots)
+    const std::int32_t used = size < static_cast<std::int32_t>(kCubePositionSlots)
                                   ? size
-                                  : static_cast<std::int32_t>(kPositionSlots);
+                                  : static_cast<std::int32_t>(kCubePositionSlots);
     for (std::int32_t i = 0; i < used; ++i) {
         std::uint32_t position = 0;
         if (used > 1) {

@@ -18,6 +18,33 @@
 constexpr int kFirstGenerationGrid = 20;
 constexpr int kSecondGenerationGrid = 34;
 
+// The memory words: 1.0 is the word 2000 (13 fraction bits), so one step is 1/8192.
+constexpr double kCubeWordsPerUnit = 8192.0;
+constexpr double kCubeWordStep = 1.0 / kCubeWordsPerUnit;
+
+// The control page: registers from "0400", 108 in the first generation, 28 in the second.
+// The first-generation page holds the node positions in 20 slots of four registers from
+// "041C", each a 16-bit word, low byte first.
+constexpr std::uint32_t kCubeControlBase = 0x0400;
+constexpr std::size_t kCubeFirstGenerationPageEntries = 108;
+constexpr std::size_t kCubeSecondGenerationPageEntries = 28;
+constexpr std::size_t kCubePositionOffset = 0x1C;
+constexpr std::size_t kCubePositionSlots = 20;
+
+// The memory is written through an access register (begin "01", end "00"), a list select
+// register and a data window at A000; three channels of eight banks make its 24 lists.
+constexpr std::uint32_t kCubeMemoryAccessRegister = 0x0409;
+constexpr std::uint32_t kCubeListSelectRegister = 0x040A;
+constexpr std::size_t kCubeBanks = 8;
+constexpr std::size_t kCubeLists = 3 * kCubeBanks;
+
+// The address of byte `index` of a memory list: the window has 13 address bits, held at
+// its last (8191) past the end, and its last three hexadecimal digits follow the A.
+constexpr std::uint32_t cubeWindowAddress(std::size_t index) {
+    const std::uint32_t window = index < 8191 ? static_cast<std::uint32_t>(index) : 8191u;
+    return 0xA000u | (window & 0xFFFu);
+}
+
 // The register blocks of one cube instance.
 struct CubeBlocks {
     int control;

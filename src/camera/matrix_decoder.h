@@ -9,21 +9,17 @@
 
 #include <array>
 #include <cstdint>
-#include <stdexcept>
 
+#include "camera/matrix_writer.h"
 #include "camera/register_entry.h"
+#include "platform/decode_error.h"
 
-class MatrixDecodeError : public std::runtime_error {
-  public:
-    using std::runtime_error::runtime_error;
-};
-
-constexpr double kMatrixStep = 1.0 / 65536.0;
+constexpr double kMatrixStep = 1.0 / (1 << kMatrixFractionBits);
 
 using DecodedMatrix = std::array<std::array<double, 3>, 3>;
 
 // Decodes the 37-entry page at `base` ("0200" colour matrix, "0280" gain, "0700" second).
-// Throws MatrixDecodeError for a page that is short, has other addresses, a byte beyond the
+// Throws zel::DecodeError for a page that is short, has other addresses, a byte beyond the
 // 19-bit register or a latch other than "01".
 DecodedMatrix decodeMatrixPage(const RegisterList& page, std::uint32_t base);
 

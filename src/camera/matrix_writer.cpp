@@ -22,20 +22,16 @@ struct MatrixPage {
 };
 
 constexpr MatrixPage kMatrixPages[] = {
-    {zel::kCodeGainMatrix, 0x0280, &ZelSharedParamBuf::gainMatrix0, &ZelSharedParamBuf::gainMatrix1,
-     zel::block::matrixPage(0, zel::block::kMatrixSlotGain),
+    {zel::kCodeGainMatrix, kGainMatrixBase, &ZelSharedParamBuf::gainMatrix0,
+     &ZelSharedParamBuf::gainMatrix1, zel::block::matrixPage(0, zel::block::kMatrixSlotGain),
      zel::block::matrixPage(1, zel::block::kMatrixSlotGain)},
-    {zel::kCodeSecondMatrix, 0x0700, &ZelSharedParamBuf::secondMatrix0,
+    {zel::kCodeSecondMatrix, kSecondMatrixBase, &ZelSharedParamBuf::secondMatrix0,
      &ZelSharedParamBuf::secondMatrix1, zel::block::matrixPage(0, zel::block::kMatrixSlotSecond),
      zel::block::matrixPage(1, zel::block::kMatrixSlotSecond)},
-    {zel::kCodeColorMatrix, 0x0200, &ZelSharedParamBuf::colorMatrix0,
+    {zel::kCodeColorMatrix, kColorMatrixBase, &ZelSharedParamBuf::colorMatrix0,
      &ZelSharedParamBuf::colorMatrix1, zel::block::kSecondPathColorMatrix,
      zel::block::kSecondPathColorMatrix + 1},
 };
-
-constexpr std::size_t kCoefficients = 9;
-constexpr std::size_t kBytesPerCoefficient = 4;
-constexpr std::uint32_t kLatchOffset = 0x24;
 
 bool holdsMatrix(const ParamTable& table) {
     return table.rows >= 3 && table.columns >= 3 &&
@@ -116,14 +112,15 @@ void writeMatrixBlock(const ZelSharedParamBuf& paramBuf, std::uint32_t instance,
     RegisterList& block = iniBuf.list(instance == 0 ? page->block0 : page->blockOther);
 
     QuantizedMatrix quantized{};
-    quantizeMatrix(quantized, table, 16, 19, normalizeRows);
+    quantizeMatrix(quantized, table, kMatrixFractionBits, kMatrixRegisterBits, normalizeRows);
 
-    for (std::size_t k = 0; k < kCoefficients; ++k) {
+    for (std::size_t k = 0; k < kMatrixCoefficients; ++k) {
         const double q = quantized[k / 3][k % 3];
         // The value is an integer inside the 19-bit register range.
-        const std::string digits = formatRegisterValue(static_cast<std::int64_t>(q), 8, true, 19);
-        for (std::size_t j = 0; j < kBytesPerCoefficient; ++j) {
-            const std::size_t entry = k * kBytesPerCoefficient + j;
+        const std::string digits =
+            formatRegisterValue(static_cast<std::int64_t>(q), 8, true, kMatrixRegisterBits);
+        for (std::size_t j = 0; j < kMatrixBytesPerCoefficient; ++j) {
+            const std::size_t entry = k * kMatrixBytesPerCoefficient + j;
             if (entry >= block.size()) {
                 return;
             }
@@ -133,9 +130,9 @@ void writeMatrixBlock(const ZelSharedParamBuf& paramBuf, std::uint32_t instance,
             block[entry].setValue(byte);
         }
     }
-    const std::size_t latch = kCoefficients * kBytesPerCoefficient;
+    const std::size_t latch = kMatrixCoefficients * kMatrixBytesPerCoefficient;
     if (latch < block.size()) {
-        block[latch].setAddressNumber(page->base + kLatchOffset);
+        block[latch].setAddressNumber(page->base + kMatrixLatchOffset);
         block[latch].setValue("01");
     }
 }

@@ -13,6 +13,20 @@
 
 using QuantizedMatrix = std::array<std::array<double, 3>, 3>;
 
+// The register pages of the three matrix blocks, by their first register.
+constexpr std::uint32_t kColorMatrixBase = 0x0200;
+constexpr std::uint32_t kGainMatrixBase = 0x0280;
+constexpr std::uint32_t kSecondMatrixBase = 0x0700;
+
+// A page: nine coefficients of four bytes (a 19-bit two's-complement register with 16
+// fraction bits), then the latch register at base + 24; 37 registers in all.
+constexpr std::size_t kMatrixCoefficients = 9;
+constexpr std::size_t kMatrixBytesPerCoefficient = 4;
+constexpr std::uint32_t kMatrixLatchOffset = 0x24;
+constexpr std::size_t kMatrixPageEntries = 37;
+constexpr int kMatrixFractionBits = 16;
+constexpr int kMatrixRegisterBits = 19;
+
 // Writes the matrix of block (typeCode, instance) into its register page. A block whose
 // parameter-buffer table holds no 3x3 matrix is skipped, and entries the register page
 // does not have are not written. Throws the engine error for a type code other than 4, 5

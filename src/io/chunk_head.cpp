@@ -13,10 +13,11 @@ static_assert(sizeof(ZelBinary::magic) + sizeof(ZelBinary::headLength) +
 
 void writeChunkHead(std::uint8_t* head, std::uint32_t tableOffset, std::uint32_t dataEnd) {
     std::memset(head, 0, kChunkHeadSize);
-    std::memcpy(head, "CHIP", 4);
-    putU32le(head + 4, static_cast<std::uint32_t>(kChunkHeadSize));
-    putU32le(head + kChunkTableOffsetField, tableOffset);
-    putU32le(head + kChunkDataEndField, dataEnd);
+    std::memcpy(head + chunk_head::kMagicField.offset, chunk_head::kMagic,
+                chunk_head::kMagicField.width);
+    putU32le(head + chunk_head::kOwnLength.offset, static_cast<std::uint32_t>(kChunkHeadSize));
+    putU32le(head + chunk_head::kTableOffset.offset, tableOffset);
+    putU32le(head + chunk_head::kDataEnd.offset, dataEnd);
 }
 
 void writeChunkHead(ZelBinary& body, std::uint32_t tableOffset, std::uint32_t dataEnd) {

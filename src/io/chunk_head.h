@@ -8,13 +8,12 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "io/look_file_layout.h"
 #include "zel/records.h"
 
 namespace zel::io {
 
-constexpr std::size_t kChunkHeadSize = 64;
-constexpr std::size_t kChunkTableOffsetField = 8;
-constexpr std::size_t kChunkDataEndField = 16;
+constexpr std::size_t kChunkHeadSize = chunk_head::kLength;
 
 // Writes the whole head into `head` (kChunkHeadSize bytes). A body that is not written yet
 // has a table offset and data end of 0.

@@ -17,32 +17,31 @@ void writeFileHeader(const ByteSection& headerPart, const HeaderPartLayout& layo
                      const ZelGenInput& input) {
     // Host text fields are two bytes wider than their file fields: the file takes the
     // first bytes of each, byte for byte, so a full host field loses its last two.
+    using namespace file_header;
     writeFields(headerPart, {
-                                textField(0, 4, "QKDF"),
-                                numberField(4, 4, kFileHeaderLength),
-                                numberField(8, 1, layout.formatBytes[0]),
-                                numberField(9, 1, layout.formatBytes[1]),
-                                numberField(10, 1, layout.formatBytes[2]),
-                                numberField(11, 1, layout.formatBytes[3]),
-                                numberField(12, 4, kLookHeaderOffset),
-                                numberField(16, 4, layout.length()),
-                                bytesField(20, 32, input.modelName),
-                                bytesField(52, 128, input.lookFileName),
-                                // 180: creation time stamp, written by writeTimeStamp.
-                                bytesField(188, 32, input.fileHeaderText),
-                                bytesField(220, 16, input.fileHeaderTag),
+                                textField(kMagicField, kMagic),
+                                numberField(kOwnLength, kFileHeaderLength),
+                                bytesField(kFormatBytes, layout.formatBytes.data(), 4),
+                                numberField(kLookHeaderAt, kLookHeaderOffset),
+                                numberField(kHeaderPartLength, layout.length()),
+                                bytesField(kModelName, input.modelName),
+                                bytesField(kLookFileName, input.lookFileName),
+                                // kCreated: the creation time stamp, written by writeTimeStamp.
+                                bytesField(kText, input.fileHeaderText),
+                                bytesField(kTag, input.fileHeaderTag),
                             });
 }
 
 void writeTimeStamp(const ByteSection& fileHeader, const zel::platform::LocalTime& time) {
+    using namespace file_header;
     writeFields(fileHeader, {
-                                numberField(180, 2, clampToRange(time.year, 0, 0xFFFF)),
-                                numberField(182, 1, clampToRange(time.month, 1, 12)),
-                                numberField(183, 1, clampToRange(time.day, 1, 31)),
-                                numberField(184, 1, clampToRange(time.hour, 0, 23)),
-                                numberField(185, 1, clampToRange(time.minute, 0, 59)),
-                                numberField(186, 1, clampToRange(time.second, 0, 60)),
-                                numberField(187, 1, 0),
+                                numberField(kCreatedYear, clampToRange(time.year, 0, 0xFFFF)),
+                                numberField(kCreatedMonth, clampToRange(time.month, 1, 12)),
+                                numberField(kCreatedDay, clampToRange(time.day, 1, 31)),
+                                numberField(kCreatedHour, clampToRange(time.hour, 0, 23)),
+                                numberField(kCreatedMinute, clampToRange(time.minute, 0, 59)),
+                                numberField(kCreatedSecond, clampToRange(time.second, 0, 60)),
+                                numberField(kCreatedEnd, 0),
                             });
 }
 

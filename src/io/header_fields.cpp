@@ -43,6 +43,10 @@ HeaderField textField(std::size_t offset, std::size_t width, const char* text) {
     return field;
 }
 
+HeaderField textField(FieldSpan field, const char* text) {
+    return textField(field.offset, field.width, text);
+}
+
 namespace {
 
 void writeNumber(std::uint8_t* at, std::size_t width, std::uint32_t value) {

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "io/look_file_layout.h"
+
 namespace zel::io {
 
 // A writable window of `size` bytes into a look-file image.
@@ -55,6 +57,19 @@ HeaderField bytesField(std::size_t offset, const std::array<std::uint8_t, N>* so
 
 // A text up to its first NUL and at most `width` bytes; the rest of the field NUL.
 HeaderField textField(std::size_t offset, std::size_t width, const char* text);
+
+// The same fields at a field of the layout table (look_file_layout.h).
+inline HeaderField numberField(FieldSpan field, std::uint32_t value) {
+    return numberField(field.offset, field.width, value);
+}
+inline HeaderField bytesField(FieldSpan field, const void* source, std::size_t sourceLength) {
+    return bytesField(field.offset, field.width, source, sourceLength);
+}
+template <typename Byte, std::size_t N>
+HeaderField bytesField(FieldSpan field, const Byte (&source)[N]) {
+    return bytesField(field.offset, field.width, source);
+}
+HeaderField textField(FieldSpan field, const char* text);
 
 // Writes the fields into `section` in table order. Throws std::out_of_range when a field
 // does not lie wholly inside the section or a number does not fit its width.

@@ -8,16 +8,18 @@
 #include <array>
 #include <cstdint>
 
+#include "io/look_file_layout.h"
 #include "io/metadata_descriptor.h"
 
 namespace zel::io {
 
-constexpr std::uint32_t kFileHeaderLength = 256;
-constexpr std::uint32_t kLookHeaderOffset = 256;
-constexpr std::uint32_t kLookHeaderLength = 896;
-constexpr std::uint32_t kMetadataListOffset = 1152;
-constexpr std::uint32_t kLookNameOffset = 388;  // file offset of the look name
-constexpr std::uint32_t kLookNameLength = 64;
+constexpr std::uint32_t kFileHeaderLength = file_header::kLength;
+constexpr std::uint32_t kLookHeaderOffset = kFileHeaderLength;
+constexpr std::uint32_t kLookHeaderLength = look_header::kLength;
+constexpr std::uint32_t kMetadataListOffset = kLookHeaderOffset + kLookHeaderLength;
+// File offset and width of the look name.
+constexpr std::uint32_t kLookNameOffset = kLookHeaderOffset + look_header::kLookName.offset;
+constexpr std::uint32_t kLookNameLength = look_header::kLookName.width;
 
 struct HeaderPartLayout {
     std::array<std::uint8_t, 4> formatBytes{};

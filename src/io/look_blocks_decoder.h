@@ -12,21 +12,15 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "camera/lut1d_decoder.h"
 #include "camera/lut3d_decoder.h"
 #include "camera/matrix_decoder.h"
+#include "platform/decode_error.h"
 
 namespace zel {
-
-// A file that cannot be walked: not a look file, or headers pointing outside it.
-class LookDecodeError : public std::runtime_error {
-  public:
-    using std::runtime_error::runtime_error;
-};
 
 enum class LookLayout : std::uint8_t { Standard, Extended };
 
@@ -73,10 +67,10 @@ struct BodySpan {
     std::size_t statedEnd() const { return tableAt + length; }
 };
 
-// Throws LookDecodeError when the headers do not lead to a body chunk.
+// Throws DecodeError when the headers do not lead to a body chunk.
 BodySpan locateBody(const std::uint8_t* bytes, std::size_t size);
 
-// Throws LookDecodeError when the file cannot be walked at all; a block that cannot be
+// Throws DecodeError when the file cannot be walked at all; a block that cannot be
 // read is left out of its pass and named in `problems`, and so is a file that does not end
 // where its body says (cut short or with bytes appended).
 DecodedLook decodeLookBlocks(const std::uint8_t* bytes, std::size_t size);

@@ -26,7 +26,7 @@ struct CheckOutcome {
 };
 
 // `look` null: without the source look; else the look at the grid the file names.
-// `makeReferences` makes the library's look files to compare with. Throws LookDecodeError
+// `makeReferences` makes the library's look files to compare with. Throws DecodeError
 // when the file cannot be walked.
 CheckOutcome checkLookFile(const std::uint8_t* bytes, std::size_t size, const LookNodes* look,
                            const ReferenceMaker& makeReferences);

@@ -87,7 +87,7 @@ struct FidelityReport {
     double maxCodeError() const;
 };
 
-// Throws LookDecodeError when a pass cannot be rendered (no cube, no source encoding).
+// Throws DecodeError when a pass cannot be rendered (no cube, no source encoding).
 FidelityReport measureFidelity(const zel::DecodedLook& look, const ZelColorConverter& source,
                                int randomSamples = kRandomSamples);
 

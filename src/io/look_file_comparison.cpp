@@ -10,13 +10,14 @@
 #include "io/body_records.h"
 #include "io/header_part_layout.h"
 #include "io/look_blocks_decoder.h"
+#include "io/look_file_layout.h"
 #include "io/record_category.h"
 
 namespace zel {
 
 namespace {
 
-constexpr std::size_t kChunkHead = 64;
+constexpr std::size_t kChunkHead = io::chunk_head::kLength;
 constexpr std::size_t kMostLines = 12;
 constexpr const char* kChannels[] = {"red", "green", "blue"};
 

@@ -29,7 +29,7 @@ struct LookComparison {
 
 // `sameLook`: the reference was made from the file's own look, so its look words count
 // too. `locate`: describe the differences (else only count them, which is quicker). Throws
-// LookDecodeError when either file does not lead to a body.
+// DecodeError when either file does not lead to a body.
 LookComparison compareLookFiles(const std::uint8_t* file, std::size_t size,
                                 const std::uint8_t* reference, std::size_t referenceSize,
                                 bool sameLook, bool locate = true);

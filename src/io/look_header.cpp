@@ -1,5 +1,7 @@
 #include "io/look_header.h"
 
+#include <iterator>
+
 #include "io/cube_header.h"
 #include "io/header_part_layout.h"
 #include "io/metadata_catalogue.h"
@@ -42,26 +44,35 @@ void writeLookHeader(const ByteSection& headerPart, const ZelGenInput& input,
     deriveLookName(input.lookFileName, lookName);
     const TwoByteCode sourceTag = sourceTagFor(input.sourceEncoding);
 
-    // Offsets are file offsets.
-    writeFields(headerPart, {
-                                textField(256, 4, "LOOK"),
-                                numberField(260, 4, kLookHeaderLength),
-                                numberField(264, 1, output.classCharacter),
-                                numberField(265, 1, output.curveCharacter),
-                                numberField(266, 1, rangeCodeFor(input.outputRange)),
-                                numberField(270, 2, output.peakValue),
-                                numberField(272, 4, kLookHeaderLength),
-                                textField(340, 32, output.encodingName),
-                                textField(372, 16, rangeNameFor(input.outputRange, fullRangeName)),
-                                bytesField(kLookNameOffset, kLookNameLength, lookName),
-                                textField(452, 4, "1.0"),
-                                bytesField(460, 512, input.lookHeaderText),
-                                bytesField(972, 128, input.lookHeaderNote),
-                                numberField(1100, 1, sourceTag[0]),
-                                numberField(1101, 1, sourceTag[1]),
-                                numberField(1102, 1, input.gridSize),
-                                numberField(1112, 4, 0),
-                            });
+    using namespace look_header;
+    writeFields(headerPart.sub(kLookHeaderOffset, kLookHeaderLength),
+                {
+                    textField(kMagicField, kMagic),
+                    numberField(kOwnLength, kLookHeaderLength),
+                    numberField(kOutputClass, output.classCharacter),
+                    numberField(kOutputCurve, output.curveCharacter),
+                    numberField(kRangeCode, rangeCodeFor(input.outputRange)),
+                    numberField(kPeak, output.peakValue),
+                    numberField(kLengthAgain, kLookHeaderLength),
+                    textField(kEncodingName, output.encodingName),
+                    textField(kRangeName, rangeNameFor(input.outputRange, fullRangeName)),
+                    bytesField(kLookName, lookName),
+                    textField(kVersion, "1.0"),
+                    bytesField(kText, input.lookHeaderText),
+                    bytesField(kNote, input.lookHeaderNote),
+                    bytesField(kSourceTag, sourceTag.data(), sourceTag.size()),
+                    numberField(kGridSize, input.gridSize),
+                    numberField(kReserved, 0),
+                });
+}
+
+int outputCurveOf(std::uint8_t curveCharacter) {
+    for (std::size_t curve = 0; curve < std::size(kOutputDescriptions); ++curve) {
+        if (kOutputDescriptions[curve].curveCharacter == curveCharacter) {
+            return static_cast<int>(curve);
+        }
+    }
+    return -1;
 }
 
 }  // namespace zel::io

@@ -14,6 +14,10 @@ namespace zel::io {
 void writeLookHeader(const ByteSection& headerPart, const ZelGenInput& input,
                      const char* fullRangeName);
 
+// The output curve the look header's curve character names (0 Rec.709, 1 PQ, 2 HLG), the
+// inverse of what writeLookHeader writes; -1 for any other character.
+int outputCurveOf(std::uint8_t curveCharacter);
+
 }  // namespace zel::io
 
 #endif  // ZEL_IO_LOOK_HEADER_H

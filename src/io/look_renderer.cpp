@@ -41,11 +41,11 @@ PassRenderer::PassRenderer(const LookFacts& facts, const LookPass& pass,
                            const ZelColorConverter& look)
     : facts_(facts), pass_(pass), look_(look) {
     if (!pass.cube) {
-        throw LookDecodeError("pass " + std::to_string(pass.pass) + " has no cube to render");
+        throw DecodeError("", "pass " + std::to_string(pass.pass) + " has no cube to render");
     }
     const int e = facts.sourceEncoding;
     if (e < 0 || e > 3) {
-        throw LookDecodeError("the look header names no source encoding");
+        throw DecodeError("", "the look header names no source encoding");
     }
     const auto source = static_cast<std::uint8_t>(e);
     const int n = pass.pass;

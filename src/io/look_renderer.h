@@ -36,7 +36,7 @@ bool passMovesGamut(const LookFacts& facts, int pass);
 class PassRenderer {
   public:
     // `look` is the source look, a cube converter in its own encoding; it and `pass` must
-    // outlive the renderer. Throws LookDecodeError when the pass has no cube or the facts
+    // outlive the renderer. Throws DecodeError when the pass has no cube or the facts
     // name no source encoding.
     PassRenderer(const LookFacts& facts, const LookPass& pass, const ZelColorConverter& look);
 

@@ -1,6 +1,7 @@
 #include "io/metadata_catalogue.h"
 
 #include <cstddef>
+#include <iterator>
 #include <stdexcept>
 
 namespace zel::io {
@@ -164,6 +165,15 @@ TwoByteCode sourceTagFor(std::uint8_t sourceEncoding) {
     return sourceEncoding < 4 ? kSourceTags[sourceEncoding] : TwoByteCode{};
 }
 
+int sourceEncodingOf(const TwoByteCode& tag) {
+    for (std::uint8_t encoding = 0; encoding < std::size(kSourceTags); ++encoding) {
+        if (kSourceTags[encoding] == tag) {
+            return encoding;
+        }
+    }
+    return -1;
+}
+
 TwoByteCode classTag(int blockClass) {
     if (blockClass < 0 || blockClass > 2) {
         throw std::out_of_range("metadata class outside 0 to 2");
@@ -180,6 +190,15 @@ std::uint8_t rangeCodeFor(std::uint8_t outputRange) {
         return 2;
     }
     return outputRange == 1 ? 6 : 0;
+}
+
+int outputRangeOf(std::uint8_t rangeCode) {
+    for (std::uint8_t range = 0; range < 2; ++range) {
+        if (rangeCode == rangeCodeFor(range)) {
+            return range;
+        }
+    }
+    return -1;
 }
 
 }  // namespace zel::io

@@ -86,6 +86,9 @@ const ClassEncoding& classEncoding(int blockClass);
 // "4T", "5T", 0x12 'Y' (ACEScc), 0x12 'f' (ACEScct); zero for any other source encoding.
 TwoByteCode sourceTagFor(std::uint8_t sourceEncoding);
 
+// The source encoding a source tag names (sourceTagFor's inverse); -1 for any other tag.
+int sourceEncodingOf(const TwoByteCode& tag);
+
 // The tag of a metadata class: the source tag of the encoding the class records in.
 TwoByteCode classTag(int blockClass);
 
@@ -95,6 +98,10 @@ const char* sourceCodeTextFor(std::uint8_t sourceEncoding);
 
 // Range code of the look header and the metadata: 2 full, 6 legal, 0 otherwise.
 std::uint8_t rangeCodeFor(std::uint8_t outputRange);
+
+// The output range a range code names (rangeCodeFor's inverse): 0 full, 1 legal, -1 for any
+// other code.
+int outputRangeOf(std::uint8_t rangeCode);
 
 }  // namespace zel::io
 

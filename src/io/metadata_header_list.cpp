@@ -5,22 +5,22 @@
 namespace zel::io {
 
 void writeMetadataHeaderList(const ByteSection& list, const HeaderPartLayout& layout) {
+    using namespace metadata_list;
     writeFields(list, {
-                          textField(0, 4, "MDHL"),
-                          numberField(4, 4, layout.listLength),
-                          numberField(8, 2, layout.blockLength),
-                          numberField(10, 2, layout.blockCount),
+                          textField(kMagicField, kMagic),
+                          numberField(kListLength, layout.listLength),
+                          numberField(kBlockLength, layout.blockLength),
+                          numberField(kBlockCount, layout.blockCount),
                       });
     for (int k = 0; k < layout.listEntryCount; ++k) {
         const auto entry = static_cast<std::uint32_t>(k);
         const TwoByteCode tag = classTag(k / 3);
         // Offsets count from the list start: block 0 follows the list directly.
-        writeFields(list.sub(12 + 8 * entry, 8),
+        writeFields(list.sub(kHeadLength + kEntryLength * entry, kEntryLength),
                     {
-                        numberField(0, 1, tag[0]),
-                        numberField(1, 1, tag[1]),
-                        numberField(2, 2, entry % 3),
-                        numberField(4, 4, layout.listLength + entry * layout.blockLength),
+                        bytesField(kEntryTag, tag.data(), tag.size()),
+                        numberField(kEntryIndex, entry % 3),
+                        numberField(kEntryOffset, layout.listLength + entry * layout.blockLength),
                     });
     }
 }

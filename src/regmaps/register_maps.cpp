@@ -47,7 +47,6 @@ const BySource<LutImage> kSecondLutImage = {&kLutImageLogSecond, &kLutImageLogSe
 // The third LUT group works in ACEScct unless the source is ACEScc.
 const BySource<LutImage> kThirdLutImage = {&kLutImageAcesCctSecond, &kLutImageAcesCctSecond,
                                            &kLutImageAcesCcSecond, &kLutImageAcesCctSecond};
-const BySource<RegisterPage> kCubeControl = {&kTable0400, &kTable0400, &kTable0400, &kTable0400};
 const BySource<RegisterPage> kSourceLutControl0A00 = {
     &kLutControl0A00Log, &kLutControl0A00Log, &kLutControl0A00AcesCc, &kLutControl0A00AcesCct};
 const BySource<RegisterPage> kThirdLutControl0A00 = {
@@ -166,10 +165,6 @@ void loadSecondGeneration(const ZelLookSettings& settings, ZelSharedIniBuf& iniB
 
     loadLumaChroma(kLumaChromaSecond, choose(kSecondLumaChroma, settings.outputCurve), range,
                    iniBuf, block::kLumaChroma);
-    for (int cube = 0; cube < 3; ++cube) {
-        loadPage(choose(kCubeControl, source), iniBuf,
-                 block::kCubeControl + cube * block::kCubeBlocksPerInstance);
-    }
     for (int pass = 0; pass < 3; ++pass) {
         loadPage(choose(pass < 2 ? kSourceLutControl0A00 : kThirdLutControl0A00, source), iniBuf,
                  block::kLutControl0A00 + pass);

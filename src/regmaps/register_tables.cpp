@@ -41,12 +41,6 @@ constexpr RegisterValue kValues0086[] = {
 constexpr AddressRun kRuns0043[] = {{0x0043, 0x0046}};
 constexpr RegisterValue kValues0043[] = {{0x0044, 0x01}, {0x0045, 0x01}};
 
-constexpr AddressRun kRuns0400[] = {{0x0400, 0x041B}};
-constexpr RegisterValue kValues0400[] = {
-    {0x0400, 0x03}, {0x0402, 0x07}, {0x0404, 0x0D}, {0x0405, 0x22},
-    {0x040C, 0xF1}, {0x040D, 0xC1}, {0x040E, 0x07},
-};
-
 // LUT control page of the LUT memory 0183: segment table 1 (boundaries 0, 1024, 2048,
 // 3072, 4096, 5120, 7104, 7118, 8654 at 01AC; exponents 3, 4, 4, 4, 4, 5, 1, 9 at 01BE).
 constexpr AddressRun kRuns0180[] = {{0x0180, 0x01C5}};
@@ -131,7 +125,6 @@ constexpr AddressRun kRunsLumaSecond[] = {{0x00C0, 0x00C0}, {0x00D8, 0x00EB}};
 
 const RegisterPage kTable0086{"0086", kRuns0086, kValues0086, {}};
 const RegisterPage kTable0043{"0043", kRuns0043, kValues0043, {}};
-const RegisterPage kTable0400{"0400", kRuns0400, kValues0400, {}};
 const RegisterPage kLutControl0180{"0180", kRuns0180, kValues0180, {}};
 
 const RegisterPage kLutControl0100Log{"0100 log", kRuns0100First, kValues0100Log, {}};

@@ -88,8 +88,6 @@ std::size_t loadLumaChromaPage(const LumaChromaLayout& layout,
 extern const RegisterPage kTable0086;
 extern const RegisterPage kTable0043;
 extern const RegisterPage kLutControl0180;
-// Cube control page of the second generation.
-extern const RegisterPage kTable0400;
 
 // LUT control pages 0100: first generation by source (log encodings, ACEScc, ACEScct),
 // and the one second-generation page with its 32-bit segment boundaries at 0150.

@@ -98,7 +98,7 @@ TEST(LutDecoder, FindsAFallingMemoryAndRefusesAForeignHead) {
 
     registers = secondLutOf(image);
     registers.head[2][2].setValue("00");  // blue memory selecting the red RAM
-    EXPECT_THROW(decodeLutMemory(zel::kCodeSecondLut, registers), LutDecodeError);
+    EXPECT_THROW(decodeLutMemory(zel::kCodeSecondLut, registers), zel::DecodeError);
 }
 
 }  // namespace

@@ -95,13 +95,13 @@ TEST(CubeDecoder, NamesTheListOfAMisplacedOrMissingRegister) {
     try {
         decodeCubeMemory(written.registers, 20);
         FAIL() << "a wrong data address was accepted";
-    } catch (const CubeDecodeError& e) {
+    } catch (const zel::DecodeError& e) {
         EXPECT_NE(std::string(e.what()).find("cube list 13 (channel 1, bank 5)"), std::string::npos)
             << e.what();
     }
     written = writeRandomCube("CAMB-001", 0, 20, 0);
     written.registers.end.clear();
-    EXPECT_THROW(decodeCubeMemory(written.registers, 20), CubeDecodeError);
+    EXPECT_THROW(decodeCubeMemory(written.registers, 20), zel::DecodeError);
 }
 
 }  // namespace

@@ -123,7 +123,7 @@ TEST(CubeWriter, SecondGenerationUsesTheFixedPageAndWrapsTheWindow) {
     CameraJob job(zel::kSecondGeneration, "CAMB-002", {cubeBlock(2, 34, 1)});
     const RegisterList& page = job.iniBuf.list(52);
     ASSERT_EQ(page.size(), 28u);
-    const Bytes expected = {"00", "00", "07", "00", "0D", "22", "00", "00", "00", "00",
+    const Bytes expected = {"03", "00", "07", "00", "0D", "22", "00", "00", "00", "00",
                             "00", "00", "F1", "C1", "07", "00", "00", "00", "00", "00",
                             "00", "00", "00", "00", "00", "00", "00", "00"};
     EXPECT_EQ(values(page), expected);

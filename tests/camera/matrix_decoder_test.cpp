@@ -43,11 +43,11 @@ TEST(MatrixDecoder, RefusesAPageWithoutLatchOrWithBytesBeyondTheRegister) {
     identity[0][0] = identity[1][1] = identity[2][2] = 1.0;
     RegisterList page = encodeMatrixPage(identity, 0x0280);
     page[36].setValue("00");
-    EXPECT_THROW(decodeMatrixPage(page, 0x0280), MatrixDecodeError);
+    EXPECT_THROW(decodeMatrixPage(page, 0x0280), zel::DecodeError);
     page = encodeMatrixPage(identity, 0x0280);
     page[3].setValue("01");  // coefficient 0's top byte
-    EXPECT_THROW(decodeMatrixPage(page, 0x0280), MatrixDecodeError);
-    EXPECT_THROW(decodeMatrixPage(page, 0x0200), MatrixDecodeError);  // other addresses
+    EXPECT_THROW(decodeMatrixPage(page, 0x0280), zel::DecodeError);
+    EXPECT_THROW(decodeMatrixPage(page, 0x0200), zel::DecodeError);  // other addresses
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "camera/lut3d_writer.h"
 #include "color/cube_builder.h"
 #include "support/look_jobs.h"
 
@@ -51,6 +52,43 @@ TEST(LookBlocksDecoder, ReadsTheThreeCubesOfASecondGenerationLookFile) {
     }
 }
 
+// The facts come back as they were asked for: a decoder that swapped full and legal range,
+// or two source encodings, or two curves, fails here.
+TEST(LookBlocksDecoder, ReadsBackTheSourceCurveAndRangeTheLookWasMadeFor) {
+    struct Case {
+        int source, curve, range;
+    };
+    for (const Case c : {Case{0, 0, 1}, Case{1, 1, 0}, Case{2, 2, 1}, Case{3, 0, 0}}) {
+        const zel::DecodedLook look = decode(zeltest::makeLookFile(
+            "CAMB-001", false, 5, zeltest::identityLattice(5), c.source, c.curve, c.range));
+        EXPECT_EQ(look.facts.sourceEncoding, c.source);
+        EXPECT_EQ(look.facts.outputCurve, c.curve) << "source " << c.source;
+        EXPECT_EQ(look.facts.outputRange, c.range) << "source " << c.source;
+        EXPECT_EQ(look.facts.generation, zel::kFirstGeneration);
+        EXPECT_EQ(look.facts.gridSize, 5);
+    }
+}
+
+// The 3D LUT writer owns the second generation's cube control page: what it writes is what
+// every pass of the file carries, for every source encoding (no later stage overwrites it).
+TEST(LookBlocksDecoder, TheFilesCubeControlPagesAreTheWritersPage) {
+    RegisterList written;
+    loadCubeControlSecondGeneration(written);
+    std::vector<std::uint8_t> page;
+    for (const RegisterEntry& entry : written) {
+        page.push_back(static_cast<std::uint8_t>(entry.valueNumber()));
+    }
+    for (int source = 0; source < 4; ++source) {
+        const zel::DecodedLook look =
+            decode(zeltest::makeLookFile("CAMB-002", true, 9, zeltest::warmLattice(9), source));
+        ASSERT_EQ(look.passes.size(), 3u) << source;
+        for (const zel::LookPass& pass : look.passes) {
+            ASSERT_TRUE(pass.cube) << "pass " << pass.pass;
+            EXPECT_EQ(pass.cube->control, page) << "source " << source << ", pass " << pass.pass;
+        }
+    }
+}
+
 TEST(LookBlocksDecoder, NamesMissingAndDamagedBlocks) {
     // A first-generation camera's extended file has a body without records.
     const zel::DecodedLook empty =
@@ -81,7 +119,29 @@ TEST(LookBlocksDecoder, NamesMissingAndDamagedBlocks) {
     EXPECT_FALSE(look.passes[0].cube);
     EXPECT_TRUE(look.passes[1].cube);
 
-    EXPECT_THROW(decode(std::vector<std::uint8_t>(100, 0)), zel::LookDecodeError);
+    EXPECT_THROW(decode(std::vector<std::uint8_t>(100, 0)), zel::DecodeError);
+}
+
+// A file cut anywhere in its headers, body head or entry table is refused with the place
+// it ends in; cut inside its records it is read with the cut named, never past its end.
+TEST(LookBlocksDecoder, EveryCutIsRefusedOrNamedNeverReadPast) {
+    const std::vector<std::uint8_t> file =
+        zeltest::makeLookFile("CAMB-001", false, 3, zeltest::identityLattice(3));
+    const std::size_t tableEnd = 2752 + 64 + 256 * 32;
+    for (std::size_t length = 0; length < file.size(); length += length < tableEnd ? 1 : 997) {
+        const std::vector<std::uint8_t> cut(file.begin(),
+                                            file.begin() + static_cast<std::ptrdiff_t>(length));
+        try {
+            const zel::DecodedLook look = decode(cut);
+            EXPECT_GE(length, tableEnd);
+            ASSERT_FALSE(look.problems.empty()) << length;
+            EXPECT_NE(look.problems[0].find("cut short"), std::string::npos) << look.problems[0];
+        } catch (const zel::DecodeError& e) {
+            EXPECT_LT(length, tableEnd);
+            EXPECT_FALSE(e.where().empty() && length >= 4) << length << ": " << e.what();
+            EXPECT_FALSE(e.why().empty());
+        }
+    }
 }
 
 }  // namespace

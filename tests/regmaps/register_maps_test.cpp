@@ -96,7 +96,7 @@ TEST(RegisterMaps, SecondGenerationChoosesVariantsBySource) {
     EXPECT_EQ(log.list(35), page(kLutControl0A00Log));
     EXPECT_EQ(log.list(37), page(kLutControl0A00AcesCct));
     for (const int cube : {42, 47, 52}) {
-        EXPECT_EQ(log.list(cube), page(kTable0400)) << cube;
+        EXPECT_TRUE(untouched(log.list(cube))) << cube;  // the 3D LUT writer's page
     }
     EXPECT_EQ(log.list(57).size(), 21u);
     EXPECT_EQ(log.list(57)[3].value(), "B3");  // Rec.709 luma R 435

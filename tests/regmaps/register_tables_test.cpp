@@ -23,7 +23,6 @@ TEST(RegisterTables, PagesHaveTheirCountsAndEnds) {
     const PageCase cases[] = {
         {&kTable0086, 18, "0086=00", "0097=00"},
         {&kTable0043, 4, "0043=00", "0046=00"},
-        {&kTable0400, 28, "0400=03", "041B=00"},
         {&kLutControl0100Log, 70, "0100=04", "0145=08"},
         {&kLutControl0100AcesCc, 70, "0100=06", "0145=04"},
         {&kLutControl0100AcesCct, 70, "0100=06", "0145=06"},

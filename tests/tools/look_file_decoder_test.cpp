@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "inspect/look_file_decoder.h"
+#include "support/look_jobs.h"
 
 namespace {
 
@@ -130,7 +131,7 @@ TEST(LookFileDecoder, EveryTruncationIsAnErrorNotACrash) {
     const Bytes whole = standardLookFile();
     for (std::size_t length = 0; length < whole.size(); ++length) {
         const Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length));
-        EXPECT_THROW(zelgen::decodeLookFile(cut), zelgen::LookFileError) << length;
+        EXPECT_THROW(zelgen::decodeLookFile(cut), zel::DecodeError) << length;
     }
 }
 
@@ -172,9 +173,23 @@ TEST(LookFileDecoder, WrongMagicsAndImpossibleFieldsAreRefusedByName) {
         try {
             zelgen::decodeLookFile(f);
             ADD_FAILURE() << "decoded with field " << c.at << " damaged";
-        } catch (const zelgen::LookFileError& e) {
+        } catch (const zel::DecodeError& e) {
             EXPECT_NE(std::string(e.what()).find(c.messagePart), std::string::npos) << e.what();
         }
+    }
+}
+
+// The look header's source and range read back as the look was made: a decoder that
+// swapped two source tags or the two range codes fails here.
+TEST(LookFileDecoder, NamesTheSourceAndRangeTheLookWasMadeFor) {
+    const char* const sources[] = {"Q-Enc3/Q-Prims3", "Q-Enc3/Q-Prims3.Film", "ACEScc", "ACEScct"};
+    for (int source = 0; source < 4; ++source) {
+        const int range = source % 2;
+        const zelgen::LookFileInfo info = zelgen::decodeLookFile(zeltest::makeLookFile(
+            "CAMB-001", false, 3, zeltest::identityLattice(3), source, 0, range));
+        EXPECT_EQ(info.lookHeader.source, sources[source]);
+        EXPECT_EQ(info.lookHeader.rangeCode, range == 0 ? 2 : 6) << sources[source];
+        EXPECT_EQ(info.lookHeader.rangeName, range == 0 ? "FULL" : "Legal") << sources[source];
     }
 }
 

@@ -184,7 +184,7 @@ std::string libraryCheck(const std::vector<std::uint8_t>& bytes, const float* ro
                   ZEL_ORDER_BLUE_FASTEST, &result, message, sizeof message);
     const std::string reason = message[0] != '\0' ? message : zel_error_text(code);
     if (code == ZEL_ERROR_NOT_LOOK_FILE) {
-        throw zel::LookDecodeError(reason);
+        throw zel::DecodeError("", reason);
     }
     if (code != ZEL_OK) {
         throw std::runtime_error(reason);
@@ -248,7 +248,7 @@ int runCheck(const std::string& path, const std::string& sourceLook, bool json) 
             return kExitFailed;
         }
         return kExitSuccess;
-    } catch (const zel::LookDecodeError& e) {
+    } catch (const zel::DecodeError& e) {
         // The decoder's words say what is wrong, not with which file.
         std::cerr << "zelgen: " << path << ": " << e.what() << std::endl;
         return kExitFailed;

@@ -266,7 +266,7 @@ int runPreview(const std::string& lookFile, const std::string& sourceLook,
         const RgbImage input = image.empty() ? chartInput(renderer) : readPng(image);
         writePng(output, comparison(renderer, input, title));
         return kExitSuccess;
-    } catch (const zel::LookDecodeError& e) {
+    } catch (const zel::DecodeError& e) {
         // The decoder's words say what is wrong, not with which file.
         std::cerr << "zelgen: " << lookFile << ": " << e.what() << std::endl;
         return kExitFailed;

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const zelgen::LookFileInfo info = zelgen::decodeLookFile(bytes);
         const std::string json = zelgen::lookFileJson(info, "fuzz.zel").dump();
         (void)json;
-    } catch (const zelgen::LookFileError&) {
+    } catch (const zel::DecodeError&) {
         // A damaged file is a valid outcome.
     }
     return 0;

@@ -1,14 +1,16 @@
 #include "inspect/inspect_report.h"
 
+#include "io/metadata_catalogue.h"
+
 namespace zelgen {
 
 namespace {
 
 const char* rangeWord(std::uint8_t code) {
-    switch (code) {
-        case 2:
+    switch (zel::io::outputRangeOf(code)) {
+        case 0:
             return "full";
-        case 6:
+        case 1:
             return "legal";
         default:
             return "unknown";

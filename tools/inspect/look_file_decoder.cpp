@@ -4,126 +4,133 @@
 #include <set>
 
 #include "inspect/metadata_labels.h"
+#include "inspect/printable_text.h"
+#include "io/block_checks.h"
+#include "io/body_chunk_writer.h"
 #include "io/body_records.h"
+#include "io/byte_reader.h"
+#include "io/metadata_blocks.h"
+#include "io/metadata_catalogue.h"
 
 namespace zelgen {
 
 namespace {
 
-// Where the sections sit and how long they are.
-constexpr std::uint64_t kFileHeaderLength = 256;
-constexpr std::uint64_t kLookHeaderLength = 896;
-constexpr std::uint64_t kListHeadLength = 12;
-constexpr std::uint64_t kListEntryLength = 8;
-constexpr std::uint64_t kChunkHeadLength = 64;
-constexpr std::uint64_t kEntryLength = 32;
-constexpr std::uint16_t kStandardBlockLength = 256;
-constexpr std::uint16_t kExtendedBlockLength = 1440;
-constexpr std::uint32_t kStandardEntrySlots = 256;
-constexpr std::uint32_t kExtendedEntrySlots = 512;
+using zel::DecodeError;
+using zel::io::ByteReader;
+namespace file_header = zel::io::file_header;
+namespace look_header = zel::io::look_header;
+namespace metadata_list = zel::io::metadata_list;
+namespace chunk_head = zel::io::chunk_head;
+
+constexpr std::uint32_t kStandardEntrySlots = ZelBinary::kEntryCount;
+constexpr std::uint32_t kExtendedEntrySlots = ::ExtendedBody::kEntryCount;
 // More blocks than any camera writes means the count field is damaged.
 constexpr std::uint16_t kMostBlocks = 64;
 
-std::string sourceName(std::uint8_t first, std::uint8_t second) {
-    if (first == '4' && second == 'T') {
-        return "Q-Enc3/Q-Prims3";
-    }
-    if (first == '5' && second == 'T') {
-        return "Q-Enc3/Q-Prims3.Film";
-    }
-    if (first == 0x12 && second == 'Y') {
-        return "ACEScc";
-    }
-    if (first == 0x12 && second == 'f') {
-        return "ACEScct";
-    }
-    return "";
+std::string sourceName(const zel::io::TwoByteCode& tag) {
+    const int encoding = zel::io::sourceEncodingOf(tag);
+    return encoding < 0 ? "" : zel::sourceName(encoding);
 }
 
 std::string charText(std::uint8_t c) {
     return c == 0 ? "" : printableText(&c, 1);
 }
 
-FileHeaderInfo decodeFileHeader(const ByteView& view) {
-    view.require(0, kFileHeaderLength, "file header");
-    if (!view.matches(0, "QKDF", 4, "file header")) {
-        throw LookFileError("this is not a look file: it does not begin with \"QKDF\"");
+std::string textOf(const ByteReader& view, std::uint64_t section, zel::io::FieldSpan field,
+                   const char* what) {
+    return printableText(view.text(section, field, what));
+}
+
+// Throws unless the section at `at` opens with its magic.
+void expectMagic(const ByteReader& view, std::uint64_t at, zel::io::FieldSpan field,
+                 const char* magic, const char* what) {
+    if (!view.opensWith(at, field, magic, what)) {
+        if (at == 0) {
+            throw DecodeError("", "this is not a look file: it does not begin with \"" +
+                                      std::string(magic) + "\"");
+        }
+        throw DecodeError(std::string(what) + " at byte " + std::to_string(at),
+                          "it does not begin with \"" + std::string(magic) + "\"");
     }
+}
+
+FileHeaderInfo decodeFileHeader(const ByteReader& view) {
+    using namespace file_header;
+    const char* what = "file header";
+    expectMagic(view, 0, kMagicField, kMagic, what);
+    view.require(0, kLength, what);
     FileHeaderInfo header;
-    header.length = view.u32(4, "file header");
-    for (int i = 0; i < 4; ++i) {
-        header.formatBytes[i] = view.u8(8 + static_cast<std::uint64_t>(i), "file header");
+    header.length = view.number(0, kOwnLength, what);
+    for (std::size_t i = 0; i < kFormatBytes.width; ++i) {
+        header.formatBytes[i] = view.u8(kFormatBytes.offset + i, what);
     }
-    header.lookHeaderOffset = view.u32(12, "file header");
-    header.headerPartLength = view.u32(16, "file header");
-    header.modelName = view.text(20, 32, "file header");
-    header.lookFileName = view.text(52, 128, "file header");
-    if (!view.allZero(180, 8, "time stamp")) {
+    header.lookHeaderOffset = view.number(0, kLookHeaderAt, what);
+    header.headerPartLength = view.number(0, kHeaderPartLength, what);
+    header.modelName = textOf(view, 0, kModelName, what);
+    header.lookFileName = textOf(view, 0, kLookFileName, what);
+    if (!view.allZero(kCreated.offset, kCreated.width, what)) {
         char stamp[32];
         std::snprintf(stamp, sizeof stamp, "%04u-%02u-%02u %02u:%02u:%02u",
-                      unsigned{view.u16(180, "time stamp")}, unsigned{view.u8(182, "time stamp")},
-                      unsigned{view.u8(183, "time stamp")}, unsigned{view.u8(184, "time stamp")},
-                      unsigned{view.u8(185, "time stamp")}, unsigned{view.u8(186, "time stamp")});
+                      view.number(0, kCreatedYear, what), view.number(0, kCreatedMonth, what),
+                      view.number(0, kCreatedDay, what), view.number(0, kCreatedHour, what),
+                      view.number(0, kCreatedMinute, what), view.number(0, kCreatedSecond, what));
         header.created = stamp;
     }
-    header.text = view.text(188, 32, "file header");
-    header.tag = view.text(220, 16, "file header");
+    header.text = textOf(view, 0, kText, what);
+    header.tag = textOf(view, 0, kTag, what);
     return header;
 }
 
-LookHeaderInfo decodeLookHeader(const ByteView& view, std::uint64_t at) {
+LookHeaderInfo decodeLookHeader(const ByteReader& view, std::uint64_t at) {
+    using namespace look_header;
     const char* what = "look header";
-    view.require(at, kLookHeaderLength, what);
-    if (!view.matches(at, "LOOK", 4, what)) {
-        throw LookFileError("the look header at byte " + std::to_string(at) +
-                            " does not begin with \"LOOK\"");
-    }
+    expectMagic(view, at, kMagicField, kMagic, what);
+    view.require(at, kLength, what);
     LookHeaderInfo look;
-    look.length = view.u32(at + 4, what);
-    look.outputClass = charText(view.u8(at + 8, what));
-    look.outputCode = charText(view.u8(at + 9, what));
-    look.rangeCode = view.u8(at + 10, what);
-    look.peak = view.u16(at + 14, what);
-    look.outputEncoding = view.text(at + 84, 32, what);
-    look.rangeName = view.text(at + 116, 16, what);
-    look.lookName = view.text(at + 132, 64, what);
-    look.version = view.text(at + 196, 4, what);
-    look.text = view.text(at + 204, 512, what);
-    look.note = view.text(at + 716, 128, what);
-    const std::uint8_t first = view.u8(at + 844, what);
-    const std::uint8_t second = view.u8(at + 845, what);
-    look.sourceCode = view.hex(at + 844, 2, what);
-    look.source = sourceName(first, second);
-    look.gridSize = view.u8(at + 846, what);
+    look.length = view.number(at, kOwnLength, what);
+    look.outputClass = charText(static_cast<std::uint8_t>(view.number(at, kOutputClass, what)));
+    look.outputCode = charText(static_cast<std::uint8_t>(view.number(at, kOutputCurve, what)));
+    look.rangeCode = static_cast<std::uint8_t>(view.number(at, kRangeCode, what));
+    look.peak = static_cast<std::uint16_t>(view.number(at, kPeak, what));
+    look.outputEncoding = textOf(view, at, kEncodingName, what);
+    look.rangeName = textOf(view, at, kRangeName, what);
+    look.lookName = textOf(view, at, kLookName, what);
+    look.version = textOf(view, at, kVersion, what);
+    look.text = textOf(view, at, kText, what);
+    look.note = textOf(view, at, kNote, what);
+    const std::uint8_t* tag = view.at(at + kSourceTag.offset, kSourceTag.width, what);
+    look.sourceCode = hexBytes(tag, kSourceTag.width);
+    look.source = sourceName({tag[0], tag[1]});
+    look.gridSize = static_cast<std::uint8_t>(view.number(at, kGridSize, what));
     return look;
 }
 
-MetadataListInfo decodeMetadataList(const ByteView& view, std::uint64_t at) {
+MetadataListInfo decodeMetadataList(const ByteReader& view, std::uint64_t at) {
+    using namespace metadata_list;
     const char* what = "metadata header list";
-    view.require(at, kListHeadLength, what);
-    if (!view.matches(at, "MDHL", 4, what)) {
-        throw LookFileError("the metadata header list at byte " + std::to_string(at) +
-                            " does not begin with \"MDHL\"");
-    }
+    expectMagic(view, at, kMagicField, kMagic, what);
+    view.require(at, kHeadLength, what);
     MetadataListInfo list;
-    list.listLength = view.u32(at + 4, what);
-    list.blockLength = view.u16(at + 8, what);
-    list.blockCount = view.u16(at + 10, what);
-    if (list.listLength < kListHeadLength) {
-        throw LookFileError("the metadata header list gives a length of " +
-                            std::to_string(list.listLength) + " bytes, less than its own head");
+    list.listLength = view.number(at, kListLength, what);
+    list.blockLength = static_cast<std::uint16_t>(view.number(at, kBlockLength, what));
+    list.blockCount = static_cast<std::uint16_t>(view.number(at, kBlockCount, what));
+    if (list.listLength < kHeadLength) {
+        throw DecodeError(what, "it gives a length of " + std::to_string(list.listLength) +
+                                    " bytes, less than its own head");
     }
     view.require(at, list.listLength, what);
-    const std::uint64_t slots = (list.listLength - kListHeadLength) / kListEntryLength;
+    const std::uint64_t slots = (list.listLength - kHeadLength) / kEntryLength;
     for (std::uint64_t k = 0; k < slots; ++k) {
-        const std::uint64_t entryAt = at + kListHeadLength + k * kListEntryLength;
-        if (view.allZero(entryAt, kListEntryLength, what)) {
+        const std::uint64_t entryAt = at + kHeadLength + k * kEntryLength;
+        if (view.allZero(entryAt, kEntryLength, what)) {
             continue;
         }
         MetadataListEntry entry;
-        entry.sourceTag = printableText(view.at(entryAt), 2);
-        entry.index = view.u16(entryAt + 2, what);
-        entry.offset = view.u32(entryAt + 4, what);
+        entry.sourceTag = printableText(view.at(entryAt + kEntryTag.offset, kEntryTag.width, what),
+                                        kEntryTag.width);
+        entry.index = static_cast<std::uint16_t>(view.number(entryAt, kEntryIndex, what));
+        entry.offset = view.number(entryAt, kEntryOffset, what);
         list.entries.push_back(entry);
     }
     return list;
@@ -153,50 +160,48 @@ constexpr ExtendedText kExtendedTexts[] = {
     {"finalPrimaries", 1339}, {"finalCoding", 1363},
 };
 
-MetadataBlockInfo decodeMetadataBlock(const ByteView& view, std::uint64_t at, bool extended) {
+MetadataBlockInfo decodeMetadataBlock(const ByteReader& view, std::uint64_t at, bool extended) {
     const char* what = "metadata block";
     const BlockFields& f = extended ? kExtendedFields : kStandardFields;
-    view.require(at, extended ? kExtendedBlockLength : kStandardBlockLength, what);
+    view.require(at, extended ? zel::io::kExtendedBlockLength : zel::io::kStandardBlockLength,
+                 what);
     MetadataBlockInfo block;
-    block.kindCode = view.hex(at + f.kind, 2, what);
-    block.sourceTransfer = labelName(view.at(at + f.sourceTransfer));
-    block.sourcePrimaries = labelName(view.at(at + f.sourcePrimaries));
-    block.lutNameA = view.text(at + f.slotA, f.slotWidth, what);
-    block.lutNameB = view.text(at + f.slotB, f.slotWidth, what);
-    block.outputPrimaries = labelName(view.at(at + f.outputPrimaries));
-    block.outputTransfer = labelName(view.at(at + f.outputTransfer));
-    block.outputCoding = labelName(view.at(at + f.outputCoding));
-    block.description = view.text(at + f.description, f.descriptionWidth, what);
+    block.kindCode = hexBytes(view.at(at + f.kind, 2, what), 2);
+    block.sourceTransfer = labelName(view.at(at + f.sourceTransfer, 16, what));
+    block.sourcePrimaries = labelName(view.at(at + f.sourcePrimaries, 16, what));
+    block.lutNameA = printableText(view.text(at + f.slotA, f.slotWidth, what));
+    block.lutNameB = printableText(view.text(at + f.slotB, f.slotWidth, what));
+    block.outputPrimaries = labelName(view.at(at + f.outputPrimaries, 16, what));
+    block.outputTransfer = labelName(view.at(at + f.outputTransfer, 16, what));
+    block.outputCoding = labelName(view.at(at + f.outputCoding, 16, what));
+    block.description = printableText(view.text(at + f.description, f.descriptionWidth, what));
     block.rangeCode = view.u8(at + f.rangeCode, what);
     if (extended) {
         for (const ExtendedText& text : kExtendedTexts) {
-            block.texts[text.name] = view.text(at + text.offset, 24, what);
+            block.texts[text.name] = printableText(view.text(at + text.offset, 24, what));
         }
         block.classNumber = view.u8(at + 1058, what);
     }
     return block;
 }
 
-BodyInfo decodeBody(const ByteView& view, std::uint64_t at, bool extended,
+BodyInfo decodeBody(const ByteReader& view, std::uint64_t at, bool extended,
                     std::vector<std::string>& problems) {
     const char* what = "body chunk head";
-    view.require(at, kChunkHeadLength, what);
-    if (!view.matches(at, "CHIP", 4, what)) {
-        throw LookFileError("the body chunk at byte " + std::to_string(at) +
-                            " does not begin with \"CHIP\"");
-    }
+    expectMagic(view, at, chunk_head::kMagicField, chunk_head::kMagic, "body chunk");
+    view.require(at, chunk_head::kLength, what);
     BodyInfo body;
-    body.headLength = view.u32(at + 4, what);
-    body.entryTableOffset = view.u32(at + 8, what);
-    body.length = view.u32(at + 16, what);
+    body.headLength = view.number(at, chunk_head::kOwnLength, what);
+    body.entryTableOffset = view.number(at, chunk_head::kTableOffset, what);
+    body.length = view.number(at, chunk_head::kDataEnd, what);
     body.entrySlots = extended ? kExtendedEntrySlots : kStandardEntrySlots;
 
-    const std::uint64_t tableAt = at + kChunkHeadLength;
-    const std::uint64_t tableLength = std::uint64_t{body.entrySlots} * kEntryLength;
+    const std::uint64_t tableAt = at + chunk_head::kLength;
+    const std::uint64_t tableLength = std::uint64_t{body.entrySlots} * zel::kBodyEntryLength;
     if (body.length < tableLength) {
-        throw LookFileError("the body chunk is " + std::to_string(body.length) +
-                            " bytes long, too short for its " + std::to_string(body.entrySlots) +
-                            "-entry table");
+        throw DecodeError("body chunk", "it is " + std::to_string(body.length) +
+                                            " bytes long, too short for its " +
+                                            std::to_string(body.entrySlots) + "-entry table");
     }
     view.require(tableAt, body.length, "body chunk");
     body.dataLength = body.length - tableLength;
@@ -208,7 +213,7 @@ BodyInfo decodeBody(const ByteView& view, std::uint64_t at, bool extended,
 
     std::set<std::uint64_t> seenRecords;
     for (const zel::BodyEntry& written :
-         zel::readBodyEntries(view.at(0), view.size(), tableAt, body.entrySlots)) {
+         zel::readBodyEntries(view.at(0, 0, what), view.size(), tableAt, body.entrySlots)) {
         BodyEntryInfo entry;
         entry.slot = written.slot;
         entry.flag = written.flag;
@@ -234,9 +239,10 @@ BodyInfo decodeBody(const ByteView& view, std::uint64_t at, bool extended,
             ++pass.records;
             ++body.records;
             const bool inTable = entry.offset < tableLength;
-            entry.recordOk = !inTable && entry.offset <= body.length &&
-                             zel::readBodyRecord(view.at(0), bodyEnd, tableAt + entry.offset,
-                                                 entry.registerCount, entry.valuesOnly, nullptr);
+            entry.recordOk =
+                !inTable && entry.offset <= body.length &&
+                zel::readBodyRecord(view.at(0, 0, what), bodyEnd, tableAt + entry.offset,
+                                    entry.registerCount, entry.valuesOnly, nullptr);
             if (entry.recordOk) {
                 body.recordBytes += zel::bodyRecordLength(entry.registerCount, entry.valuesOnly);
             } else {
@@ -255,29 +261,30 @@ BodyInfo decodeBody(const ByteView& view, std::uint64_t at, bool extended,
 }  // namespace
 
 LookFileInfo decodeLookFile(const std::vector<std::uint8_t>& bytes) {
-    const ByteView view(bytes);
+    const ByteReader view(bytes.data(), bytes.size());
     LookFileInfo info;
     info.fileSize = bytes.size();
     info.fileHeader = decodeFileHeader(view);
     const std::uint64_t lookAt = info.fileHeader.lookHeaderOffset;
     info.lookHeader = decodeLookHeader(view, lookAt);
 
-    const std::uint64_t listAt = lookAt + kLookHeaderLength;
+    const std::uint64_t listAt = lookAt + look_header::kLength;
     info.metadataList = decodeMetadataList(view, listAt);
     const MetadataListInfo& list = info.metadataList;
     bool extended = false;
-    if (list.blockLength == kStandardBlockLength) {
+    if (list.blockLength == zel::io::kStandardBlockLength) {
         info.layout = "standard";
-    } else if (list.blockLength == kExtendedBlockLength) {
+    } else if (list.blockLength == zel::io::kExtendedBlockLength) {
         info.layout = "extended";
         extended = true;
     } else {
-        throw LookFileError("the metadata blocks are " + std::to_string(list.blockLength) +
-                            " bytes long; a look file's are 256 or 1440");
+        throw DecodeError("metadata header list", "the metadata blocks are " +
+                                                      std::to_string(list.blockLength) +
+                                                      " bytes long; a look file's are 256 or 1440");
     }
     if (list.blockCount > kMostBlocks) {
-        throw LookFileError("the metadata header list counts " + std::to_string(list.blockCount) +
-                            " blocks; the file is damaged");
+        throw DecodeError("metadata header list", "it counts " + std::to_string(list.blockCount) +
+                                                      " blocks; the file is damaged");
     }
 
     const std::uint64_t blocksAt = listAt + list.listLength;

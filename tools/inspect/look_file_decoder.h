@@ -3,7 +3,7 @@
 
 // Decodes a binary look file for `zelgen inspect`: the file header, the look header, the
 // metadata header list and blocks, the body chunk's entry table and its data records. All
-// reads are bounds-checked; a file too damaged to walk raises LookFileError, smaller faults
+// reads are bounds-checked; a file too damaged to walk raises zel::DecodeError, smaller faults
 // (a record whose markers are wrong, bytes after the body) are listed as problems.
 
 #include <cstdint>
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "inspect/byte_view.h"
+#include "platform/decode_error.h"
 
 namespace zelgen {
 
@@ -120,7 +120,7 @@ struct LookFileInfo {
     std::vector<std::string> problems;
 };
 
-// Throws LookFileError when the file cannot be walked.
+// Throws zel::DecodeError when the file cannot be walked.
 LookFileInfo decodeLookFile(const std::vector<std::uint8_t>& bytes);
 
 }  // namespace zelgen

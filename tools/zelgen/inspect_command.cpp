@@ -42,7 +42,7 @@ int runInspect(const std::string& path, bool json) {
         }
         std::cerr << std::endl;
         return kExitFailed;
-    } catch (const LookFileError& e) {
+    } catch (const zel::DecodeError& e) {
         std::cerr << "zelgen: " << path << ": " << e.what() << std::endl;
         return kExitFailed;
     }
