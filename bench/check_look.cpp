@@ -15,10 +15,10 @@
 
 #include "check/check_command.h"
 #include "cube/cube_writer.h"
-#include "io/block_checks.h"
-#include "io/cube_parser.h"
-#include "io/look_fidelity.h"
-#include "io/look_lattice.h"
+#include "cube_reader/cube_parser.h"
+#include "cube_reader/look_lattice.h"
+#include "readback/block_checks.h"
+#include "readback/look_fidelity.h"
 #include "support/look_jobs.h"
 
 namespace {

@@ -18,12 +18,12 @@
 
 #include "check/check_command.h"
 #include "cube/cube_file.h"
+#include "cube_reader/cube_row_order.h"
+#include "cube_reader/look_lattice.h"
 #include "formats/look_reader.h"
 #include "inspect/inspect_report.h"
 #include "inspect/look_file_decoder.h"
-#include "io/cube_row_order.h"
-#include "io/look_blocks_decoder.h"
-#include "io/look_lattice.h"
+#include "readback/look_blocks_decoder.h"
 #include "zel/camera_models.h"
 #include "zel/zel_c.h"
 

@@ -9,7 +9,7 @@
 #include "api/c_failure.h"
 #include "api/c_look_rows.h"
 #include "api/check_look.h"
-#include "io/look_blocks_decoder.h"
+#include "readback/look_blocks_decoder.h"
 #include "zel/zel_c.h"
 
 struct zel_check_result {

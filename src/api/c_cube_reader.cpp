@@ -11,9 +11,9 @@
 #include <string>
 
 #include "api/c_failure.h"
-#include "io/cube_parser.h"
-#include "io/cube_row_order.h"
-#include "io/look_lattice.h"
+#include "cube_reader/cube_parser.h"
+#include "cube_reader/cube_row_order.h"
+#include "cube_reader/look_lattice.h"
 #include "zel/zel_c.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "api/c_failure.h"
-#include "io/cube_lut.h"
+#include "cube_reader/cube_lut.h"
 
 namespace zel {
 

@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "io/look_check.h"
+#include "readback/look_check.h"
 
 namespace zel {
 

@@ -2,11 +2,11 @@
 #define ZEL_API_LOOK_REFERENCES_H
 
 // The look files the library makes from a look with the settings a look file's headers
-// name: the references the check compares a file with (io/look_verification.h).
+// name: the references the check compares a file with (readback/look_verification.h).
 
 #include <vector>
 
-#include "io/look_verification.h"
+#include "readback/look_verification.h"
 
 namespace zel {
 

@@ -13,9 +13,9 @@
 #include <random>
 
 #include "api/look_references.h"
-#include "io/block_checks.h"
-#include "io/body_records.h"
-#include "io/look_verification.h"
+#include "readback/block_checks.h"
+#include "readback/body_records.h"
+#include "readback/look_verification.h"
 #include "support/look_jobs.h"
 
 namespace {

@@ -26,8 +26,8 @@ static void refuses_what_is_no_check(const uint8_t* data, uint32_t size, const f
     zel_check_result* result = (zel_check_result*)1;
     char message[256];
 
-    CHECK(zel_check(not_a_look, sizeof not_a_look, NULL, 0, 0, &result, message,
-                    sizeof message) == ZEL_ERROR_NOT_LOOK_FILE);
+    CHECK(zel_check(not_a_look, sizeof not_a_look, NULL, 0, 0, &result, message, sizeof message) ==
+          ZEL_ERROR_NOT_LOOK_FILE);
     CHECK(result == NULL && strlen(message) > 0);
     CHECK(zel_check(data, size, rows, grid + 1, ZEL_ORDER_RED_FASTEST, &result, message,
                     sizeof message) == ZEL_ERROR_ARGUMENT);

@@ -26,7 +26,7 @@
 #include <vector>
 
 #include "api/job_hooks.h"
-#include "io/look_file_comparison.h"
+#include "readback/look_file_comparison.h"
 #include "support/look_file_bytes.h"
 #include "support/test_jobs.h"
 #include "zel/zel.h"

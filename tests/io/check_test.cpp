@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "io/block_checks.h"
-#include "io/display_colour.h"
-#include "io/look_fidelity.h"
+#include "readback/block_checks.h"
+#include "readback/display_colour.h"
+#include "readback/look_fidelity.h"
 #include "support/look_jobs.h"
 
 namespace {

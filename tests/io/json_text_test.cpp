@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "io/json_text.h"
+#include "readback/json_text.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "io/look_blocks_decoder.h"
+#include "readback/look_blocks_decoder.h"
 
 #include <gtest/gtest.h>
 

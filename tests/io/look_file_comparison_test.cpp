@@ -5,10 +5,10 @@
 
 #include <algorithm>
 
-#include "io/body_records.h"
-#include "io/look_blocks_decoder.h"
-#include "io/look_file_comparison.h"
 #include "io/record_category.h"
+#include "readback/body_records.h"
+#include "readback/look_blocks_decoder.h"
+#include "readback/look_file_comparison.h"
 #include "support/look_jobs.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <array>
 #include <string>
 
-#include "io/cube_parser.h"
-#include "io/look_lattice.h"
+#include "cube_reader/cube_parser.h"
+#include "cube_reader/look_lattice.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "io/number_reading.h"
+#include "cube_reader/number_reading.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 #include "cube/cube_writer.h"
 #include "cube/number_text.h"
-#include "io/cube_parser.h"
+#include "cube_reader/cube_parser.h"
 
 namespace {
 

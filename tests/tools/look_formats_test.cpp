@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "cube_reader/cube_parser.h"
 #include "formats/look_reader.h"
-#include "io/cube_parser.h"
 #include "support/look_format_texts.h"
 #include "support/zelgen_runner.h"
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "check/check_command.h"
-#include "io/node_table.h"
+#include "cube_reader/node_table.h"
 #include "support/look_jobs.h"
 
 namespace {

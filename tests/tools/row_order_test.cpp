@@ -5,7 +5,7 @@
 #include <string>
 
 #include "cube/cube_writer.h"
-#include "io/cube_parser.h"
+#include "cube_reader/cube_parser.h"
 
 namespace {
 

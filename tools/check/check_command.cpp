@@ -8,10 +8,10 @@
 #include <stdexcept>
 
 #include "cube/cube_file.h"
-#include "io/block_checks.h"
-#include "io/look_blocks_decoder.h"
-#include "io/look_check.h"
-#include "io/look_lattice.h"
+#include "cube_reader/look_lattice.h"
+#include "readback/block_checks.h"
+#include "readback/look_blocks_decoder.h"
+#include "readback/look_check.h"
 #include "zel/zel_c.h"
 #include "zelgen/exit_status.h"
 #include "zelgen/input_file.h"

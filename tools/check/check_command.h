@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "io/node_table.h"
+#include "cube_reader/node_table.h"
 
 namespace zelgen {
 

@@ -2,11 +2,11 @@
 #define ZELGEN_CUBE_FILE_H
 
 // A .cube file as the tool opens it: a regular file, a FIFO or a pipe, read by the
-// library's .cube reader (io/cube_parser.h) as its writer delivers.
+// library's .cube reader (cube_reader/cube_parser.h) as its writer delivers.
 
 #include <string>
 
-#include "io/cube_parser.h"
+#include "cube_reader/cube_parser.h"
 #include "zelgen/input_file.h"
 
 namespace zelgen {

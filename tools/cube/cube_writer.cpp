@@ -1,7 +1,7 @@
 #include "cube/cube_writer.h"
 
 #include "cube/number_text.h"
-#include "io/cube_row_order.h"
+#include "cube_reader/cube_row_order.h"
 
 namespace zelgen {
 

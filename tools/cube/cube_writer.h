@@ -16,7 +16,7 @@ namespace zelgen {
 // as text whole. `header` is the job's header text (lines ended by CR LF); data lines use
 // the header's line end. A header without a "LUT_3D_SIZE" line (a job may leave it empty)
 // gets one, so the text is always a complete .cube file. `nodes` is a node table of
-// size^3 nodes of four floats (io/node_table.h).
+// size^3 nodes of four floats (cube_reader/node_table.h).
 void writeCubeText(std::string_view header, int size, const float* nodes,
                    const std::function<void(std::string_view)>& sink);
 

@@ -3,7 +3,7 @@
 
 // Numbers as .cube text writes them, written the same way under every locale: a
 // comma-decimal locale does not change what the tool writes. The library reads them
-// (io/number_reading.h).
+// (cube_reader/number_reading.h).
 
 #include <string>
 

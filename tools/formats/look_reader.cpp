@@ -7,7 +7,7 @@
 #include <system_error>
 
 #include "cube/cube_file.h"
-#include "io/look_lattice.h"
+#include "cube_reader/look_lattice.h"
 #if defined(ZELGEN_HAVE_OCIO)
 #include "formats/ocio_look_reader.h"
 #endif

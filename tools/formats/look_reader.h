@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "io/cube_parser.h"
-#include "io/node_table.h"
+#include "cube_reader/cube_parser.h"
+#include "cube_reader/node_table.h"
 #include "zelgen/input_file.h"
 
 namespace zelgen {

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "io/cube_parser.h"
+#include "cube_reader/cube_parser.h"
 
 namespace OCIO = OCIO_NAMESPACE;
 

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "io/block_checks.h"
-#include "io/look_blocks_decoder.h"
-#include "io/look_fidelity.h"
+#include "readback/block_checks.h"
+#include "readback/look_blocks_decoder.h"
+#include "readback/look_fidelity.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     try {

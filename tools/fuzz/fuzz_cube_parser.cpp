@@ -12,8 +12,8 @@
 #include <string>
 
 #include "cube/cube_writer.h"
-#include "io/cube_parser.h"
-#include "io/look_lattice.h"
+#include "cube_reader/cube_parser.h"
+#include "cube_reader/look_lattice.h"
 
 namespace {
 

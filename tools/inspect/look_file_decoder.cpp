@@ -5,12 +5,12 @@
 
 #include "inspect/metadata_labels.h"
 #include "inspect/printable_text.h"
-#include "io/block_checks.h"
 #include "io/body_chunk_writer.h"
-#include "io/body_records.h"
-#include "io/byte_reader.h"
 #include "io/metadata_blocks.h"
 #include "io/metadata_catalogue.h"
+#include "readback/block_checks.h"
+#include "readback/body_records.h"
+#include "readback/byte_reader.h"
 
 namespace zelgen {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "api/look_job_plan.h"
-#include "io/node_table.h"
+#include "cube_reader/node_table.h"
 #include "zel/zel.h"
 #include "zelgen/progress.h"
 

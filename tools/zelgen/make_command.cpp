@@ -13,7 +13,7 @@
 
 #include "check/check_command.h"
 #include "cube/cube_writer.h"
-#include "io/cube_parser.h"
+#include "cube_reader/cube_parser.h"
 #include "zel/camera_models.h"
 #include "zelgen/input_file.h"
 #include "zelgen/interrupt.h"
