@@ -13,6 +13,20 @@ constexpr std::uint8_t kMatrixRecord = 2;  // a 3x3 matrix
 constexpr std::uint8_t kLutRecord = 3;     // a 1D LUT
 constexpr std::uint8_t kCubeRecord = 4;    // a 3D LUT (cube)
 
+// What a record of this category holds, for messages.
+constexpr const char* recordName(std::uint8_t category) {
+    switch (category) {
+        case kCubeRecord:
+            return "cube";
+        case kLutRecord:
+            return "1D LUT";
+        case kMatrixRecord:
+            return "matrix";
+        default:
+            return "register table";
+    }
+}
+
 }  // namespace zel
 
 #endif  // ZEL_IO_RECORD_CATEGORY_H

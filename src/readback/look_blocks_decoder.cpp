@@ -66,20 +66,6 @@ LookFacts readFacts(const io::ByteReader& file, std::size_t& bodyAt) {
     return facts;
 }
 
-// What a record of this category holds, for messages.
-const char* recordName(std::uint8_t category) {
-    switch (category) {
-        case kCubeRecord:
-            return "cube";
-        case kLutRecord:
-            return "1D LUT";
-        case kMatrixRecord:
-            return "matrix";
-        default:
-            return "register table";
-    }
-}
-
 // The register image the body's records rebuild: each record's registers go back to the
 // register block (or list of a block) that the body writer's selection table took them
 // from.

@@ -35,19 +35,6 @@ std::string hexWord(double value) {
     return text;
 }
 
-const char* recordName(std::uint8_t category) {
-    switch (category) {
-        case kCubeRecord:
-            return "cube";
-        case kLutRecord:
-            return "1D LUT";
-        case kMatrixRecord:
-            return "matrix";
-        default:
-            return "register table";
-    }
-}
-
 // The records whose values are the look's own words: the cube memory lists, and on the
 // fallback chain the colour matrix and the 1D LUT memory.
 bool carriesLookWords(const BodyEntry& entry) {

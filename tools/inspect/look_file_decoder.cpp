@@ -215,17 +215,7 @@ BodyInfo decodeBody(const ByteReader& view, std::uint64_t at, bool extended,
     for (const zel::BodyEntry& written :
          zel::readBodyEntries(view.at(0, 0, what), view.size(), tableAt, body.entrySlots)) {
         BodyEntryInfo entry;
-        entry.slot = written.slot;
-        entry.flag = written.flag;
-        entry.pass = written.pass;
-        entry.entryTag = written.entryTag;
-        entry.typeCode = written.typeCode;
-        entry.valuesOnly = written.valuesOnly;
-        entry.category = written.category;
-        entry.subtype = written.subtype;
-        entry.mode = written.mode;
-        entry.registerCount = written.registerCount;
-        entry.offset = written.offset;
+        static_cast<zel::BodyEntry&>(entry) = written;
         const std::uint32_t slot = entry.slot;
 
         PassSummary& pass = body.passes[entry.pass];

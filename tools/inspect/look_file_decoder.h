@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/decode_error.h"
+#include "readback/body_records.h"
 
 namespace zelgen {
 
@@ -73,20 +74,11 @@ struct MetadataBlockInfo {
     int classNumber = -1;
 };
 
-struct BodyEntryInfo {
-    std::uint32_t slot = 0;
-    std::uint8_t flag = 0;
-    std::uint8_t pass = 0;
-    std::uint8_t entryTag = 0;
-    std::uint8_t typeCode = 0;
-    bool valuesOnly = false;
-    std::uint8_t category = 0;
-    std::uint8_t subtype = 0;
-    std::uint8_t mode = 0;
-    std::uint32_t registerCount = 0;
-    std::uint64_t offset = 0;  // from the start of the entry table
-    bool reused = false;       // points at a record an earlier entry already points at
-    bool recordOk = true;      // its record lies inside the body and carries its markers
+// A written entry of the entry table, as the library's reader walks it, and what inspect
+// found out about its record.
+struct BodyEntryInfo : zel::BodyEntry {
+    bool reused = false;   // points at a record an earlier entry already points at
+    bool recordOk = true;  // its record lies inside the body and carries its markers
 };
 
 struct PassSummary {
