@@ -8,6 +8,7 @@
 #include <exception>
 #include <iostream>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "check/check_command.h"
@@ -177,6 +178,116 @@ int checkStandardOutput(int status) {
     return status == zelgen::kExitSuccess ? zelgen::kExitFailed : status;
 }
 
+struct InspectCommand {
+    CLI::App* app = nullptr;
+    std::string path;
+    bool json = false;
+};
+
+struct CheckCommand {
+    CLI::App* app = nullptr;
+    std::string path;
+    std::string look;
+    bool json = false;
+};
+
+struct PreviewCommand {
+    CLI::App* app = nullptr;
+    std::string path;
+    std::string look;
+    std::string out;
+    std::string image;
+    int pass = -1;
+};
+
+void addInspect(CLI::App& app, InspectCommand& inspect) {
+    inspect.app = app.add_subcommand("inspect", kInspectDescription);
+    inspect.app->add_option("LOOK.zel", inspect.path, "The look file to show")->required();
+    inspect.app->add_flag("--json", inspect.json, "Print JSON instead of a report");
+}
+
+void addCheck(CLI::App& app, CheckCommand& check) {
+    check.app = app.add_subcommand("check", kCheckDescription);
+    check.app->add_option("LOOK.zel", check.path, "The look file to check")->required();
+    check.app->add_option("--look", check.look,
+                          "The source look (.cube) to compare the camera with");
+    check.app->add_flag("--json", check.json, "Print JSON instead of a report");
+}
+
+void addPreview(CLI::App& app, PreviewCommand& preview) {
+    preview.app = app.add_subcommand("preview", kPreviewDescription);
+    preview.app->add_option("LOOK.zel", preview.path, "The look file to show")->required();
+    preview.app->add_option("--look", preview.look, "The source look (.cube)")->required();
+    preview.app->add_option("-o,--out", preview.out, "The PNG picture to write")->required();
+    preview.app->add_option("--image", preview.image,
+                            "Your own frame (8- or 16-bit PNG in the look's source encoding)");
+    preview.app
+        ->add_option("--pass", preview.pass,
+                     "The pass to show (default: the one where the camera departs most from "
+                     "the look; with --image, the one that reads the look's own gamut)")
+        ->check(CLI::Range(0, 2));
+}
+
+// The command word CLI11 would only call missing, named; true when it is not one of ours.
+bool unknownCommand(int argc, char** argv) {
+    if (argc <= 1 || argv[1][0] == '-') {
+        return false;
+    }
+    const std::string word = argv[1];
+    if (word == "make" || word == "inspect" || word == "check" || word == "preview") {
+        return false;
+    }
+    std::cerr << "zelgen: '" << word
+              << "' is not a zelgen command; the commands are make, inspect, check and "
+                 "preview\n"
+                 "Run 'zelgen --help' or 'zelgen make --help'."
+              << std::endl;
+    return true;
+}
+
+// Parses the command line; an exit status when the run ends here (help, version, a usage
+// error), else nothing.
+std::optional<int> parseArguments(CLI::App& app, int argc, char** argv) {
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForVersion& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        std::cerr << "zelgen: " << e.what() << "\nRun 'zelgen --help' or 'zelgen make --help'."
+                  << std::endl;
+        return zelgen::kExitUsage;
+    }
+    return std::nullopt;
+}
+
+// make, once its words are turned into the job's settings and checked.
+int runMakeCommand(zelgen::MakeOptions& makeOptions, const Choices& choices) {
+    zelgen::LookJobSettings& settings = makeOptions.settings;
+    settings.source = kSources.at(choices.source);
+    settings.curve = kOutputs.at(choices.output);
+    settings.range = kRanges.at(choices.range);
+    const ZelCameraModelInfo* camera = zel_find_camera_model(settings.model.c_str());
+    settings.extendedJob = choices.job.empty() ? camera != nullptr && camera->extendedIsDefault
+                                               : choices.job == "extended";
+    const zelgen::CreatedTime created =
+        zelgen::resolveCreatedTime(settings.created, std::getenv("SOURCE_DATE_EPOCH"));
+    if (!created.problem.empty()) {
+        std::cerr << "zelgen: " << created.problem << std::endl;
+        return zelgen::kExitUsage;
+    }
+    settings.created = created.text;
+    const std::string problem = zelgen::checkMakeOptions(makeOptions);
+    if (!problem.empty()) {
+        std::cerr << "zelgen: " << problem << std::endl;
+        return zelgen::kExitUsage;
+    }
+    return zelgen::runMake(makeOptions);
+}
+
 int runZelgen(int argc, char** argv) {
     CLI::App app{"zelgen turns creative looks (.cube 3D LUTs) into camera look files."};
     app.name("zelgen");
@@ -191,94 +302,31 @@ int runZelgen(int argc, char** argv) {
     CLI::App* make = app.add_subcommand("make", makeDescription());
     addMakeOptions(*make, makeOptions, choices);
     make->footer(makeFooter());
+    InspectCommand inspect;
+    addInspect(app, inspect);
+    CheckCommand check;
+    addCheck(app, check);
+    PreviewCommand preview;
+    addPreview(app, preview);
 
-    std::string inspectPath;
-    bool inspectJson = false;
-    CLI::App* inspect = app.add_subcommand("inspect", kInspectDescription);
-    inspect->add_option("LOOK.zel", inspectPath, "The look file to show")->required();
-    inspect->add_flag("--json", inspectJson, "Print JSON instead of a report");
-
-    std::string checkPath;
-    std::string checkLook;
-    bool checkJson = false;
-    CLI::App* check = app.add_subcommand("check", kCheckDescription);
-    check->add_option("LOOK.zel", checkPath, "The look file to check")->required();
-    check->add_option("--look", checkLook, "The source look (.cube) to compare the camera with");
-    check->add_flag("--json", checkJson, "Print JSON instead of a report");
-
-    std::string previewPath;
-    std::string previewLook;
-    std::string previewOut;
-    std::string previewImage;
-    CLI::App* preview = app.add_subcommand("preview", kPreviewDescription);
-    preview->add_option("LOOK.zel", previewPath, "The look file to show")->required();
-    preview->add_option("--look", previewLook, "The source look (.cube)")->required();
-    preview->add_option("-o,--out", previewOut, "The PNG picture to write")->required();
-    preview->add_option("--image", previewImage,
-                        "Your own frame (8- or 16-bit PNG in the look's source encoding)");
-    int previewPass = -1;
-    preview
-        ->add_option("--pass", previewPass,
-                     "The pass to show (default: the one where the camera departs most from "
-                     "the look; with --image, the one that reads the look's own gamut)")
-        ->check(CLI::Range(0, 2));
-
-    // CLI11 would only say that a subcommand is required; name the word instead.
-    if (argc > 1 && argv[1][0] != '-' && std::string(argv[1]) != "make" &&
-        std::string(argv[1]) != "inspect" && std::string(argv[1]) != "check" &&
-        std::string(argv[1]) != "preview") {
-        std::cerr << "zelgen: '" << argv[1]
-                  << "' is not a zelgen command; the commands are make, inspect, check and "
-                     "preview\n"
-                     "Run 'zelgen --help' or 'zelgen make --help'."
-                  << std::endl;
+    if (unknownCommand(argc, argv)) {
         return zelgen::kExitUsage;
     }
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::CallForHelp& e) {
-        return app.exit(e);
-    } catch (const CLI::CallForAllHelp& e) {
-        return app.exit(e);
-    } catch (const CLI::CallForVersion& e) {
-        return app.exit(e);
-    } catch (const CLI::ParseError& e) {
-        std::cerr << "zelgen: " << e.what() << "\nRun 'zelgen --help' or 'zelgen make --help'."
-                  << std::endl;
-        return zelgen::kExitUsage;
+    if (const std::optional<int> ended = parseArguments(app, argc, argv)) {
+        return *ended;
     }
-
     try {
-        if (preview->parsed()) {
-            return zelgen::runPreview(previewPath, previewLook, previewOut, previewImage,
-                                      previewPass);
+        if (preview.app->parsed()) {
+            return zelgen::runPreview(preview.path, preview.look, preview.out, preview.image,
+                                      preview.pass);
         }
-        if (check->parsed()) {
-            return zelgen::runCheck(checkPath, checkLook, checkJson);
+        if (check.app->parsed()) {
+            return zelgen::runCheck(check.path, check.look, check.json);
         }
-        if (inspect->parsed()) {
-            return zelgen::runInspect(inspectPath, inspectJson);
+        if (inspect.app->parsed()) {
+            return zelgen::runInspect(inspect.path, inspect.json);
         }
-        zelgen::LookJobSettings& settings = makeOptions.settings;
-        settings.source = kSources.at(choices.source);
-        settings.curve = kOutputs.at(choices.output);
-        settings.range = kRanges.at(choices.range);
-        const ZelCameraModelInfo* camera = zel_find_camera_model(settings.model.c_str());
-        settings.extendedJob = choices.job.empty() ? camera != nullptr && camera->extendedIsDefault
-                                                   : choices.job == "extended";
-        const zelgen::CreatedTime created =
-            zelgen::resolveCreatedTime(settings.created, std::getenv("SOURCE_DATE_EPOCH"));
-        if (!created.problem.empty()) {
-            std::cerr << "zelgen: " << created.problem << std::endl;
-            return zelgen::kExitUsage;
-        }
-        settings.created = created.text;
-        const std::string problem = zelgen::checkMakeOptions(makeOptions);
-        if (!problem.empty()) {
-            std::cerr << "zelgen: " << problem << std::endl;
-            return zelgen::kExitUsage;
-        }
-        return zelgen::runMake(makeOptions);
+        return runMakeCommand(makeOptions, choices);
     } catch (const std::exception& e) {
         std::cerr << "zelgen: " << e.what() << std::endl;
         return zelgen::kExitFailed;
