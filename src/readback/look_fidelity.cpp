@@ -37,29 +37,49 @@ const char* encodingName(int encoding) {
     }
 }
 
+// One colour's difference between the look and the camera, both taken as the output signal
+// carries them: limited to the code range.
+struct Difference {
+    std::array<double, 3> input{};
+    std::array<double, 3> code{};  // per channel, in code values
+    double deltaE = 0.0;           // CIEDE2000
+};
+
+Difference differenceOf(int curve, const double in[3], const double referenceValue[3],
+                        const double renderedValue[3]) {
+    double reference[3];
+    double rendered[3];
+    for (std::size_t c = 0; c < 3; ++c) {
+        reference[c] = std::clamp(referenceValue[c], 0.0, 1.0);
+        rendered[c] = std::clamp(renderedValue[c], 0.0, 1.0);
+    }
+    Difference d;
+    d.input = {in[0], in[1], in[2]};
+    for (std::size_t c = 0; c < 3; ++c) {
+        d.code[c] = std::fabs(rendered[c] - reference[c]) * kCodeScale;
+    }
+    d.deltaE = ciede2000(displayLab(curve, reference), displayLab(curve, rendered));
+    return d;
+}
+
 // Collects the per-sample differences and reduces them to statistics.
 class ErrorCollector {
   public:
     explicit ErrorCollector(int curve) : curve_(curve) {}
 
-    // Both colours are taken as the output signal carries them: limited to the code range.
+    void add(const Difference& d) {
+        for (std::size_t c = 0; c < 3; ++c) {
+            code_[c].push_back(d.code[c]);
+        }
+        if (deltaE_.empty() || d.deltaE > worst_) {
+            worst_ = d.deltaE;
+            worstInput_ = d.input;
+        }
+        deltaE_.push_back(d.deltaE);
+    }
+
     void add(const double in[3], const double referenceValue[3], const double renderedValue[3]) {
-        double reference[3];
-        double rendered[3];
-        for (std::size_t c = 0; c < 3; ++c) {
-            reference[c] = std::clamp(referenceValue[c], 0.0, 1.0);
-            rendered[c] = std::clamp(renderedValue[c], 0.0, 1.0);
-        }
-        for (std::size_t c = 0; c < 3; ++c) {
-            code_[c].push_back(std::fabs(rendered[c] - reference[c]) * kCodeScale);
-        }
-        const double deltaE =
-            ciede2000(displayLab(curve_, reference), displayLab(curve_, rendered));
-        if (deltaE_.empty() || deltaE > worst_) {
-            worst_ = deltaE;
-            worstInput_ = {in[0], in[1], in[2]};
-        }
-        deltaE_.push_back(deltaE);
+        add(differenceOf(curve_, in, referenceValue, renderedValue));
     }
 
     ErrorStats stats() {
@@ -173,8 +193,9 @@ PassFidelity measurePass(const zel::DecodedLook& look, const zel::LookPass& pass
             v = low + (high - low) * uniform(random);
         }
         const bool inLook = render();
-        (inLook ? inside : outside).add(in, expected, rendered);
-        seen.add(in, expected, rendered);
+        const Difference d = differenceOf(curve, in, expected, rendered);
+        (inLook ? inside : outside).add(d);
+        seen.add(d);
         ++result.randomColours;
         result.outsideLook += inLook ? 0 : 1;
     }
