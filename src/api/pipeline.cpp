@@ -89,22 +89,34 @@ class JobRun {
     }
 
   private:
-    using Stage = void (JobRun::*)();
-
     void runStages() {
-        static constexpr Stage kStages[] = {
-            &JobRun::lookSettings,    &JobRun::colourLattice,    &JobRun::processingBlocks,
-            &JobRun::parameterBuffer, &JobRun::cameraProcessing, &JobRun::registerTables,
-            &JobRun::lookFile,
-        };
         const ProgressSchedule schedule = progressScheduleFor(input_.gridSize);
-        for (std::size_t stage = 0; stage < std::size(kStages); ++stage) {
-            (this->*kStages[stage])();
-            if (endStage(static_cast<int>(stage) + 1, schedule[stage])) {
+        for (std::size_t stage = 1; stage <= schedule.size(); ++stage) {
+            runStage(stage);
+            if (endStage(static_cast<int>(stage), schedule[stage - 1])) {
                 return state_.endCancelled();
             }
         }
         state_.finishJob();
+    }
+
+    void runStage(std::size_t stage) {
+        switch (stage) {
+            case 1:
+                return lookSettings();
+            case 2:
+                return colourLattice();
+            case 3:
+                return processingBlocks();
+            case 4:
+                return parameterBuffer();
+            case 5:
+                return cameraProcessing();
+            case 6:
+                return registerTables();
+            default:
+                return lookFile();
+        }
     }
 
     // Ends a stage: the test hook, then the progress step. True means cancelled.
