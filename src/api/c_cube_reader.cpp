@@ -46,65 +46,64 @@ std::uint64_t floatCount(const zel::io::NodeTable& look) {
     return static_cast<std::uint64_t>(look.nodeCount()) * 3;
 }
 
+// Runs one reader entry point: its failure, or the exception it throws, becomes the code and
+// the host's message; success (ZEL_OK) clears the message.
+template <typename Read>
+std::int32_t answer(char* message, std::uint32_t capacity, const Read& read) {
+    Failure failure;
+    try {
+        failure = read();
+    } catch (...) {
+        failure = failureOf(std::current_exception());
+    }
+    copyMessage(message, capacity, failure.message);
+    return failure.code;
+}
+
 }  // namespace
 
 extern "C" {
 
 std::int32_t zel_cube_read(const char* path, float** rows, std::int32_t* grid_size, char* message,
                            std::uint32_t message_capacity) {
-    try {
+    return answer(message, message_capacity, [&]() -> Failure {
         if (rows == nullptr || grid_size == nullptr) {
-            copyMessage(message, message_capacity, "no place for the rows or the grid size");
-            return ZEL_ERROR_ARGUMENT;
+            return fail(ZEL_ERROR_ARGUMENT, "no place for the rows or the grid size");
         }
         *rows = nullptr;
         zel::io::NodeTable look;
         const Failure failure = readLook(path, look);
         if (failure.code != ZEL_OK) {
-            copyMessage(message, message_capacity, failure.message);
-            return failure.code;
+            return failure;
         }
         auto owned = std::make_unique<float[]>(static_cast<std::size_t>(floatCount(look)));
         zel::io::copyRowsInCubeOrder(look, owned.get());
         *rows = owned.release();
         *grid_size = look.size();
-        copyMessage(message, message_capacity, "");
-        return ZEL_OK;
-    } catch (...) {
-        const Failure failure = failureOf(std::current_exception());
-        copyMessage(message, message_capacity, failure.message);
-        return failure.code;
-    }
+        return {};
+    });
 }
 
 std::int32_t zel_cube_read_into(const char* path, float* rows, std::uint32_t capacity,
                                 std::int32_t* grid_size, char* message,
                                 std::uint32_t message_capacity) {
-    try {
+    return answer(message, message_capacity, [&]() -> Failure {
         if (grid_size == nullptr || (rows == nullptr && capacity != 0)) {
-            copyMessage(message, message_capacity, "no place for the rows or the grid size");
-            return ZEL_ERROR_ARGUMENT;
+            return fail(ZEL_ERROR_ARGUMENT, "no place for the rows or the grid size");
         }
         zel::io::NodeTable look;
         const Failure failure = readLook(path, look);
         if (failure.code != ZEL_OK) {
-            copyMessage(message, message_capacity, failure.message);
-            return failure.code;
+            return failure;
         }
         *grid_size = look.size();
         if (floatCount(look) > capacity) {
-            copyMessage(message, message_capacity,
+            return fail(ZEL_ERROR_BUFFER_TOO_SMALL,
                         "the rows need " + std::to_string(floatCount(look)) + " floats");
-            return ZEL_ERROR_BUFFER_TOO_SMALL;
         }
         zel::io::copyRowsInCubeOrder(look, rows);
-        copyMessage(message, message_capacity, "");
-        return ZEL_OK;
-    } catch (...) {
-        const Failure failure = failureOf(std::current_exception());
-        copyMessage(message, message_capacity, failure.message);
-        return failure.code;
-    }
+        return {};
+    });
 }
 
 void zel_cube_free(float* rows) {
