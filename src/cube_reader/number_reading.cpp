@@ -1,6 +1,8 @@
 #include "cube_reader/number_reading.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <system_error>
 
@@ -52,6 +54,55 @@ std::from_chars_result readNumber(const char* first, const char* last, T& value)
 }
 #endif
 
+// The powers of ten that a double holds exactly.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// Most numbers of a table are short plain decimals ("0.731215"). When all their digits
+// make a whole number m below 2^53 and at most 22 of them follow the point, m and 10^f are
+// exact doubles and one division rounds m / 10^f correctly to a double. Narrowing that
+// double rounds correctly to the float too, unless the double lies exactly halfway between
+// two floats: no decimal lies between a value and its nearest double, so only a tie can
+// be decided differently. Returns false, having set nothing, for a tie and for any other
+// spelling (an exponent, no digit on one side of the point, too many digits), which the
+// standard conversion then reads.
+bool readPlainDecimal(const char* first, const char* last, float& value, const char*& end) {
+    const char* p = first;
+    const bool negative = p < last && *p == '-';
+    p += negative ? 1 : 0;
+    std::uint64_t whole = 0;
+    int digits = 0;
+    const char* const integerStart = p;
+    for (; p < last && isDigit(*p) && digits < 19; ++p, ++digits) {
+        whole = whole * 10 + static_cast<std::uint64_t>(*p - '0');
+    }
+    if (p == integerStart || p == last || *p != '.') {
+        return false;
+    }
+    const char* const fractionStart = ++p;
+    for (; p < last && isDigit(*p) && digits < 19; ++p, ++digits) {
+        whole = whole * 10 + static_cast<std::uint64_t>(*p - '0');
+    }
+    const std::ptrdiff_t fractionDigits = p - fractionStart;
+    if (fractionDigits == 0 || fractionDigits > 22 || whole > (std::uint64_t{1} << 53) ||
+        (p < last && (isDigit(*p) || *p == '.' || *p == 'e' || *p == 'E'))) {
+        return false;
+    }
+    const double wide = static_cast<double>(whole) / kExactPowersOfTen[fractionDigits];
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &wide, sizeof bits);
+    // The 29 bits of a double's significand below a float's.
+    constexpr std::uint64_t kBelowFloat = (std::uint64_t{1} << 29) - 1;
+    if ((bits & kBelowFloat) == (std::uint64_t{1} << 28)) {
+        return false;
+    }
+    const float narrow = static_cast<float>(wide);
+    value = negative ? -narrow : narrow;
+    end = p;
+    return true;
+}
+
 // Whether a decimal number that no double holds lies below 1 in magnitude (it then rounds
 // to a zero float) rather than above the range. The text is one the conversion read whole:
 // digits with at most one point, then perhaps an exponent.
@@ -94,6 +145,10 @@ bool beyondDoubleIsTiny(std::string_view token) {
 }  // namespace
 
 std::from_chars_result readFloatPrefix(const char* first, const char* last, float& value) {
+    const char* end = nullptr;
+    if (readPlainDecimal(first, last, value, end)) {
+        return {end, std::errc()};
+    }
     return readNumber(first, last, value);
 }
 
