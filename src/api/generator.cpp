@@ -138,6 +138,7 @@ void ZelGenerator::zel_initialize() {
     std::lock_guard<std::mutex> guard(state->lock);
     state->callback = nullptr;
     state->cancelRequested.store(false);
+    state->reindexedLookWanted.store(true);
     state->status.store(ZelEnum::ZEL_STATUS_READY);
 }
 

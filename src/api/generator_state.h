@@ -54,6 +54,10 @@ struct GeneratorState {
     std::int32_t lastProgress{};  // guarded by `lock`
     bool finalCallMade{};         // guarded by `lock`
     const JobHooks* hooks{};      // test seam: stage hooks and clock; null in use
+    // Whether the jobs fill the output record's re-indexed look. A host of the library's
+    // own that will not read it (zelgen without --cube-out) turns this off, and its jobs
+    // neither need the float buffer nor spend the time and memory of filling it.
+    std::atomic<bool> reindexedLookWanted{true};
     // The host's time stamp for the look files; none means the local time of each job.
     std::optional<platform::LocalTime> timeStamp;  // guarded by `lock`
 

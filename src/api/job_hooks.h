@@ -42,6 +42,10 @@ struct GeneratorAccess {
     static void requestCancel(ZelGenerator& generator) {
         generator.state->cancelRequested.store(true);
     }
+    // Whether the generator's jobs fill the re-indexed look; set before a job starts.
+    static void setReindexedLookWanted(ZelGenerator& generator, bool wanted) {
+        generator.state->reindexedLookWanted.store(wanted);
+    }
     // Whether a cancel is pending for the running job.
     static bool cancelRequested(ZelGenerator& generator) {
         return generator.state->cancelRequested.load();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "api/job_hooks.h"
 #include "api/look_file_image.h"
 
 namespace zel {
@@ -83,11 +84,13 @@ LookJob::LookJob(const LookRequest& request, const std::string& name, int gridSi
     }
     if (returnsReindexedLook(request.source)) {
         *reindexTarget = reindexedNodes;
+        reindexedLookWanted_ = reindexedNodes != nullptr;
     }
 }
 
 bool LookJob::prepare(ZelGenerator& generator) const {
     generator.zel_initialize();
+    detail::GeneratorAccess::setReindexedLookWanted(generator, reindexedLookWanted_);
     return generator.zel_set_time_stamp(created_.c_str());
 }
 

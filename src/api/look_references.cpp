@@ -3,6 +3,7 @@
 #include <cstring>
 #include <memory>
 
+#include "api/job_hooks.h"
 #include "api/look_file_image.h"
 #include "zel/generator.h"
 #include "zel/records.h"
@@ -15,15 +16,13 @@ constexpr std::uint32_t kLongChain = ZelGenInput::kLongChainFlag;
 constexpr std::uint32_t kFullDomain = ZelGenInput::kFullDomainFlag;
 
 template <typename Output>
-bool runReference(ZelGenInput& input, std::size_t nodeCount, LookFileBytes& file) {
+bool runReference(ZelGenInput& input, LookFileBytes& file) {
     ZelGenerator generator;
     generator.zel_set_console(nullptr, nullptr);
     generator.zel_initialize();
+    // Only the look file is kept: the job leaves out the re-indexed look.
+    detail::GeneratorAccess::setReindexedLookWanted(generator, false);
     auto output = std::make_unique<Output>();
-    // The job also returns the look re-indexed; only the look file is kept.
-    std::vector<float> reindexed(nodeCount * 4);
-    output->floatLut = reindexed.data();
-    output->floatLutFilm = reindexed.data();
     generator.zel_exec(input, *output);
     return generator.zel_get_status() == ZelEnum::ZEL_STATUS_DONE && takeLookFile(*output, file);
 }
@@ -54,9 +53,8 @@ std::vector<LookFileBytes> referenceLookFiles(const LookFacts& facts, const Look
         input.nodeValues = look.data();
         input.flags = flags;
         LookFileBytes file;
-        const bool made = extended
-                              ? runReference<ZelGenOutputExtended>(input, look.nodeCount(), file)
-                              : runReference<ZelGenOutput>(input, look.nodeCount(), file);
+        const bool made = extended ? runReference<ZelGenOutputExtended>(input, file)
+                                   : runReference<ZelGenOutput>(input, file);
         if (made) {
             files.push_back(std::move(file));
             if (wanted && wanted(files.back())) {

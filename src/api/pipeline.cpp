@@ -145,13 +145,21 @@ class JobRun {
         }
     }
 
-    // Stage 2: the colour lattice, and the look re-indexed for the other gamut.
+    // Stage 2: the colour lattice, and the look re-indexed for the other gamut unless the
+    // host has said it will not read it.
     void colourLattice() {
-        validateLookInput(input_, output_.floatLut, output_.floatLutFilm);
+        const bool reindex = state_.reindexedLookWanted.load();
+        if (reindex) {
+            validateLookInput(input_, output_.floatLut, output_.floatLutFilm);
+        } else {
+            validateLookNodes(input_);
+        }
         lattice_ = std::make_unique<ZelColorConverter>();
         lattice_->viewNodeValues(input_.gridSize, input_.nodeValues);
-        reindexSourceLattice(settings_, input_.sourceEncoding, *lattice_, output_,
-                             zel::CancelCheck(&state_.cancelRequested));
+        if (reindex) {
+            reindexSourceLattice(settings_, input_.sourceEncoding, *lattice_, output_,
+                                 zel::CancelCheck(&state_.cancelRequested));
+        }
     }
 
     // Stage 3: colour-space conversion into the camera's processing blocks.

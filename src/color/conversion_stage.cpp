@@ -5,16 +5,17 @@
 #include "platform/job_error.h"
 #include "zel/enums.h"
 
-void validateLookInput(const ZelGenInput& input, const float* floatLut, const float* floatLutFilm) {
-    const int n = input.gridSize;
+namespace {
+
+void checkGridAndNodes(const ZelGenInput& input) {
     // A lattice needs two nodes an axis: with one, every lookup divides by zero.
-    if (n < 2 || input.nodeValues == nullptr) {
+    if (input.gridSize < 2 || input.nodeValues == nullptr) {
         zel::failLattice("the look needs at least two nodes an axis and its node values");
     }
-    if ((input.sourceEncoding == zel::kSourceQEnc3Prims3 && floatLut == nullptr) ||
-        (input.sourceEncoding == zel::kSourceQEnc3Film && floatLutFilm == nullptr)) {
-        zel::failLattice("the output record has no float table for the look's source encoding");
-    }
+}
+
+void checkNodeValues(const ZelGenInput& input) {
+    const int n = input.gridSize;
     const std::size_t nodes =
         static_cast<std::size_t>(n) * static_cast<std::size_t>(n) * static_cast<std::size_t>(n);
     for (std::size_t node = 0; node < nodes; ++node) {
@@ -24,6 +25,22 @@ void validateLookInput(const ZelGenInput& input, const float* floatLut, const fl
             }
         }
     }
+}
+
+}  // namespace
+
+void validateLookInput(const ZelGenInput& input, const float* floatLut, const float* floatLutFilm) {
+    checkGridAndNodes(input);
+    if ((input.sourceEncoding == zel::kSourceQEnc3Prims3 && floatLut == nullptr) ||
+        (input.sourceEncoding == zel::kSourceQEnc3Film && floatLutFilm == nullptr)) {
+        zel::failLattice("the output record has no float table for the look's source encoding");
+    }
+    checkNodeValues(input);
+}
+
+void validateLookNodes(const ZelGenInput& input) {
+    checkGridAndNodes(input);
+    checkNodeValues(input);
 }
 
 void setConversionSizes(ConversionSizes& sizes, std::int32_t generationMode) {

@@ -38,6 +38,8 @@ struct ConversionEncodings {
 // for a grid size below 2, a null node table, a null float buffer the encoding needs,
 // or a non-finite channel value.
 void validateLookInput(const ZelGenInput& input, const float* floatLut, const float* floatLutFilm);
+// The same checks without the float buffers, for a job that does not fill them.
+void validateLookNodes(const ZelGenInput& input);
 
 void setConversionSizes(ConversionSizes& sizes, std::int32_t generationMode);
 

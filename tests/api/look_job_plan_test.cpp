@@ -143,3 +143,43 @@ TEST(LookJobPlan, TheInputRecordCarriesTheOptionsAndBothSecondNames) {
     ASSERT_TRUE(zel::takeLookFile(*output, byHand));
     EXPECT_EQ(byHand, longChain.file);
 }
+
+// A caller that will not read the re-indexed look passes no table for it: the job leaves
+// it out and makes the same look file, in both layouts and both Q-Enc3 gamuts. The
+// exported job on the same generator still refuses a missing table afterwards.
+TEST(LookJobPlan, LeavingOutTheReindexedLookMakesTheSameFile) {
+    const std::vector<float> lattice = zeltest::warmLattice(9);
+    for (const bool extended : {false, true}) {
+        for (const std::uint8_t source : {0, 1}) {
+            SCOPED_TRACE(std::to_string(source) + (extended ? " extended" : " standard"));
+            zel::LookRequest request;
+            request.model = extended ? "CAMB-002" : "CAMB-001";
+            request.created = "2026-01-02 03:04:05";
+            request.extendedJob = extended;
+            request.source = source;
+            ZelGenerator generator;
+            generator.zel_set_console(nullptr, nullptr);
+            std::vector<float> reindexed(lattice.size(), -1.0f);
+            std::vector<std::uint8_t> files[2];
+            for (float* target : {reindexed.data(), static_cast<float*>(nullptr)}) {
+                zel::LookJob job(request, "warm.zel", 9, lattice.data(), target);
+                ASSERT_TRUE(job.prepare(generator));
+                job.run(generator);
+                ASSERT_EQ(generator.zel_get_status(), ZelEnum::ZEL_STATUS_DONE);
+                ASSERT_TRUE(job.takeLookFile(files[target == nullptr ? 1 : 0]));
+            }
+            EXPECT_EQ(files[0], files[1]);
+            EXPECT_NE(reindexed[0], -1.0f);
+
+            generator.zel_initialize();
+            ZelGenInput input;
+            input.gridSize = 9;
+            input.nodeValues = lattice.data();
+            input.sourceEncoding = source;
+            std::strncpy(input.modelName, "CAMB-001", sizeof input.modelName);
+            ZelGenOutput output;
+            generator.zel_exec(input, output);
+            EXPECT_EQ(generator.zel_get_status(), ZelEnum::ZEL_STATUS_ERROR);
+        }
+    }
+}

@@ -111,10 +111,10 @@ std::string checkTextLengths(const LookJobSettings& settings, const std::string&
 
 LookJobResult runLookJob(ZelGenerator& generator, const LookJobSettings& settings,
                          const zel::io::NodeTable& lattice, const std::string& lookFileName,
-                         const JobWatch& watch) {
+                         const JobWatch& watch, bool keepReindexedLook) {
     LookJobResult result;
     result.gridSize = lattice.size();
-    if (returnsReindexedLook(settings.source)) {
+    if (keepReindexedLook && returnsReindexedLook(settings.source)) {
         // The job writes every float of every node; the table is read only when it is done.
         result.reindexedNodes = zel::io::NodeTable(lattice.size());
     }

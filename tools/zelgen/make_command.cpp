@@ -96,10 +96,11 @@ Outcome makeOne(ZelGenerator& generator, const MakeOptions& options, std::size_t
     const std::string input = labelOf(options, look);
     const std::string outputPath = outputPathFor(options, input);
     const std::string lookFileName = fileNameOf(outputPath);
+    const bool writesCube = singleInput && !options.cubeOut.empty();
     try {
         // Refused before any work: an output path that is not a regular file.
         resolveOutputTarget(outputPath);
-        if (singleInput && !options.cubeOut.empty()) {
+        if (writesCube) {
             resolveOutputTarget(options.cubeOut);
         }
         LookRead read = readLook(requestFor(options, look));
@@ -107,7 +108,8 @@ Outcome makeOne(ZelGenerator& generator, const MakeOptions& options, std::size_t
         if (InterruptWatch::requested()) {
             return {Outcome::Kind::cancelled, ""};
         }
-        LookJobResult job = runLookJob(generator, options.settings, lattice, lookFileName, watch);
+        LookJobResult job =
+            runLookJob(generator, options.settings, lattice, lookFileName, watch, writesCube);
         if (job.end == LookJobResult::End::cancelled) {
             return {Outcome::Kind::cancelled, ""};
         }
@@ -122,7 +124,7 @@ Outcome makeOne(ZelGenerator& generator, const MakeOptions& options, std::size_t
         PendingFile lookFile(outputPath);
         lookFile.write(job.lookFile.data(), job.lookFile.size());
         std::unique_ptr<PendingFile> cubeFile;
-        if (singleInput && !options.cubeOut.empty()) {
+        if (writesCube) {
             cubeFile = std::make_unique<PendingFile>(options.cubeOut);
             writeCubeText(
                 job.cubeHeader, job.gridSize, job.reindexedNodes.data(),
