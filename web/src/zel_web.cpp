@@ -108,8 +108,9 @@ json makeOne(const json& settings, const emscripten::val& progress) {
         request.gridSize = options.gridSize;
         zel::io::NodeTable lattice = std::move(zelgen::readLook(request).lattice);
         const zelgen::JobWatch watch{false, nullptr, nullptr};
-        zelgen::LookJobResult job = zelgen::runLookJob(generator, options.settings, lattice,
-                                                       fileNameOf(options.output), watch);
+        zelgen::LookJobResult job =
+            zelgen::runLookJob(generator, options.settings, lattice, fileNameOf(options.output),
+                               watch, !options.cubeOut.empty());
         if (job.end != zelgen::LookJobResult::End::done) {
             return {{"ok", false}, {"message", input + ": " + job.failure}};
         }
