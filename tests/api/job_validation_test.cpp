@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -51,8 +52,7 @@ TEST(JobValidation, UnknownModelsAndSelectorsStopInStageOneWithValueOne) {
             zeltest::StreamCapture err(std::cerr);
             if (extended) {
                 auto output = std::make_unique<ZelGenOutputExtended>();
-                output->floatLut = buffer.data();
-                output->floatLutFilm = buffer.data();
+                output->floatLut = output->floatLutFilm = buffer.data();
                 const auto fresh = std::make_unique<ZelGenOutputExtended>();
                 generator.zel_exec_async(input, *output);
                 generator.zel_finalize();
@@ -63,8 +63,7 @@ TEST(JobValidation, UnknownModelsAndSelectorsStopInStageOneWithValueOne) {
                 EXPECT_EQ(output->cubeHeader[0], '\0');
             } else {
                 auto output = std::make_unique<ZelGenOutput>();
-                output->floatLut = buffer.data();
-                output->floatLutFilm = buffer.data();
+                output->floatLut = output->floatLutFilm = buffer.data();
                 const auto fresh = std::make_unique<ZelGenOutput>();
                 generator.zel_exec_async(input, *output);
                 generator.zel_finalize();
@@ -78,9 +77,8 @@ TEST(JobValidation, UnknownModelsAndSelectorsStopInStageOneWithValueOne) {
             // The only call is the final one, with the error status.
             EXPECT_EQ(callCount, 1) << job.model;
             EXPECT_EQ(lastCallStatus, ZelEnum::ZEL_STATUS_ERROR) << job.model;
-            for (float v : buffer) {
-                ASSERT_EQ(v, -1.0f) << "float buffer written for " << job.model;
-            }
+            EXPECT_EQ(buffer, std::vector<float>(buffer.size(), -1.0f))
+                << "float buffer written for " << job.model;
         }
     }
 }
@@ -121,17 +119,13 @@ TEST(JobValidation, UnusableLooksStopInStageTwoWithValueZero) {
         ZelGenInput input = zeltest::makeInput("CAMB-001", c.gridSize, c.nodes, c.source);
         auto output = std::make_unique<ZelGenOutput>();
         if (c.giveBuffer) {
-            output->floatLut = buffer.data();
-            output->floatLutFilm = buffer.data();
+            output->floatLut = output->floatLutFilm = buffer.data();
         }
         zeltest::StreamCapture err(std::cerr);
         generator.zel_exec(input, *output);
-        if (c.fails) {
-            EXPECT_EQ(generator.zel_get_status(), ZelEnum::ZEL_STATUS_ERROR) << "case " << i;
-            EXPECT_EQ(err.text(), "0\n") << "case " << i;
-        } else {
-            EXPECT_EQ(generator.zel_get_status(), ZelEnum::ZEL_STATUS_DONE) << "case " << i;
-            EXPECT_EQ(err.text(), "") << "case " << i;
-        }
+        EXPECT_EQ(generator.zel_get_status(),
+                  c.fails ? ZelEnum::ZEL_STATUS_ERROR : ZelEnum::ZEL_STATUS_DONE)
+            << "case " << i;
+        EXPECT_EQ(err.text(), c.fails ? "0\n" : "") << "case " << i;
     }
 }

@@ -43,7 +43,28 @@ void expectOutputError(Write write) {
     }
 }
 
-TEST(BodyWriter, RecordsAreMarkedAndPaddedTo16Bytes) {
+// A fresh standard and extended body, a first-generation block store and a context.
+class BodyWriter : public ::testing::Test {
+  protected:
+    std::uint32_t writeStandard(std::int32_t tag, const std::vector<std::int32_t>& blocks,
+                                const PassTable& passes = noReuse(2)) {
+        setupOutputContext(context, 0);
+        return writeOutputStandard(context, tag, blocks, passes, iniBuf, *binary);
+    }
+    std::uint32_t writeExtended(const ZelSharedIniBuf& store, std::int32_t mode,
+                                const std::vector<std::int32_t>& blocks) {
+        setupOutputContext(context, mode);
+        return writeOutputExtended(context, 1, blocks, noReuse(3), store, *body);
+    }
+    Entry entry(int index) const { return entryAt(&binary->entryTable[0][0], index); }
+
+    std::unique_ptr<ZelBinary> binary = std::make_unique<ZelBinary>();
+    std::unique_ptr<ExtendedBody> body = std::make_unique<ExtendedBody>();
+    ZelSharedIniBuf iniBuf{"CAMB-001"};
+    OutputContext context;
+};
+
+TEST_F(BodyWriter, RecordsAreMarkedAndPaddedTo16Bytes) {
     std::vector<std::uint8_t> bytes(4096, 0xCC);
     const zel::body::DataArea area{bytes.data(), bytes.size(), 8192};
     const RegisterEntry one("0A12", "7F");
@@ -70,114 +91,84 @@ TEST(BodyWriter, RecordsAreMarkedAndPaddedTo16Bytes) {
     EXPECT_EQ(bytes[2100], 0xCC);
 }
 
-TEST(BodyWriter, EmptyBlockListGivesTheBareStandardBody) {
-    auto binary = std::make_unique<ZelBinary>();
-    ZelSharedIniBuf iniBuf("CAMB-001");
-    OutputContext context;
-    setupOutputContext(context, 0);
-    EXPECT_EQ(writeOutputStandard(context, 1, {}, noReuse(2), iniBuf, *binary), 8256u);
+TEST_F(BodyWriter, EmptyBlockListGivesTheBareStandardBody) {
+    EXPECT_EQ(writeStandard(1, {}), 8256u);
     EXPECT_EQ(getU32le(binary->headRest + 0), 64u);
     EXPECT_EQ(getU32le(binary->headRest + 8), 8192u);
     for (int i = 0; i < 256; ++i) {
-        EXPECT_EQ(entryAt(&binary->entryTable[0][0], i).count, 0u);
+        EXPECT_EQ(entry(i).count, 0u);
     }
 
     // The extended body keeps 512 slots in every mode.
-    auto body = std::make_unique<ExtendedBody>();
-    setupOutputContext(context, 0);
-    EXPECT_EQ(writeOutputExtended(context, 1, {0, 2}, noReuse(3), iniBuf, *body), 0u);
+    EXPECT_EQ(writeExtended(iniBuf, 0, {0, 2}), 0u);
     EXPECT_EQ(getU32le(body->head + 16), 16384u);
 }
 
-TEST(BodyWriter, UnwrittenBlocksGiveEmptyEntriesAtTheCurrentOffset) {
-    auto binary = std::make_unique<ZelBinary>();
-    ZelSharedIniBuf iniBuf("CAMB-001");
+TEST_F(BodyWriter, UnwrittenBlocksGiveEmptyEntriesAtTheCurrentOffset) {
     zel::regmaps::loadMatrixPage(zel::regmaps::kMatrix0200Identity, iniBuf.list(6));
-    OutputContext context;
-    setupOutputContext(context, 0);
     // Block 2 of pass 0 reads register block 2 (never written), pass 1 reads block 6.
-    EXPECT_EQ(writeOutputStandard(context, 7, {2}, noReuse(2), iniBuf, *binary), 8256u + 128u);
-    const Entry pass0 = entryAt(&binary->entryTable[0][0], 0);
-    const Entry pass1 = entryAt(&binary->entryTable[0][0], 1);
+    EXPECT_EQ(writeStandard(7, {2}), 8256u + 128u);
+    const Entry pass0 = entry(0), pass1 = entry(1);
     EXPECT_EQ(pass0.count, 0u);
     EXPECT_EQ(pass0.offset, 8192u);
     EXPECT_EQ(pass1.count, 37u);
     EXPECT_EQ(pass1.offset, 8192u);
-    const std::uint8_t* entry = binary->entryTable[1];
-    EXPECT_EQ(entry[3], 1);            // pass
-    EXPECT_EQ(entry[4], 7);            // entry tag
-    EXPECT_EQ(entry[8], 4);            // matrix record type
-    EXPECT_EQ(entry[10], 2);           // category
+    const std::uint8_t* matrixEntry = binary->entryTable[1];
+    EXPECT_EQ(matrixEntry[3], 1);      // pass
+    EXPECT_EQ(matrixEntry[4], 7);      // entry tag
+    EXPECT_EQ(matrixEntry[8], 4);      // matrix record type
+    EXPECT_EQ(matrixEntry[10], 2);     // category
     EXPECT_EQ(binary->data[2], 0x00);  // first address 0200, low byte first
     EXPECT_EQ(binary->data[3], 0x02);
 }
 
-TEST(BodyWriter, ReusedBlocksPointAtTheRecordTheyReuse) {
-    auto binary = std::make_unique<ZelBinary>();
-    ZelSharedIniBuf iniBuf("CAMB-001");
+TEST_F(BodyWriter, ReusedBlocksPointAtTheRecordTheyReuse) {
     zel::regmaps::loadRegisterPage(zel::regmaps::kTable0086, iniBuf.list(0));
-    OutputContext context;
-    setupOutputContext(context, 0);
     // Pass 1 reuses pass 0's records.
     PassTable passTable = noReuse(2);
     passTable[1][0][0] = 1;
-    EXPECT_EQ(writeOutputStandard(context, 1, {0, 0}, passTable, iniBuf, *binary), 8256u + 128u);
-    const std::uint8_t* table = &binary->entryTable[0][0];
-    EXPECT_EQ(entryAt(table, 2).count, entryAt(table, 0).count);
-    EXPECT_EQ(entryAt(table, 2).offset, entryAt(table, 0).offset);
-    EXPECT_EQ(entryAt(table, 3).offset, entryAt(table, 1).offset);
-    EXPECT_EQ(entryAt(table, 1).offset, 8192u + 64u);
+    EXPECT_EQ(writeStandard(1, {0, 0}, passTable), 8256u + 128u);
+    EXPECT_EQ(entry(2).count, entry(0).count);
+    EXPECT_EQ(entry(2).offset, entry(0).offset);
+    EXPECT_EQ(entry(3).offset, entry(1).offset);
+    EXPECT_EQ(entry(1).offset, 8192u + 64u);
 
     // Within pass 0, block 11 (flag 1, category 0) takes block 0's record.
     binary = std::make_unique<ZelBinary>();
-    setupOutputContext(context, 0);
     passTable = noReuse(2);
     passTable[0][11][0] = 1;
-    writeOutputStandard(context, 1, {0, 11}, passTable, iniBuf, *binary);
-    table = &binary->entryTable[0][0];
+    writeStandard(1, {0, 11}, passTable);
     EXPECT_EQ(binary->entryTable[1][0], 1);   // flag
     EXPECT_EQ(binary->entryTable[1][8], 20);  // flag-1 type code
-    EXPECT_EQ(entryAt(table, 1).count, 18u);
-    EXPECT_EQ(entryAt(table, 1).offset, entryAt(table, 0).offset);
+    EXPECT_EQ(entry(1).count, 18u);
+    EXPECT_EQ(entry(1).offset, entry(0).offset);
 }
 
-TEST(BodyWriter, ThreeChannelFirstLutThrowsAtItsFifthRepetition) {
-    auto binary = std::make_unique<ZelBinary>();
-    ZelSharedIniBuf iniBuf("CAMB-001");
+TEST_F(BodyWriter, ThreeChannelFirstLutThrowsAtItsFifthRepetition) {
     iniBuf.header(34) = {1024, 3, 0, 1023, 0, 0, 1};
-    OutputContext context;
-    setupOutputContext(context, 0);
-    expectOutputError([&] { writeOutputStandard(context, 1, {8}, noReuse(2), iniBuf, *binary); });
+    expectOutputError([&] { writeStandard(1, {8}); });
     EXPECT_EQ(context.entryIndex, 4);
 }
 
-TEST(BodyWriter, ShortGroupsAndEmptyCubeEntriesGiveNoRecord) {
-    auto binary = std::make_unique<ZelBinary>();
-    ZelSharedIniBuf iniBuf("CAMB-001");
+TEST_F(BodyWriter, ShortGroupsAndEmptyCubeEntriesGiveNoRecord) {
     zel::testing::fillUnwrittenBlocks(iniBuf);
     iniBuf.group(66).resize(1);  // the second path's LUT heads of channels G and B are gone
     iniBuf.list(46)[0] = RegisterEntry();  // the first cube's end entry was never written
-    OutputContext context;
-    setupOutputContext(context, 0);
-    writeOutputStandard(context, 1, {14, 9}, noReuse(2), iniBuf, *binary);
-    const std::uint8_t* table = &binary->entryTable[0][0];
-    EXPECT_EQ(entryAt(table, 1).count, 3u);  // channel R head
-    EXPECT_EQ(entryAt(table, 4).count, 0u);  // channel G head
-    EXPECT_EQ(entryAt(table, 5).count, 1024u);
-    EXPECT_EQ(entryAt(table, 10 + 1).count, 3u);  // cube opening record
-    EXPECT_EQ(entryAt(table, 10 + 3).count, 2000u);
-    EXPECT_EQ(entryAt(table, 10 + 50).count, 0u);  // no closing record
+    writeStandard(1, {14, 9});
+    EXPECT_EQ(entry(1).count, 3u);  // channel R head
+    EXPECT_EQ(entry(4).count, 0u);  // channel G head
+    EXPECT_EQ(entry(5).count, 1024u);
+    EXPECT_EQ(entry(10 + 1).count, 3u);  // cube opening record
+    EXPECT_EQ(entry(10 + 3).count, 2000u);
+    EXPECT_EQ(entry(10 + 50).count, 0u);  // no closing record
 }
 
-TEST(BodyWriter, ExtendedPassesReadTheirOwnBlocks) {
-    auto body = std::make_unique<ExtendedBody>();
-    ZelSharedIniBuf iniBuf("CAMB-002");
-    zel::regmaps::loadMatrixPage(zel::regmaps::kMatrix0200M1, iniBuf.list(2));
-    zel::regmaps::loadMatrixPage(zel::regmaps::kGain0240Legal, iniBuf.list(6));
-    zel::regmaps::loadMatrixPage(zel::regmaps::kGain0280For1102371, iniBuf.list(10));
-    OutputContext context;
-    setupOutputContext(context, 2);
-    EXPECT_EQ(writeOutputExtended(context, 1, {2, 17}, noReuse(3), iniBuf, *body), 3u * 128u);
+TEST_F(BodyWriter, ExtendedPassesReadTheirOwnBlocks) {
+    ZelSharedIniBuf second("CAMB-002");
+    zel::regmaps::loadMatrixPage(zel::regmaps::kMatrix0200M1, second.list(2));
+    zel::regmaps::loadMatrixPage(zel::regmaps::kGain0240Legal, second.list(6));
+    zel::regmaps::loadMatrixPage(zel::regmaps::kGain0280For1102371, second.list(10));
+    EXPECT_EQ(writeExtended(second, 2, {2, 17}), 3u * 128u);
     EXPECT_EQ(getU32le(body->head + 16), 16384u + 384u);
     // Pass p's matrix record starts at 128 p with the page's first address, 0200, 0240 or
     // 0280 (low byte first); block 17's entries carry type 15 and no record.
@@ -190,18 +181,12 @@ TEST(BodyWriter, ExtendedPassesReadTheirOwnBlocks) {
     }
 }
 
-TEST(BodyWriter, RoomGuardsRefuseOversizedImagesAndSecondGenerationStandardJobs) {
-    auto binary = std::make_unique<ZelBinary>();
-    ZelSharedIniBuf iniBuf("CAMB-001");
+TEST_F(BodyWriter, RoomGuardsRefuseOversizedImagesAndSecondGenerationStandardJobs) {
     zel::testing::fillList(iniBuf.list(0) = RegisterList(40000), 0);  // 120008 bytes
-    OutputContext context;
-    setupOutputContext(context, 0);
-    expectOutputError([&] { writeOutputStandard(context, 1, {0}, noReuse(2), iniBuf, *binary); });
+    expectOutputError([&] { writeStandard(1, {0}); });
 
-    auto body = std::make_unique<ExtendedBody>();
     zel::testing::fillList(iniBuf.list(0) = RegisterList(260000), 0);  // 780008 bytes
-    setupOutputContext(context, 2);
-    expectOutputError([&] { writeOutputExtended(context, 1, {0}, noReuse(3), iniBuf, *body); });
+    expectOutputError([&] { writeExtended(iniBuf, 2, {0}); });
     EXPECT_EQ(body->data[763775], 0);
 
     ZelSharedIniBuf second("CAMB-002");

@@ -31,37 +31,34 @@ ZelGenInput warmCoolInput(const char* model, int source) {
     return input;
 }
 
+// A Film source swaps the names between the classes.
 TEST(Metadata, StandardBlocksNameTheLookPerClassForQEnc3) {
-    const std::vector<std::uint8_t> file = runStandard(warmCoolInput("CAMB-001", 0));
-    const std::string warm = padded("LUT:Warm", 32);
-    const std::string cool = padded("LUT:Cool", 32);
-    const std::string none = padded("none", 32);
-    const std::string slotB[] = {warm, warm, none, cool, cool, none};
-    const std::string slotA[] = {none, none, warm, none, none, cool};
-    for (int k = 0; k < 6; ++k) {
-        const std::uint8_t* block = &file[kStandardBlocks + 256 * static_cast<std::size_t>(k)];
-        EXPECT_EQ(fieldAt(block + 34, 32), slotA[k]) << "block " << k;
-        EXPECT_EQ(fieldAt(block + 66, 32), slotB[k]) << "block " << k;
-        EXPECT_EQ(fieldAt(block + 98, 16), kRec2020Primaries) << "block " << k;
-        EXPECT_EQ(fieldAt(block + 114, 16), kPqTransfer) << "block " << k;
-        EXPECT_EQ(fieldAt(block + 130, 16), kPqTransfer) << "block " << k;
-        EXPECT_EQ(fieldAt(block + 146, 16), kRec2020Coding) << "block " << k;
-        EXPECT_EQ(fieldAt(block + 162, 32), padded("ZEL:Day_Ext.zel", 32)) << "block " << k;
-        EXPECT_EQ(block[194], 6) << "block " << k;
+    for (const int source : {0, 1}) {
+        const std::vector<std::uint8_t> file = runStandard(warmCoolInput("CAMB-001", source));
+        const std::string own = padded(source == 0 ? "LUT:Warm" : "LUT:Cool", 32);
+        const std::string other = padded(source == 0 ? "LUT:Cool" : "LUT:Warm", 32);
+        const std::string none = padded("none", 32);
+        const std::string slotB[] = {own, own, none, other, other, none};
+        const std::string slotA[] = {none, none, own, none, none, other};
+        for (int k = 0; k < 6; ++k) {
+            SCOPED_TRACE("source " + std::to_string(source) + " block " + std::to_string(k));
+            const std::uint8_t* block = &file[kStandardBlocks + 256 * static_cast<std::size_t>(k)];
+            EXPECT_EQ(fieldAt(block + 34, 32), slotA[k]);
+            EXPECT_EQ(fieldAt(block + 66, 32), slotB[k]);
+            EXPECT_EQ(fieldAt(block + 98, 16), kRec2020Primaries);
+            EXPECT_EQ(fieldAt(block + 114, 16), kPqTransfer);
+            EXPECT_EQ(fieldAt(block + 130, 16), kPqTransfer);
+            EXPECT_EQ(fieldAt(block + 146, 16), kRec2020Coding);
+            EXPECT_EQ(fieldAt(block + 162, 32), padded("ZEL:Day_Ext.zel", 32));
+            EXPECT_EQ(block[194], 6);
+        }
     }
+    const std::vector<std::uint8_t> file = runStandard(warmCoolInput("CAMB-001", 0));
     EXPECT_EQ(fieldAt(&file[kStandardBlocks], 2), "\x07\x04");
     EXPECT_EQ(fieldAt(&file[kStandardBlocks + 2], 16), kQEnc3Transfer);
     EXPECT_EQ(fieldAt(&file[kStandardBlocks + 3 * 256], 2), "\x08\x05");
     EXPECT_EQ(fieldAt(&file[kStandardBlocks + 2 * 256], 2), "\x0A\x02");
     EXPECT_EQ(fieldAt(&file[kStandardBlocks + 5 * 256], 2), "\x0A\x02");
-}
-
-TEST(Metadata, FilmSourceSwapsTheNamesBetweenTheClasses) {
-    const std::vector<std::uint8_t> file = runStandard(warmCoolInput("CAMB-001", 1));
-    EXPECT_EQ(fieldAt(&file[kStandardBlocks + 66], 32), padded("LUT:Cool", 32));
-    EXPECT_EQ(fieldAt(&file[kStandardBlocks + 2 * 256 + 34], 32), padded("LUT:Cool", 32));
-    EXPECT_EQ(fieldAt(&file[kStandardBlocks + 3 * 256 + 66], 32), padded("LUT:Warm", 32));
-    EXPECT_EQ(fieldAt(&file[kStandardBlocks + 5 * 256 + 34], 32), padded("LUT:Warm", 32));
 }
 
 TEST(Metadata, StandardNamesTakeFixedByteCountsWithoutTerminator) {
@@ -170,13 +167,11 @@ TEST(Metadata, Mode3WritesLinearDescriptionEvenForUnknownSource) {
 TEST(Metadata, UnknownOutputCurveZeroesEveryExtendedOutputField) {
     const ExtendedRun run = runExtended(makeInput("CAMB-001", 0, 3, 0));
     const std::uint8_t* block = run.part() + kExtendedBlocks + 2 * 1440;
-    EXPECT_TRUE(allZero(block + 112, 2));
-    EXPECT_TRUE(allZero(block + 274, 64));
-    EXPECT_TRUE(allZero(block + 424, 48));
-    EXPECT_TRUE(allZero(block + 648, 96));
-    EXPECT_TRUE(allZero(block + 1160, 7 + 48));
-    EXPECT_TRUE(allZero(block + 1266, 48));
-    EXPECT_TRUE(allZero(block + 1315, 72));
+    const std::pair<std::size_t, std::size_t> outputFields[] = {
+        {112, 2}, {274, 64}, {424, 48}, {648, 96}, {1160, 7 + 48}, {1266, 48}, {1315, 72}};
+    for (const auto& [at, length] : outputFields) {
+        EXPECT_TRUE(allZero(block + at, length)) << "at " << at;
+    }
     EXPECT_EQ(block[1314], 2);
 }
 
