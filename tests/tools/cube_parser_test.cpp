@@ -39,15 +39,20 @@ float nodeValue(const CubeLut& lut, int i, int j, int k, int c) {
     return lut.nodes.data()[lut.nodes.nodeIndex(i, j, k) * 4 + c];
 }
 
-// The error a text raises; fails the test when it parses.
-CubeParseError errorOf(const std::string& text) {
+// The error `parse` raises; fails the test when it raises none.
+template <typename Parse>
+CubeParseError errorFrom(Parse parse) {
     try {
-        parseCubeText(text, "look.cube");
+        parse();
     } catch (const CubeParseError& e) {
         return e;
     }
-    ADD_FAILURE() << "parsed without error:\n" << text;
+    ADD_FAILURE() << "parsed without error";
     return CubeParseError("", 0, "", "");
+}
+
+CubeParseError errorOf(const std::string& text) {
+    return errorFrom([&] { parseCubeText(text, "look.cube"); });
 }
 
 // Byte order marks, comments, blank lines, tabs, keywords in any letter case, CR LF or CR
@@ -229,12 +234,9 @@ TEST(CubeParser, StopsReadingAtTheFirstUnusableLine) {
     for (const auto& c : cases) {
         EndlessStream source(c.head, c.fill);
         std::istream in(&source);
-        try {
-            zel::io::parseCubeStream(in, "endless.cube", 4096);
-            ADD_FAILURE() << c.head;
-        } catch (const CubeParseError& e) {
-            EXPECT_NE(e.reason().find(c.reasonPart), std::string::npos) << e.what();
-        }
+        const CubeParseError e =
+            errorFrom([&] { zel::io::parseCubeStream(in, "endless.cube", 4096); });
+        EXPECT_NE(e.reason().find(c.reasonPart), std::string::npos) << c.head << e.what();
         EXPECT_LE(source.given(), zel::io::kLongestLine + 16384) << c.head;
     }
 }
@@ -258,13 +260,9 @@ TEST(CubeParser, ReadingInSmallPiecesGivesTheSameLook) {
     }
     text.replace(text.find("26.5"), 4, "26,5");
     std::istringstream in(text);
-    try {
-        zel::io::parseCubeStream(in, "look.cube", 16);
-        ADD_FAILURE();
-    } catch (const CubeParseError& e) {
-        EXPECT_EQ(e.lineText(), "26,5 -26e-3 +1");
-        EXPECT_EQ(e.lineNumber(), 34u);
-    }
+    const CubeParseError e = errorFrom([&] { zel::io::parseCubeStream(in, "look.cube", 16); });
+    EXPECT_EQ(e.lineText(), "26,5 -26e-3 +1");
+    EXPECT_EQ(e.lineNumber(), 34u);
 }
 
 TEST(CubeParser, MessageShowsTheLineSafely) {
