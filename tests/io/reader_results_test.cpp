@@ -6,17 +6,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cinttypes>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <random>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "zel/read_files.h"
+#include "support/cube_reader_call.h"
 
 namespace {
 
@@ -29,33 +25,13 @@ std::uint64_t fnv1a(const std::string& bytes, std::uint64_t hash = 0xcbf29ce4842
 }
 
 // One digest of everything the reader hands back for `text`.
-std::uint64_t readerDigest(const std::string& text, const std::string& name) {
-    const std::string path = testing::TempDir() + "reader_results_" + name + ".cube";
-    {
-        std::ofstream out(path, std::ios::binary);
-        out << text;
-    }
-    std::vector<std::vector<double>> table{{9.0, 9.0, 9.0}};
-    int rowCount = -1;
-    int size = -1;
-    std::string outcome;
-    testing::internal::CaptureStderr();
-    try {
-        outcome = ReadFiles::readCubeFile(path, table, rowCount, size) ? "true" : "false";
-    } catch (const std::invalid_argument& e) {
-        outcome = std::string("invalid_argument ") + e.what();
-    } catch (const std::out_of_range& e) {
-        outcome = std::string("out_of_range ") + e.what();
-    } catch (const std::length_error& e) {
-        outcome = std::string("length_error ") + e.what();
-    }
-    outcome += "|" + testing::internal::GetCapturedStderr();
-    std::remove(path.c_str());
-
-    outcome += "|" + std::to_string(size) + "|" + std::to_string(rowCount) + "|" +
-               std::to_string(table.size());
+std::uint64_t readerDigest(const std::string& text) {
+    const zeltest::CubeReaderCall call = zeltest::readCubeText(text);
+    const std::string outcome = call.outcome + "|" + call.err + "|" + std::to_string(call.size) +
+                                "|" + std::to_string(call.rowCount) + "|" +
+                                std::to_string(call.table.size());
     std::string values;
-    for (const std::vector<double>& row : table) {
+    for (const std::vector<double>& row : call.table) {
         values += static_cast<char>(row.size());
         for (const double v : row) {
             char bits[sizeof v];
@@ -168,7 +144,7 @@ TEST(CubeReaderResults, EveryObservableResultIsUnchanged) {
         {"mixed_spellings", mixedSpellingsFile(), 0x4834640d37b1fd9full},
     };
     for (const Pinned& pinned : cases) {
-        const std::uint64_t digest = readerDigest(pinned.text, pinned.name);
+        const std::uint64_t digest = readerDigest(pinned.text);
         EXPECT_EQ(digest, pinned.digest)
             << pinned.name << ": got 0x" << std::hex << digest << "ull";
     }

@@ -2,50 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "zel/read_files.h"
+#include "support/cube_reader_call.h"
 
 namespace {
 
-using Table = std::vector<std::vector<double>>;
-
-// A .cube file in the test's temporary folder, removed when the test ends.
-class CubeFile {
-  public:
-    explicit CubeFile(const std::string& text)
-        : path_(testing::TempDir() + "reader_" +
-                testing::UnitTest::GetInstance()->current_test_info()->name() + ".cube") {
-        std::ofstream out(path_, std::ios::binary);
-        out << text;
-    }
-    ~CubeFile() { std::remove(path_.c_str()); }
-    CubeFile(const CubeFile&) = delete;
-    CubeFile& operator=(const CubeFile&) = delete;
-
-    const std::string& path() const { return path_; }
-
-  private:
-    std::string path_;
-};
-
-struct ReadResult {
-    bool ok = false;
-    Table table{{9.0, 9.0, 9.0}};
-    int rowCount = -1;
-    int size = -1;
-};
-
-ReadResult read(const std::string& text) {
-    CubeFile file(text);
-    ReadResult r;
-    r.ok = ReadFiles::readCubeFile(file.path(), r.table, r.rowCount, r.size);
-    return r;
-}
+using zeltest::CubeReaderCall;
+using zeltest::readCubeText;
 
 // Eight rows of a size-2 cube, each line ended by `eol`.
 std::string twoCubeRows(const std::string& eol) {
@@ -57,25 +22,29 @@ std::string twoCubeRows(const std::string& eol) {
 }
 
 TEST(CubeReader, ReadsHeaderLinesThenRowsInFileOrderWhateverTheLineEnds) {
-    const ReadResult lf =
-        read("# ZEL: a.zel\nTITLE Q-Enc3/Q-Prims3 to a\nLUT_3D_SIZE 2\n" + twoCubeRows("\n"));
-    EXPECT_TRUE(lf.ok);
+    const CubeReaderCall lf = readCubeText(
+        "# ZEL: a.zel\nTITLE Q-Enc3/Q-Prims3 to a\nLUT_3D_SIZE 2\n" + twoCubeRows("\n"));
+    EXPECT_EQ(lf.outcome, "true");
+    EXPECT_EQ(lf.err, "");
     EXPECT_EQ(lf.size, 2);
     EXPECT_EQ(lf.rowCount, 8);
     ASSERT_EQ(lf.table.size(), 8u);
     for (std::size_t n = 0; n < 8; ++n) {
         EXPECT_EQ(lf.table[n], (std::vector<double>{double(n), 0.5, 0.25})) << "row " << n;
     }
-    const ReadResult crlf = read("TITLE x\r\nLUT_3D_SIZE 2\r\n" + twoCubeRows("\r\n"));
-    EXPECT_TRUE(crlf.ok);
+    const CubeReaderCall crlf = readCubeText("TITLE x\r\nLUT_3D_SIZE 2\r\n" + twoCubeRows("\r\n"));
+    EXPECT_EQ(crlf.outcome, "true");
     EXPECT_EQ(crlf.table, lf.table);
 }
 
-// How the reader's line handling decides success, the size, the row count and the rows.
+// How the reader's line handling decides the result or the exception, the size, the row
+// count and the rows.
 TEST(CubeReader, LineHandlingDecidesSizeRowsAndSuccess) {
+    const std::string noNumber = "invalid_argument invalid stod argument";
+    const std::string badSize = "length_error LUT_3D_SIZE out of range";
     const struct {
         std::string text;
-        bool ok;
+        std::string outcome;
         int size;
         int rowCount;
         std::size_t tableSize;
@@ -83,30 +52,53 @@ TEST(CubeReader, LineHandlingDecidesSizeRowsAndSuccess) {
         std::vector<double> values;
     } cases[] = {
         // A fractional size is truncated; one data line of 4913 fails.
-        {"LUT_3D_SIZE 17.9\n0 0 0\n", false, 17, 1, 4913, 0, {0, 0, 0}},
+        {"LUT_3D_SIZE 17.9\n0 0 0\n", "false", 17, 1, 4913, 0, {0, 0, 0}},
         // Blank lines among the rows are skipped and not counted.
-        {"LUT_3D_SIZE 2\n\n1 2 3\n\n\n" + twoCubeRows("\n") + "\n", true, 2, 8, 8, 0, {1, 2, 3}},
+        {"LUT_3D_SIZE 2\n\n1 2 3\n\n\n" + twoCubeRows("\n") + "\n", "true", 2, 8, 8, 0, {1, 2, 3}},
         // A tab is no separator: the first number is read and the rest ignored.
-        {"LUT_3D_SIZE 1\n0.5\t0.25\t0.125\n", true, 1, 1, 1, 0, {0.5, 0, 0}},
+        {"LUT_3D_SIZE 1\n0.5\t0.25\t0.125\n", "true", 1, 1, 1, 0, {0.5, 0, 0}},
         // A short line leaves the remaining columns at zero and still counts.
-        {"LUT_3D_SIZE 1\n0.5 0.25\n", true, 1, 1, 1, 0, {0.5, 0.25, 0}},
+        {"LUT_3D_SIZE 1\n0.5 0.25\n", "true", 1, 1, 1, 0, {0.5, 0.25, 0}},
         // A space at the end of a line separates nothing.
-        {"LUT_3D_SIZE 1\n0.5 0.25 0.125 \n", true, 1, 1, 1, 0, {0.5, 0.25, 0.125}},
-        {"LUT_3D_SIZE 1\n0.5 \r\n", true, 1, 1, 1, 0, {0.5, 0, 0}},
+        {"LUT_3D_SIZE 1\n0.5 0.25 0.125 \n", "true", 1, 1, 1, 0, {0.5, 0.25, 0.125}},
+        {"LUT_3D_SIZE 1\n0.5 \r\n", "true", 1, 1, 1, 0, {0.5, 0, 0}},
         // A keyword before the size line is ignored.
-        {"DOMAIN_MIN 0 0 0\nLUT_3D_SIZE 1\n0 0 0\n", true, 1, 1, 1, 0, {0, 0, 0}},
+        {"DOMAIN_MIN 0 0 0\nLUT_3D_SIZE 1\n0 0 0\n", "true", 1, 1, 1, 0, {0, 0, 0}},
         // An indented size line is no size line: the table stays untouched.
-        {"  LUT_3D_SIZE 2\n0 0 0\n", true, -1, 0, 1, 0, {9, 9, 9}},
+        {"  LUT_3D_SIZE 2\n0 0 0\n", "true", -1, 0, 1, 0, {9, 9, 9}},
         // A short file keeps zeros in the missing rows and fails.
-        {"LUT_3D_SIZE 2\n1 1 1\n2 2 2\n", false, 2, 2, 8, 7, {0, 0, 0}},
+        {"LUT_3D_SIZE 2\n1 1 1\n2 2 2\n", "false", 2, 2, 8, 7, {0, 0, 0}},
         // Lines beyond the expected count are not read.
-        {"LUT_3D_SIZE 1\n1 1 1\nnot a number\n", true, 1, 1, 1, 0, {1, 1, 1}},
+        {"LUT_3D_SIZE 1\n1 1 1\nnot a number\n", "true", 1, 1, 1, 0, {1, 1, 1}},
         // Size 0 consumes one line and fails.
-        {"LUT_3D_SIZE 0\n1 1 1\n2 2 2\n", false, 0, 1, 0, 0, {}},
+        {"LUT_3D_SIZE 0\n1 1 1\n2 2 2\n", "false", 0, 1, 0, 0, {}},
+        // A leading or doubled space, or a keyword among the rows, makes an empty token; the
+        // row count is written only when the data pass ends.
+        {"LUT_3D_SIZE 1\n 0.5 0.25 0.125\n", noNumber, 1, -1, 1, 0, {0, 0, 0}},
+        {"LUT_3D_SIZE 1\n0.5  0.25 0.125\n", noNumber, 1, -1, 1, 0, {0.5, 0, 0}},
+        {"LUT_3D_SIZE 1\nDOMAIN_MIN 0 0 0\n0 0 0\n", noNumber, 1, -1, 1, 0, {0, 0, 0}},
+        // A size outside 0 to 256 is refused with the table untouched; the size is written
+        // before the check.
+        {"LUT_3D_SIZE -1\n0 0 0\n", badSize, -1, -1, 1, 0, {9, 9, 9}},
+        {"LUT_3D_SIZE 257\n0 0 0\n", badSize, 257, -1, 1, 0, {9, 9, 9}},
+        {"LUT_3D_SIZE 2000000\n0 0 0\n", badSize, 2000000, -1, 1, 0, {9, 9, 9}},
+        {"LUT_3D_SIZE 1e300\n0 0 0\n", badSize, 2147483647, -1, 1, 0, {9, 9, 9}},
+        {"LUT_3D_SIZE -inf\n0 0 0\n", badSize, -2147483647 - 1, -1, 1, 0, {9, 9, 9}},
+        // A size line without a number, and a value beyond the double range.
+        {"LUT_3D_SIZE\n", noNumber, -1, -1, 1, 0, {9, 9, 9}},
+        {"LUT_3D_SIZE nan\n", noNumber, -1, -1, 1, 0, {9, 9, 9}},
+        {"LUT_3D_SIZE 1\n1e999 0 0\n",
+         "out_of_range stod argument out of range",
+         1,
+         -1,
+         1,
+         0,
+         {0, 0, 0}},
     };
     for (const auto& c : cases) {
-        const ReadResult r = read(c.text);
-        EXPECT_EQ(r.ok, c.ok) << c.text;
+        const CubeReaderCall r = readCubeText(c.text);
+        EXPECT_EQ(r.outcome, c.outcome) << c.text;
+        EXPECT_EQ(r.err, "") << c.text;
         EXPECT_EQ(r.size, c.size) << c.text;
         EXPECT_EQ(r.rowCount, c.rowCount) << c.text;
         ASSERT_EQ(r.table.size(), c.tableSize) << c.text;
@@ -116,63 +108,16 @@ TEST(CubeReader, LineHandlingDecidesSizeRowsAndSuccess) {
     }
 }
 
-TEST(CubeReader, LeadingOrDoubledSpaceOrAKeywordAmongRowsIsAnInvalidArgument) {
-    for (const char* rows :
-         {" 0.5 0.25 0.125\n", "0.5  0.25 0.125\n", "DOMAIN_MIN 0 0 0\n0 0 0\n"}) {
-        CubeFile file(std::string("LUT_3D_SIZE 1\n") + rows);
-        Table table;
-        int rowCount = -1;
-        int size = -1;
-        try {
-            ReadFiles::readCubeFile(file.path(), table, rowCount, size);
-            ADD_FAILURE() << "no exception for '" << rows << "'";
-        } catch (const std::invalid_argument& e) {
-            EXPECT_STREQ(e.what(), "invalid stod argument");
-        }
-        EXPECT_EQ(size, 1);
-        EXPECT_EQ(rowCount, -1) << "rowCount is written only when the data pass ends";
-    }
-}
-
-TEST(CubeReader, SizeOutsideZeroTo256IsALengthErrorWithTheTableUntouched) {
-    for (const char* text : {"-1", "257", "2000000", "1e300", "-inf"}) {
-        CubeFile file(std::string("LUT_3D_SIZE ") + text + "\n0 0 0\n");
-        Table table{{9, 9, 9}};
-        int rowCount = -1;
-        int size = 0;
-        EXPECT_THROW(ReadFiles::readCubeFile(file.path(), table, rowCount, size), std::length_error)
-            << text;
-        EXPECT_NE(size, 0) << text << ": size is written before the check";
-        EXPECT_EQ(table.size(), 1u) << text;
-        EXPECT_EQ(rowCount, -1) << text;
-    }
-}
-
-TEST(CubeReader, SizeLineWithoutANumberOrOutOfRangeThrowsTheStandardErrors) {
-    EXPECT_THROW(read("LUT_3D_SIZE\n"), std::invalid_argument);
-    EXPECT_THROW(read("LUT_3D_SIZE nan\n"), std::invalid_argument);
-    try {
-        read("LUT_3D_SIZE 1\n1e999 0 0\n");
-        ADD_FAILURE() << "no exception";
-    } catch (const std::out_of_range& e) {
-        EXPECT_STREQ(e.what(), "stod argument out of range");
-    }
-}
-
 TEST(CubeReader, MissingFileOrFolderFailsWithOutputsUnchangedAndOneErrorLine) {
     // A folder opens as a stream on some systems but holds no text to read.
     for (const std::string& path :
          {testing::TempDir() + "no_such_dir/none.cube", testing::TempDir()}) {
-        Table table{{9, 9, 9}};
-        int rowCount = -1;
-        int size = -1;
-        testing::internal::CaptureStderr();
-        const bool ok = ReadFiles::readCubeFile(path, table, rowCount, size);
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), "Failed to open file.\n") << path;
-        EXPECT_FALSE(ok) << path;
-        EXPECT_EQ(table.size(), 1u);
-        EXPECT_EQ(rowCount, -1);
-        EXPECT_EQ(size, -1);
+        const CubeReaderCall r = zeltest::callCubeReader(path);
+        EXPECT_EQ(r.outcome, "false") << path;
+        EXPECT_EQ(r.err, "Failed to open file.\n") << path;
+        EXPECT_EQ(r.table, (std::vector<std::vector<double>>{{9, 9, 9}}));
+        EXPECT_EQ(r.rowCount, -1);
+        EXPECT_EQ(r.size, -1);
     }
 }
 

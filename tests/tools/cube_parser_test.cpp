@@ -39,48 +39,54 @@ float nodeValue(const CubeLut& lut, int i, int j, int k, int c) {
     return lut.nodes.data()[lut.nodes.nodeIndex(i, j, k) * 4 + c];
 }
 
-// The error a text raises; fails the test when it parses.
-CubeParseError errorOf(const std::string& text) {
+// The error `parse` raises; fails the test when it raises none.
+template <typename Parse>
+CubeParseError errorFrom(Parse parse) {
     try {
-        parseCubeText(text, "look.cube");
+        parse();
     } catch (const CubeParseError& e) {
         return e;
     }
-    ADD_FAILURE() << "parsed without error:\n" << text;
+    ADD_FAILURE() << "parsed without error";
     return CubeParseError("", 0, "", "");
 }
 
+CubeParseError errorOf(const std::string& text) {
+    return errorFrom([&] { parseCubeText(text, "look.cube"); });
+}
+
+// Byte order marks, comments, blank lines, tabs, keywords in any letter case, CR LF or CR
+// alone: each file reads as the plain size-2 identity does.
 TEST(CubeParser, ReadsWhatGradingApplicationsWrite) {
-    const std::string text =
-        "\xEF\xBB\xBF# exported\r\nTITLE \"Warm look\"\r\n\r\nLUT_3D_SIZE 2\r\n"
-        "DOMAIN_MIN 0 0 0\r\nDOMAIN_MAX 1.0 1 1\r\n# data follows\r\n" +
-        identityRows("\r\n", " \t ") + "\r\n# trailing comment\r\nTITLE \"late\"\r\n";
-    const CubeLut lut = parseCubeText(text, "look.cube");
-    EXPECT_EQ(lut.size, 2);
-    EXPECT_EQ(lut.title, "late");
-    ASSERT_EQ(lut.nodes.nodeCount(), 8u);
+    const CubeLut plain = parseCubeText("LUT_3D_SIZE 2\n" + identityRows("\n"), "plain.cube");
+    ASSERT_EQ(plain.nodes.nodeCount(), 8u);
     // The second row is red 1, green 0, blue 0: red varies fastest in the file.
-    EXPECT_EQ(nodeValue(lut, 1, 0, 0, 0), 1.0f);
-    EXPECT_EQ(nodeValue(lut, 1, 0, 0, 1), 0.0f);
-    EXPECT_EQ(nodeValue(lut, 1, 1, 1, 2), 1.0f);
-    EXPECT_EQ(nodeValue(lut, 1, 1, 1, 3), 0.0f);
-}
-
-TEST(CubeParser, KeywordsMatchInAnyLetterCase) {
-    const CubeLut lut =
-        parseCubeText("Title \"soft\"\nlut_3d_size 2\nDomain_Min 0 0 0\nlut_3d_input_range 0 1\n" +
-                          identityRows("\n"),
-                      "look.cube");
-    EXPECT_EQ(lut.size, 2);
-    EXPECT_EQ(lut.title, "soft");
+    EXPECT_EQ(nodeValue(plain, 1, 0, 0, 0), 1.0f);
+    EXPECT_EQ(nodeValue(plain, 1, 0, 0, 2), 0.0f);
+    const struct {
+        std::string text;
+        const char* title;
+    } cases[] = {
+        {"\xEF\xBB\xBF# exported\r\nTITLE \"Warm look\"\r\n\r\nLUT_3D_SIZE 2\r\n"
+         "DOMAIN_MIN 0 0 0\r\nDOMAIN_MAX 1.0 1 1\r\n# data follows\r\n" +
+             identityRows("\r\n", " \t ") + "\r\n# trailing comment\r\nTITLE \"late\"\r\n",
+         "late"},
+        {"Title \"soft\"\nlut_3d_size 2\nDomain_Min 0 0 0\nlut_3d_input_range 0 1\n" +
+             identityRows("\n"),
+         "soft"},
+        {"TITLE \"old\"\rLUT_3D_SIZE 2\r" + identityRows("\r"), "old"},
+    };
+    for (const auto& c : cases) {
+        const CubeLut lut = parseCubeText(c.text, "look.cube");
+        EXPECT_EQ(lut.size, 2) << c.title;
+        EXPECT_EQ(lut.title, c.title);
+        ASSERT_EQ(lut.nodes.nodeCount(), 8u) << c.title;
+        EXPECT_TRUE(std::equal(plain.nodes.data(), plain.nodes.data() + 32, lut.nodes.data()))
+            << c.title;
+    }
     EXPECT_EQ(errorOf("lut_3d_size 2\nlut_in_video_range\n").reason().find("video-range"), 0u);
-}
-
-TEST(CubeParser, LinesMayEndInACarriageReturnAlone) {
+    // Lines counted at a CR alone.
     std::string text = "TITLE \"old\"\rLUT_3D_SIZE 2\r" + identityRows("\r");
-    const CubeLut lut = parseCubeText(text, "look.cube");
-    EXPECT_EQ(nodeValue(lut, 1, 0, 1, 2), 1.0f);
-    EXPECT_EQ(nodeValue(lut, 1, 0, 1, 1), 0.0f);
     text.replace(text.find("1 1 1"), 5, "1 1 x");
     EXPECT_EQ(errorOf(text).lineNumber(), 10u);
 }
@@ -148,32 +154,33 @@ TEST(CubeParser, RefusesWhatCannotBeALookNamingLineAndReason) {
     }
 }
 
+// Shaper rows come before the table rows; some applications write the 3D table's size after
+// them.
 TEST(CubeParser, ShaperRowsComeBeforeTheTableRows) {
-    const CubeLut lut = parseCubeText(
-        "LUT_1D_SIZE 3\nLUT_1D_INPUT_RANGE -0.5 1.5\nLUT_3D_SIZE 2\nLUT_3D_INPUT_RANGE 0 2\n"
-        "0 0 0\n0.5 0.25 1\n2 2 2\n" +
-            identityRows("\n"),
-        "log.cube");
-    ASSERT_EQ(lut.shaper.size(), 3u);
-    EXPECT_EQ(lut.shaper.inputMin, -0.5f);
-    EXPECT_EQ(lut.shaper.inputMax, 1.5f);
-    EXPECT_EQ(lut.shaper.rows[4], 0.25f);
-    EXPECT_EQ(lut.domainMax[1], 2.0f);
-    EXPECT_EQ(nodeValue(lut, 1, 0, 0, 0), 1.0f);
-}
-
-// Some applications write the 3D table's size after the shaper's rows.
-TEST(CubeParser, TableKeywordsMayFollowTheShaperRows) {
-    const CubeLut lut = parseCubeText(
-        "LUT_1D_SIZE 3\n0 0 0\n0.5 0.25 1\n2 2 2\nLUT_3D_SIZE 2\n"
-        "LUT_3D_INPUT_RANGE 0 2\n" +
-            identityRows("\n"),
-        "log.cube");
-    ASSERT_EQ(lut.shaper.size(), 3u);
-    EXPECT_EQ(lut.shaper.rows[4], 0.25f);
-    EXPECT_EQ(lut.size, 2);
-    EXPECT_EQ(lut.domainMax[0], 2.0f);
-    EXPECT_EQ(nodeValue(lut, 1, 0, 0, 0), 1.0f);
+    const std::string shaperRows = "0 0 0\n0.5 0.25 1\n2 2 2\n";
+    const struct {
+        std::string text;
+        float inputMin;
+        float inputMax;
+    } cases[] = {
+        {"LUT_1D_SIZE 3\nLUT_1D_INPUT_RANGE -0.5 1.5\nLUT_3D_SIZE 2\nLUT_3D_INPUT_RANGE 0 2\n" +
+             shaperRows + identityRows("\n"),
+         -0.5f, 1.5f},
+        {"LUT_1D_SIZE 3\n" + shaperRows + "LUT_3D_SIZE 2\nLUT_3D_INPUT_RANGE 0 2\n" +
+             identityRows("\n"),
+         0.0f, 1.0f},
+    };
+    for (const auto& c : cases) {
+        const CubeLut lut = parseCubeText(c.text, "log.cube");
+        ASSERT_EQ(lut.shaper.size(), 3u) << c.text;
+        EXPECT_EQ(lut.shaper.inputMin, c.inputMin) << c.text;
+        EXPECT_EQ(lut.shaper.inputMax, c.inputMax) << c.text;
+        EXPECT_EQ(lut.shaper.rows[4], 0.25f) << c.text;
+        EXPECT_EQ(lut.size, 2) << c.text;
+        EXPECT_EQ(lut.domainMax[0], 2.0f) << c.text;
+        EXPECT_EQ(lut.domainMax[1], 2.0f) << c.text;
+        EXPECT_EQ(nodeValue(lut, 1, 0, 0, 0), 1.0f) << c.text;
+    }
 }
 
 // Valid .cube files that are not a 3D look are told apart from broken ones, so that another
@@ -227,12 +234,9 @@ TEST(CubeParser, StopsReadingAtTheFirstUnusableLine) {
     for (const auto& c : cases) {
         EndlessStream source(c.head, c.fill);
         std::istream in(&source);
-        try {
-            zel::io::parseCubeStream(in, "endless.cube", 4096);
-            ADD_FAILURE() << c.head;
-        } catch (const CubeParseError& e) {
-            EXPECT_NE(e.reason().find(c.reasonPart), std::string::npos) << e.what();
-        }
+        const CubeParseError e =
+            errorFrom([&] { zel::io::parseCubeStream(in, "endless.cube", 4096); });
+        EXPECT_NE(e.reason().find(c.reasonPart), std::string::npos) << c.head << e.what();
         EXPECT_LE(source.given(), zel::io::kLongestLine + 16384) << c.head;
     }
 }
@@ -256,13 +260,9 @@ TEST(CubeParser, ReadingInSmallPiecesGivesTheSameLook) {
     }
     text.replace(text.find("26.5"), 4, "26,5");
     std::istringstream in(text);
-    try {
-        zel::io::parseCubeStream(in, "look.cube", 16);
-        ADD_FAILURE();
-    } catch (const CubeParseError& e) {
-        EXPECT_EQ(e.lineText(), "26,5 -26e-3 +1");
-        EXPECT_EQ(e.lineNumber(), 34u);
-    }
+    const CubeParseError e = errorFrom([&] { zel::io::parseCubeStream(in, "look.cube", 16); });
+    EXPECT_EQ(e.lineText(), "26,5 -26e-3 +1");
+    EXPECT_EQ(e.lineNumber(), 34u);
 }
 
 TEST(CubeParser, MessageShowsTheLineSafely) {
@@ -329,18 +329,12 @@ TEST(CubeParser, CommaDecimalLocaleChangesNothing) {
 
 // A size-2 node table holding `rows` (eight rows of three floats, in .cube order).
 zel::io::NodeTable tableOf(const std::vector<float>& rows) {
-    const CubeLut lut = [&] {
-        std::string text = "LUT_3D_SIZE 2\n";
-        for (std::size_t i = 0; i < rows.size(); i += 3) {
-            for (std::size_t c = 0; c < 3; ++c) {
-                zelgen::appendFloat(text, rows[i + c]);
-                text += c < 2 ? " " : "\n";
-            }
-        }
-        return parseCubeText(text, "rows.cube");
-    }();
     zel::io::NodeTable table(2);
-    std::copy(lut.nodes.data(), lut.nodes.data() + 32, table.data());
+    for (std::size_t n = 0; n < 8; ++n) {
+        float* node = table.data() + table.nodeIndex(n & 1, (n >> 1) & 1, n >> 2) * 4;
+        std::copy(rows.begin() + static_cast<std::ptrdiff_t>(n * 3),
+                  rows.begin() + static_cast<std::ptrdiff_t>(n * 3 + 3), node);
+    }
     return table;
 }
 

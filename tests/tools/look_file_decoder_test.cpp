@@ -149,27 +149,24 @@ TEST(LookFileDecoder, DamagedRecordsAndOffsetsAreReportedAsProblems) {
 TEST(LookFileDecoder, WrongMagicsAndImpossibleFieldsAreRefusedByName) {
     struct Case {
         std::size_t at;
+        int width;  // bytes of the field
         std::uint32_t value;
         const char* messagePart;
     };
     const Case cases[] = {
-        {0, 0x46444B51u ^ 1u, "QKDF"},
-        {256, 0, "LOOK"},
-        {1152, 0, "MDHL"},
-        {1160, 300, "300 bytes long"},
-        {1162, 0xFFFF, "damaged"},
-        {12, 0xFFFFFF00u, "truncated"},
-        {kBody, 0, "CHIP"},
-        {kBody + 16, 100, "too short"},
-        {1156, 4, "less than its own head"},
+        {0, 4, 0x46444B51u ^ 1u, "QKDF"},
+        {256, 4, 0, "LOOK"},
+        {1152, 4, 0, "MDHL"},
+        {1160, 2, 300, "300 bytes long"},
+        {1162, 2, 0xFFFF, "damaged"},
+        {12, 4, 0xFFFFFF00u, "truncated"},
+        {kBody, 4, 0, "CHIP"},
+        {kBody + 16, 4, 100, "too short"},
+        {1156, 4, 4, "less than its own head"},
     };
     for (const Case& c : cases) {
         Bytes f = standardLookFile();
-        if (c.at == 1160 || c.at == 1162) {
-            put16(f, c.at, c.value);
-        } else {
-            put32(f, c.at, c.value);
-        }
+        (c.width == 2 ? put16 : put32)(f, c.at, c.value);
         try {
             zelgen::decodeLookFile(f);
             ADD_FAILURE() << "decoded with field " << c.at << " damaged";

@@ -32,8 +32,8 @@ constexpr int kTableGrid = 9;
 
 class LookFormats : public zeltest::ZelgenTest {
   protected:
-    NodeTable read(std::vector<std::string> files, int grid = 0, std::string cdlId = "",
-                   bool chain = false) const {
+    LookRequest request(std::vector<std::string> files, int grid = 0, std::string cdlId = "",
+                        bool chain = false) const {
         LookRequest request;
         for (const std::string& file : files) {
             request.files.push_back(path(file).string());
@@ -41,34 +41,44 @@ class LookFormats : public zeltest::ZelgenTest {
         request.gridSize = grid;
         request.cdlId = std::move(cdlId);
         request.chain = chain;
-        return zelgen::readLook(request).lattice;
+        return request;
     }
 
-    CubeParseError errorOf(const std::string& file) const {
+    NodeTable read(std::vector<std::string> files, int grid = 0, std::string cdlId = "",
+                   bool chain = false) const {
+        return zelgen::readLook(request(std::move(files), grid, std::move(cdlId), chain)).lattice;
+    }
+
+    static CubeParseError errorOf(const LookRequest& request) {
         try {
-            read({file});
+            zelgen::readLook(request);
         } catch (const CubeParseError& e) {
             return e;
         }
-        ADD_FAILURE() << file << " was read";
-        return CubeParseError(file, 0, "", "");
+        ADD_FAILURE() << "the look was read";
+        return CubeParseError("", 0, "", "");
     }
 };
 
-// The largest difference between a lattice and `expected` at every node and channel; the
-// node of the largest is reported on failure.
+// Expects `lattice` within `tolerance` of `expected` (a function of the node's indices) at
+// every node and channel, naming the node of the largest difference on failure, and records
+// the measured agreement as `name` in the test report.
 template <typename Expected>
-double largestDifference(const NodeTable& lattice, Expected expected, std::string& where) {
+void expectClose(const NodeTable& lattice, Expected expected, double tolerance,
+                 const std::string& name) {
     const auto n = static_cast<std::size_t>(lattice.size());
     double largest = 0.0;
+    std::string where;
     for (std::size_t i = 0; i < n; ++i) {
         for (std::size_t j = 0; j < n; ++j) {
             for (std::size_t k = 0; k < n; ++k) {
                 const Rgb want = expected(i, j, k);
                 for (std::size_t c = 0; c < 3; ++c) {
                     const double got = lattice.data()[lattice.nodeIndex(i, j, k) * 4 + c];
-                    if (std::fabs(got - want[c]) > largest) {
-                        largest = std::fabs(got - want[c]);
+                    // A NaN node counts as the largest difference there is.
+                    const double difference = std::isnan(got) ? HUGE_VAL : std::fabs(got - want[c]);
+                    if (difference > largest) {
+                        largest = difference;
                         where = "node (" + std::to_string(i) + ", " + std::to_string(j) + ", " +
                                 std::to_string(k) + ") channel " + std::to_string(c) + ": " +
                                 std::to_string(got) + " against " + std::to_string(want[c]);
@@ -77,29 +87,33 @@ double largestDifference(const NodeTable& lattice, Expected expected, std::strin
             }
         }
     }
-    return largest;
-}
-
-// The measured agreement, recorded in the test report.
-void recordDifference(const std::string& name, double difference) {
     char text[32];
-    std::snprintf(text, sizeof text, "%.3g", difference);
+    std::snprintf(text, sizeof text, "%.3g", largest);
     testing::Test::RecordProperty(name, text);
+    EXPECT_LE(largest, tolerance) << name << " at " << where;
 }
 
-double largestDifference(const NodeTable& a, const NodeTable& b, std::string& where) {
-    return largestDifference(
-        a,
-        [&](std::size_t i, std::size_t j, std::size_t k) {
-            const float* node = b.data() + b.nodeIndex(i, j, k) * 4;
-            return Rgb{node[0], node[1], node[2]};
-        },
-        where);
+// `colour` (a function of the input colour) at the nodes of a lattice of `grid` points.
+template <typename Colour>
+auto atNodes(int grid, Colour colour) {
+    const double last = grid - 1;
+    return [=](std::size_t i, std::size_t j, std::size_t k) {
+        return colour(Rgb{i / last, j / last, k / last});
+    };
+}
+
+// The ASC formula for `correction` at the nodes of a lattice of `grid` points.
+auto graded(const zeltest::Correction& correction, int grid = zelgen::kDefaultLookGrid) {
+    return atNodes(grid, [&correction](const Rgb& in) { return zeltest::ascCdl(correction, in); });
 }
 
 TEST_F(LookFormats, ThreeDTablesGiveTheSameLatticeAsTheTableReadAsCube) {
     writeFile("look.cube", zeltest::cubeTable(kTableGrid));
     const NodeTable native = read({"look.cube"});
+    const auto nativeNode = [&](std::size_t i, std::size_t j, std::size_t k) {
+        const float* node = native.data() + native.nodeIndex(i, j, k) * 4;
+        return Rgb{node[0], node[1], node[2]};
+    };
     const struct {
         const char* file;
         std::string text;
@@ -113,28 +127,26 @@ TEST_F(LookFormats, ThreeDTablesGiveTheSameLatticeAsTheTableReadAsCube) {
         writeFile(format.file, format.text);
         const NodeTable lattice = read({format.file});
         ASSERT_EQ(lattice.size(), kTableGrid) << format.file << ": the file's own grid";
-        std::string where;
-        const double difference = largestDifference(lattice, native, where);
-        recordDifference(format.file, difference);
-        EXPECT_LE(difference, 1e-6) << format.file << " at " << where;
+        expectClose(lattice, nativeNode, 1e-6, format.file);
     }
     // The .cube file itself through OpenColorIO (a chain of one): the same lattice.
-    const NodeTable throughOcio = read({"look.cube"}, 0, "", true);
-    std::string where;
-    const double difference = largestDifference(throughOcio, native, where);
-    recordDifference("look.cube through OpenColorIO", difference);
-    EXPECT_LE(difference, 1e-6) << where;
+    expectClose(read({"look.cube"}, 0, "", true), nativeNode, 1e-6,
+                "look.cube through OpenColorIO");
 }
 
 TEST_F(LookFormats, OneDimensionalLooksFollowTheirCurvesAtTheGridAskedFor) {
     constexpr int kEntries = 1024;
     const std::vector<Rgb> entries = zeltest::curveEntries(kEntries);
     // Linear between the entries, as a 1D LUT reads.
-    const auto curve = [&](double x, std::size_t c) {
-        const double position = x * (kEntries - 1);
-        const auto below = static_cast<std::size_t>(std::min(position, kEntries - 2.0));
-        const double weight = position - static_cast<double>(below);
-        return entries[below][c] + (entries[below + 1][c] - entries[below][c]) * weight;
+    const auto curves = [&](const Rgb& in) {
+        Rgb out{};
+        for (std::size_t c = 0; c < 3; ++c) {
+            const double position = in[c] * (kEntries - 1);
+            const auto below = static_cast<std::size_t>(std::min(position, kEntries - 2.0));
+            const double weight = position - static_cast<double>(below);
+            out[c] = entries[below][c] + (entries[below + 1][c] - entries[below][c]) * weight;
+        }
+        return out;
     };
     writeFile("curves.cube", zeltest::cubeCurves(kEntries));
     writeFile("curves.spi1d", zeltest::spi1dCurves(kEntries));
@@ -144,17 +156,8 @@ TEST_F(LookFormats, OneDimensionalLooksFollowTheirCurvesAtTheGridAskedFor) {
             const NodeTable lattice = read({file}, grid);
             const int expectedGrid = grid == 0 ? zelgen::kDefaultLookGrid : grid;
             ASSERT_EQ(lattice.size(), expectedGrid) << file;
-            const double last = expectedGrid - 1;
-            std::string where;
-            const double difference = largestDifference(
-                lattice,
-                [&](std::size_t i, std::size_t j, std::size_t k) {
-                    return Rgb{curve(i / last, 0), curve(j / last, 1), curve(k / last, 2)};
-                },
-                where);
-            recordDifference(std::string(file) + " grid " + std::to_string(expectedGrid),
-                             difference);
-            EXPECT_LE(difference, 1e-6) << file << " at " << where;
+            expectClose(lattice, atNodes(expectedGrid, curves), 1e-6,
+                        std::string(file) + " grid " + std::to_string(expectedGrid));
         }
     }
 }
@@ -173,21 +176,10 @@ TEST_F(LookFormats, CdlsFollowTheAscFormulaAndACollectionSaysWhichCorrection) {
         {"grades.cdl", "", 0}, {"grades.cdl", "1", 1},
     };
     for (const auto& c : cases) {
-        LookRequest request;
-        request.files = {path(c.file).string()};
-        request.cdlId = c.id;
-        const zelgen::LookRead look = zelgen::readLook(request);
+        const zelgen::LookRead look = zelgen::readLook(request({c.file}, 0, c.id));
         ASSERT_EQ(look.lattice.size(), zelgen::kDefaultLookGrid);
-        const double last = zelgen::kDefaultLookGrid - 1;
-        std::string where;
-        const double difference = largestDifference(
-            look.lattice,
-            [&](std::size_t i, std::size_t j, std::size_t k) {
-                return zeltest::ascCdl(corrections[c.correction], {i / last, j / last, k / last});
-            },
-            where);
-        recordDifference(std::string(c.file) + " " + c.id, difference);
-        EXPECT_LE(difference, 2e-5) << c.file << " " << c.id << " at " << where;
+        expectClose(look.lattice, graded(corrections[c.correction]), 2e-5,
+                    std::string(c.file) + " " + c.id);
         // Only a collection read without an id names the correction it took.
         const bool named = std::string(c.file) != "grade.cc" && std::string(c.id).empty();
         EXPECT_EQ(look.remark.find("first correction") != std::string::npos, named) << look.remark;
@@ -195,14 +187,7 @@ TEST_F(LookFormats, CdlsFollowTheAscFormulaAndACollectionSaysWhichCorrection) {
             EXPECT_NE(look.remark.find("'shot_a'"), std::string::npos) << look.remark;
         }
     }
-    const CubeParseError unknown = [&] {
-        try {
-            read({"grades.ccc"}, 0, "shot_z");
-        } catch (const CubeParseError& e) {
-            return e;
-        }
-        return CubeParseError("", 0, "", "read");
-    }();
+    const CubeParseError unknown = errorOf(request({"grades.ccc"}, 0, "shot_z"));
     EXPECT_NE(unknown.reason().find("shot_z"), std::string::npos) << unknown.what();
 }
 
@@ -217,16 +202,7 @@ TEST_F(LookFormats, AChainAppliesTheGradeThenTheTableAtTheTablesGrid) {
     writeFile("grade.cc", zeltest::ccText(zeltest::sampleCorrections()[1]));
     const NodeTable lattice = read({"grade.cc", "show.cube"}, 0, "", true);
     ASSERT_EQ(lattice.size(), 9);
-    std::string where;
-    EXPECT_LE(largestDifference(
-                  lattice,
-                  [&](std::size_t i, std::size_t j, std::size_t k) {
-                      return zeltest::ascCdl(zeltest::sampleCorrections()[1],
-                                             {i / 8.0, j / 8.0, k / 8.0});
-                  },
-                  where),
-              2e-5)
-        << where;
+    expectClose(lattice, graded(zeltest::sampleCorrections()[1], 9), 2e-5, "grade then table");
 }
 
 TEST_F(LookFormats, AConfigsLookAndViewAreBakedFromTheNamedColourSpace) {
@@ -243,33 +219,19 @@ TEST_F(LookFormats, AConfigsLookAndViewAreBakedFromTheNamedColourSpace) {
               "  - !<ColorSpace> {name: camera log}\n"
               "  - !<ColorSpace> {name: graded, from_scene_reference: !<FileTransform> "
               "{src: grade.cc, cdl_style: asc}}\n");
-    const double last = zelgen::kDefaultLookGrid - 1;
-    const auto graded = [&](std::size_t i, std::size_t j, std::size_t k) {
-        return zeltest::ascCdl(zeltest::sampleCorrections()[0], {i / last, j / last, k / last});
-    };
-    for (const bool view : {false, true}) {
-        LookRequest request;
-        request.config.path = path("config.ocio").string();
-        request.config.colorSpace = "camera log";
-        if (view) {
-            request.config.display = "Monitor";
-            request.config.view = "Graded";
-        } else {
-            request.config.look = "Warm";
-        }
-        std::string where;
-        EXPECT_LE(largestDifference(zelgen::readLook(request).lattice, graded, where), 2e-5)
-            << (view ? "view: " : "look: ") << where;
-    }
+    const std::string config = path("config.ocio").string();
+    LookRequest look;
+    look.config = {config, "camera log", "Warm", "", ""};
+    LookRequest view;
+    view.config = {config, "camera log", "", "Monitor", "Graded"};
+    expectClose(zelgen::readLook(look).lattice, graded(zeltest::sampleCorrections()[0]), 2e-5,
+                "config look");
+    expectClose(zelgen::readLook(view).lattice, graded(zeltest::sampleCorrections()[0]), 2e-5,
+                "config view");
     LookRequest unknown;
-    unknown.config = {path("config.ocio").string(), "camera lin", "Warm", "", ""};
-    try {
-        zelgen::readLook(unknown);
-        ADD_FAILURE() << "an unknown colour space was taken";
-    } catch (const CubeParseError& e) {
-        EXPECT_NE(std::string(e.what()).find("no colour space 'camera lin'"), std::string::npos)
-            << e.what();
-    }
+    unknown.config = {config, "camera lin", "Warm", "", ""};
+    EXPECT_NE(std::string(errorOf(unknown).what()).find("no colour space 'camera lin'"),
+              std::string::npos);
 }
 
 TEST_F(LookFormats, BadFilesAreRefusedWithFileLineAndReasonAndNothingIsWritten) {
@@ -307,7 +269,7 @@ TEST_F(LookFormats, BadFilesAreRefusedWithFileLineAndReasonAndNothingIsWritten) 
         {"missing.clf", 0, "does not exist"},
     };
     for (const auto& c : cases) {
-        const CubeParseError e = errorOf(c.file);
+        const CubeParseError e = errorOf(request({c.file}));
         EXPECT_EQ(e.lineNumber(), c.line) << e.what();
         EXPECT_NE(e.reason().find(c.reason), std::string::npos) << e.what();
         const zeltest::ZelgenOutcome run =
