@@ -196,15 +196,13 @@ TEST_F(Zelgen, OutputThatIsNotARegularFileIsLeftAlone) {
 }
 #endif
 
-// The library's console lines show only with --verbose.
+// The library's console lines show only with --verbose (without it, the command-line
+// cases pin the whole output).
 TEST_F(Zelgen, LibraryLinesShowOnlyWhenVerbose) {
     const std::string look = kExamples + "/warm_teal.cube";
     const Outcome quiet = zelgen({"make", look, "-o", "a.zel", "--camera", "CAMB-002", "--quiet"});
     EXPECT_EQ(quiet.exitCode, 0) << quiet.err;
     EXPECT_EQ(quiet.out + quiet.err, "");
-    const Outcome plain = zelgen({"make", look, "-o", "a.zel", "--camera", "CAMB-002"});
-    EXPECT_EQ(firstLine(plain.out), look + " -> a.zel\n");
-    EXPECT_EQ(plain.out.find("ZelMetaGenerator"), std::string::npos) << plain.out;
     const Outcome verbose =
         zelgen({"make", look, "-o", "a.zel", "--camera", "CAMB-002", "-q", "--verbose"});
     EXPECT_NE(verbose.out.find("ZelMetaGenerator"), std::string::npos) << verbose.out;
