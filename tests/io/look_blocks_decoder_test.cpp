@@ -40,18 +40,6 @@ TEST(LookBlocksDecoder, ReadsEveryColourBlockOfAStandardLookFile) {
     EXPECT_TRUE(look.passes[1].secondLut->monotonic());
 }
 
-TEST(LookBlocksDecoder, ReadsTheThreeCubesOfASecondGenerationLookFile) {
-    const zel::DecodedLook look =
-        decode(zeltest::makeLookFile("CAMB-002", true, 9, zeltest::warmLattice(9)));
-    EXPECT_TRUE(look.problems.empty()) << look.problems.front();
-    ASSERT_EQ(look.passes.size(), 3u);
-    for (const zel::LookPass& pass : look.passes) {
-        ASSERT_TRUE(pass.cube) << "pass " << pass.pass;
-        EXPECT_EQ(pass.cube->grid, 34);
-        EXPECT_FALSE(pass.colorMatrix);  // the extended layout has no fallback chain
-    }
-}
-
 // The facts come back as they were asked for: a decoder that swapped full and legal range,
 // or two source encodings, or two curves, fails here.
 TEST(LookBlocksDecoder, ReadsBackTheSourceCurveAndRangeTheLookWasMadeFor) {
@@ -71,6 +59,7 @@ TEST(LookBlocksDecoder, ReadsBackTheSourceCurveAndRangeTheLookWasMadeFor) {
 
 // The 3D LUT writer owns the second generation's cube control page: what it writes is what
 // every pass of the file carries, for every source encoding (no later stage overwrites it).
+// The three passes each hold a cube of 34 nodes an axis and no fallback chain.
 TEST(LookBlocksDecoder, TheFilesCubeControlPagesAreTheWritersPage) {
     RegisterList written;
     loadCubeControlSecondGeneration(written);
@@ -81,27 +70,24 @@ TEST(LookBlocksDecoder, TheFilesCubeControlPagesAreTheWritersPage) {
     for (int source = 0; source < 4; ++source) {
         const zel::DecodedLook look =
             decode(zeltest::makeLookFile("CAMB-002", true, 9, zeltest::warmLattice(9), source));
+        EXPECT_TRUE(look.problems.empty()) << look.problems.front();
         ASSERT_EQ(look.passes.size(), 3u) << source;
         for (const zel::LookPass& pass : look.passes) {
             ASSERT_TRUE(pass.cube) << "pass " << pass.pass;
             EXPECT_EQ(pass.cube->control, page) << "source " << source << ", pass " << pass.pass;
+            EXPECT_EQ(pass.cube->grid, 34);
+            EXPECT_FALSE(pass.colorMatrix);
         }
     }
 }
 
 TEST(LookBlocksDecoder, NamesMissingAndDamagedBlocks) {
-    // A first-generation camera's extended file has a body without records.
-    const zel::DecodedLook empty =
-        decode(zeltest::makeLookFile("CAMB-001", true, 9, zeltest::identityLattice(9)));
-    EXPECT_TRUE(empty.passes.empty());
-    ASSERT_EQ(empty.problems.size(), 1u);
-    EXPECT_NE(empty.problems[0].find("no colour blocks"), std::string::npos);
-
+    // (A body without records, as a first-generation camera's extended file has, is the
+    // command-line case check-without-colour-blocks.)
     // A cube data record whose end marker is overwritten.
     std::vector<std::uint8_t> file =
         zeltest::makeLookFile("CAMB-001", false, 9, zeltest::identityLattice(9));
-    const std::size_t body = 2752;
-    const std::size_t table = body + 64;
+    const std::size_t table = 2752 + 64;  // the body's entry table
     bool damaged = false;
     for (std::size_t slot = 0; slot < 256 && !damaged; ++slot) {
         const std::uint8_t* entry = &file[table + 32 * slot];

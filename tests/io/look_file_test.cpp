@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "io/cube_header.h"
 #include "look_file_fixtures.h"
 
 namespace {
@@ -8,8 +7,7 @@ namespace {
 using namespace zel::test;
 
 TEST(LookFile, StandardHeadersDescribePqLegalOutput) {
-    ZelGenInput input = makeInput("CAMB-001", 0, 1, 1);
-    const std::vector<std::uint8_t> file = runStandard(input);
+    const std::vector<std::uint8_t> file = runStandard(makeInput("CAMB-001", 0, 1, 1));
 
     EXPECT_EQ(fieldAt(&file[0], 4), "QKDF");
     EXPECT_EQ(getU32le(&file[4]), 256u);
@@ -28,10 +26,7 @@ TEST(LookFile, StandardHeadersDescribePqLegalOutput) {
     EXPECT_EQ(fieldAt(&file[372], 16), padded("Legal", 16));
     EXPECT_EQ(fieldAt(&file[452], 4), std::string("1.0\0", 4));
     EXPECT_EQ(fieldAt(&file[1100], 3), std::string("4T\x21", 3));
-
-    std::uint8_t lookName[64]{};
-    zel::io::deriveLookName(input.lookFileName, lookName);
-    EXPECT_EQ(fieldAt(&file[388], 64), fieldAt(lookName, 64));
+    EXPECT_EQ(fieldAt(&file[388], 64), padded("Day_Ext", 64)) << "the file name less .zel";
 }
 
 TEST(LookFile, FullRangeIsFULLInStandardAndFullInExtendedFiles) {
@@ -41,15 +36,9 @@ TEST(LookFile, FullRangeIsFULLInStandardAndFullInExtendedFiles) {
 
     EXPECT_EQ(fieldAt(&standard[372], 16), padded("FULL", 16));
     EXPECT_EQ(fieldAt(extended.part() + 372, 16), padded("Full", 16));
-    EXPECT_EQ(fieldAt(extended.part() + 8, 4), std::string("\x00\x10\x00\x00", 4));
     // Apart from the range name, format bytes, lengths and time stamp the look headers agree.
     EXPECT_EQ(fieldAt(&standard[256], 116), fieldAt(extended.part() + 256, 116));
     EXPECT_EQ(fieldAt(&standard[388], 764), fieldAt(extended.part() + 388, 764));
-
-    EXPECT_EQ(fieldAt(runExtended(makeInput("CAMB-002", 0, 0, 0)).part() + 8, 4),
-              std::string("\x01\x10\x02\x02", 4));
-    EXPECT_EQ(fieldAt(runExtended(makeInput("CAMA-001", 0, 0, 0)).part() + 8, 4),
-              std::string("\x01\x10\x02\x03", 4));
 }
 
 TEST(LookFile, UnknownOutputCurveAndRangeLeaveTheirFieldsZero) {
@@ -57,19 +46,6 @@ TEST(LookFile, UnknownOutputCurveAndRangeLeaveTheirFieldsZero) {
     EXPECT_TRUE(allZero(&file[264], 3));
     EXPECT_EQ(getU16le(&file[270]), 0);
     EXPECT_TRUE(allZero(&file[340], 48));
-}
-
-TEST(LookFile, HeaderPartLengthFollowsTheBlockCount) {
-    EXPECT_EQ(getU32le(&runStandard(makeInput("CAMB-002", 0, 0, 0))[16]), 2752u);
-    const struct {
-        const char* model;
-        std::uint32_t length;
-    } cases[] = {{"CAMB-001", 9920}, {"CAMA-001", 9920}, {"CAMB-002", 14240}};
-    for (const auto& c : cases) {
-        const ExtendedRun run = runExtended(makeInput(c.model, 0, 0, 0));
-        EXPECT_EQ(run.output->headerSize, c.length) << c.model;
-        EXPECT_EQ(getU32le(run.part() + 16), c.length) << c.model;
-    }
 }
 
 TEST(LookFile, MetadataListOffsetsCountFromTheListStart) {
@@ -91,14 +67,30 @@ TEST(LookFile, MetadataListOffsetsCountFromTheListStart) {
     EXPECT_EQ(standard[1216], 0x07);
 }
 
-TEST(LookFile, ExtendedListNamesNineBlocksExceptInMode3) {
+// Per model, the extended file's format bytes, header part length (it follows the block
+// count), metadata list (nine named blocks except in mode 3) and the section lengths its
+// writer prints in modes 0 and 3.
+TEST(LookFile, ExtendedHeadersFollowTheModel) {
+    const std::string sections = "zelFileHeader256\nzelLookHeader896\nzelMetadataHeaderList128\n";
     const struct {
         const char* model;
+        std::string format;
+        std::uint32_t length;
         int count;
         int entries;
-    } cases[] = {{"CAMB-001", 6, 9}, {"CAMB-002", 9, 9}, {"CAMA-001", 6, 6}};
+        std::string printed;
+    } cases[] = {
+        {"CAMB-001", std::string("\x00\x10\x00\x00", 4), 9920, 6, 9,
+         sections + "zelMetadataData12960\n"},
+        {"CAMA-001", "\x01\x10\x02\x03", 9920, 6, 6, sections + "zelMetadataData8640\n"},
+        {"CAMB-002", "\x01\x10\x02\x02", 14240, 9, 9, ""},
+    };
     for (const auto& c : cases) {
         const ExtendedRun run = runExtended(makeInput(c.model, 0, 0, 0));
+        EXPECT_EQ(fieldAt(run.part() + 8, 4), c.format) << c.model;
+        EXPECT_EQ(run.output->headerSize, c.length) << c.model;
+        EXPECT_EQ(getU32le(run.part() + 16), c.length) << c.model;
+        EXPECT_EQ(run.printed, c.printed) << c.model;
         const std::uint8_t* list = run.part() + 1152;
         EXPECT_EQ(getU32le(list + 4), 128u) << c.model;
         EXPECT_EQ(getU16le(list + 8), 1440) << c.model;
@@ -110,6 +102,8 @@ TEST(LookFile, ExtendedListNamesNineBlocksExceptInMode3) {
         EXPECT_EQ(fieldAt(list + 12 + 8 * 8, 2), padded(lastTag, 2)) << c.model;
         EXPECT_TRUE(allZero(list + 12 + 8 * c.entries, 116 - 8 * c.entries)) << c.model;
     }
+    // The standard file's header part has room for six blocks on every model.
+    EXPECT_EQ(getU32le(&runStandard(makeInput("CAMB-002", 0, 0, 0))[16]), 2752u);
 }
 
 TEST(LookFile, TimeStampRecordsLocalTimeLittleEndianClampedIntoItsFields) {
@@ -141,16 +135,6 @@ TEST(LookFile, HostTextFieldsAreCopiedByteForByteUpToTheFileFieldWidth) {
     EXPECT_TRUE(allZero(&file[236], 20));
     EXPECT_EQ(fieldAt(&file[460], 512), std::string(512, 'T'));
     EXPECT_EQ(fieldAt(&file[972], 128), padded("Note", 128));
-}
-
-TEST(LookFile, ExtendedWriterPrintsSectionLengthsInModes0And3) {
-    EXPECT_EQ(runExtended(makeInput("CAMB-001", 0, 0, 0)).printed,
-              "zelFileHeader256\nzelLookHeader896\nzelMetadataHeaderList128\n"
-              "zelMetadataData12960\n");
-    EXPECT_EQ(runExtended(makeInput("CAMA-001", 0, 0, 0)).printed,
-              "zelFileHeader256\nzelLookHeader896\nzelMetadataHeaderList128\n"
-              "zelMetadataData8640\n");
-    EXPECT_EQ(runExtended(makeInput("CAMB-002", 0, 0, 0)).printed, "");
 }
 
 TEST(LookFile, ExtendedWriterClearsWhatAnEarlierLongerHeaderLeft) {

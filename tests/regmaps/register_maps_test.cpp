@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "regmaps/lut_images.h"
@@ -31,24 +32,16 @@ RegisterList matrix(const MatrixPage& table) {
     loadMatrixPage(table, list);
     return list;
 }
-RegisterList image(const LutImage& lut) {
-    RegisterList list;
-    loadLutImage(lut, list);
-    return list;
-}
 // The data part of an image: entries 3 to size - 3.
 RegisterList imageData(const LutImage& lut) {
-    const RegisterList list = image(lut);
+    RegisterList list;
+    loadLutImage(lut, list);
     return RegisterList(list.begin() + 3, list.end() - 2);
 }
 
 bool untouched(const RegisterList& list) {
-    for (const RegisterEntry& entry : list) {
-        if (!entry.addressEmpty()) {
-            return false;
-        }
-    }
-    return true;
+    return std::all_of(list.begin(), list.end(),
+                       [](const RegisterEntry& entry) { return entry.addressEmpty(); });
 }
 
 TEST(RegisterMaps, FirstGenerationFillsItsBlocksForSource1HlgLegal) {
