@@ -334,6 +334,7 @@ zel::io::NodeTable tableOf(const std::vector<float>& rows) {
         float* node = table.data() + table.nodeIndex(n & 1, (n >> 1) & 1, n >> 2) * 4;
         std::copy(rows.begin() + static_cast<std::ptrdiff_t>(n * 3),
                   rows.begin() + static_cast<std::ptrdiff_t>(n * 3 + 3), node);
+        node[3] = 0.0f;  // a new table's floats are not set
     }
     return table;
 }
