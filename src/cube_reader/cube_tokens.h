@@ -20,6 +20,11 @@ inline bool isLineEnd(char c) {
     return c == '\n' || c == '\r';
 }
 
+// A decimal digit, whatever the locale says.
+inline bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
 // Splits a line at runs of blanks. Keeps at most N tokens and returns how many there are in
 // all.
 template <std::size_t N>

@@ -6,6 +6,8 @@
 #include <limits>
 #include <system_error>
 
+#include "cube_reader/cube_tokens.h"
+
 // A standard library without the floating-point std::from_chars (the WebAssembly build's)
 // reads through fast_float, which returns the same correctly rounded value.
 #ifdef ZEL_FROM_CHARS_THROUGH_FAST_FLOAT
@@ -15,10 +17,6 @@
 namespace zel::io {
 
 namespace {
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 #ifdef ZEL_FROM_CHARS_THROUGH_FAST_FLOAT
 // fast_float with the standard conversion's answers at the edges: a value beyond the

@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "cube_reader/cube_tokens.h"
+
 // A standard library without the floating-point std::from_chars (the WebAssembly build's)
 // reads the plain decimals through fast_float, which returns the same correctly rounded
 // value.
@@ -17,10 +19,6 @@
 namespace zel::io {
 
 namespace {
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 // Results beyond these bounds go through the C library, whose handling of the edges of
 // the double range (which tiny and which huge values it refuses) is what hosts get.
